@@ -1,0 +1,84 @@
+// The result of one chart calculation: every text the result form shows,
+// under the names of its controls, and the values computed on the way.
+#pragma once
+
+#include "engine/civil_time.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace selmarind {
+
+// Every text of the result form that a calculation writes. Chart cells and
+// marker labels use "\r\n" line breaks, as the form shows them.
+struct ResultFormTexts {
+    std::string lblName;
+    std::string lblDOB;       // e.g. "January/5/1980"
+    std::string lblTOB;       // e.g. "9:5"
+    std::string lblLatitude;  // e.g. "12° 58' N"
+    std::string lblLongitude; // e.g. "77° 13' E"
+    std::string lblCity;
+    std::string lblState;
+    std::string lblCountry;
+    std::array<std::string, 10> planet;    // chart texts, body order (9 = ascendant)
+    std::array<std::string, 12> signCells; // lblAries .. lblPisces, sign index order
+    std::array<std::string, 12> lblArudha; // marker labels, sign index order
+    std::string lblHoraDesc;               // sentence of the Torvi Lagna house
+    // Attribute controls, paired by index with kAttributeControls (sign_tables.h).
+    std::array<std::string, 28> attributes;
+};
+
+// objectName of the sign cell of sign index 0..11 (lblAries .. lblPisces).
+inline constexpr std::array<const char*, 12> kSignCellNames = {
+    "lblAries", "lblTaurus",  "lblGemini",      "lblCancer",    "lblLeo",      "lblVirgo",
+    "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
+
+// Caption beside each planet label, body order.
+inline constexpr std::array<const char*, 10> kPlanetCaptions = {
+    "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
+    "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
+
+// A clock time of day, local clock time.
+struct ClockTime {
+    int hour = 0;   // 0..23
+    int minute = 0; // 0..59
+    friend bool operator==(const ClockTime&, const ClockTime&) = default;
+};
+
+// One special point of the chart and the sign it marks.
+struct SpecialPoint {
+    std::string name;             // e.g. "first time point"
+    bool computed = false;        // false where it needs a sunrise that does not exist
+    double longitude = 0;         // degrees, where the point is a longitude
+    std::string chartText;        // chart text, where the point is a longitude
+    std::optional<int> signIndex; // sign marked, 0..11
+};
+
+struct ChartValues {
+    std::array<std::string, 10> dmsText; // FormatLongitude texts, body order (birth instant)
+    std::array<double, 10> longitude{};  // sidereal longitudes, body order (birth instant)
+    double AscendantSidereal = 0;
+    double Ayanamsa = 0;
+    double MoonLongitude = 0;
+    double MoonNakshatraStart = 0;
+    int AscendantSignNumber = 0;           // 1..12
+    int TorviLagnaSign = 0;                // 1..12
+    int TorviLagnaHouse = 0;               // 1..12, counted from the ascendant's sign
+    std::array<bool, 5> RetrogradeFlags{}; // Mercury, Venus, Mars, Jupiter, Saturn
+    std::array<std::string, 10> BodyNames; // display names, " (R) " on retrograde planets
+    std::optional<ClockTime> SunriseToday, SunsetToday, SunrisePrevDay, SunriseNextDay;
+    std::optional<CivilDateTime> ReferenceSunrise; // local clock time
+    std::optional<long long> MinutesFromSunrise, SecondsFromSunrise;
+    std::optional<double> SunriseSunLongitude;
+    std::string SunriseSunText;
+    std::vector<SpecialPoint> specialPoints;
+};
+
+struct ChartResult {
+    ResultFormTexts form;
+    ChartValues chart;
+};
+
+} // namespace selmarind

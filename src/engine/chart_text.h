@@ -1,0 +1,18 @@
+// The chart text of a position, e.g. "17 Pis 31": two-digit degrees within
+// the sign, the sign abbreviation at characters 4..6 (1-based), two-digit
+// minutes. Every part of the program finds the sign of a position there.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace selmarind {
+
+// Chart text of a FormatLongitude text. Seconds are dropped, never carried.
+std::string ToChartText(std::string_view dmsText);
+
+// Characters 4..6 of a chart text (its sign abbreviation); empty when the
+// text is shorter.
+std::string_view ChartTextSign(std::string_view chartText);
+
+} // namespace selmarind

@@ -1,0 +1,90 @@
+// Sidereal longitudes of the Sun, Mercury, Venus, Mars, Jupiter and Saturn
+// from Keplerian orbits (JPL approximate elements and rates, mean ecliptic
+// and equinox of J2000), the mean lunar node Rahu and its opposite Ketu, and
+// the ten chart texts of a chart.
+#pragma once
+
+#include "engine/birth_record.h"
+#include "engine/civil_time.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace selmarind {
+
+// Body index inside the planetary theory.
+enum PlanetIndex { Mercury = 0, Venus = 1, EarthMoon = 2, Mars = 3, Jupiter = 4, Saturn = 5 };
+
+struct OrbitalElementSet {
+    double a = 0;    // semi-major axis, AU
+    double e = 0;    // eccentricity
+    double i = 0;    // inclination, radians (not reduced)
+    double node = 0; // longitude of the ascending node, radians (not reduced)
+    double peri = 0; // longitude of perihelion, radians (not reduced)
+    double L = 0;    // mean longitude, radians in [0, 2 pi)
+};
+
+// What a ComputePlanetPositions call works for.
+struct PlanetRequest {
+    // Birth mode (SunriseMode false): the birth instant of the record.
+    // Sunrise mode: the local clock minute of a sunrise in SunriseDateParts.
+    bool SunriseMode = false;
+    CivilDateTime SunriseDateParts; // local clock time; seconds are ignored
+    // True when the sunrise time above includes the summer-time hour that
+    // the sunrise computation added; the hour is taken off again so that the
+    // instant is the true universal time of the sunrise.
+    bool SunriseIncludesSummerHour = false;
+};
+
+// Inputs that earlier steps of the chart computed.
+struct PlanetInputs {
+    double Ayanamsa = 0;          // from ComputeAscendant, degrees (negative)
+    std::string AscendantText;    // from ComputeAscendant
+    std::string MoonPositionText; // from ComputeMoon
+};
+
+struct PlanetResult {
+    std::array<std::string, 6> PlanetDmsText; // FormatLongitude texts by PlanetIndex
+    std::string RahuDmsText;
+    std::string KetuDmsText;
+    // Chart texts: 0 Sun, 1 Moon, 2 Mercury, 3 Venus, 4 Mars, 5 Jupiter,
+    // 6 Saturn, 7 Rahu, 8 Ketu, 9 ascendant.
+    std::array<std::string, 10> BodyPositionText;
+    // Sidereal longitudes, degrees in [0, 360), by PlanetIndex (index 2 is the Sun).
+    std::array<double, 6> SiderealLongitude{};
+    double RahuLongitude = 0;
+    double KetuLongitude = 0;
+    CivilDateTime UniversalInstant; // the instant the bodies were computed for (UT)
+    double DaysFromEpoch = 0;       // d of DaysFromJ2000 for that instant
+    // Sunrise mode only: the Sun at the sunrise instant.
+    std::optional<double> SunriseSunLongitude;
+    std::string SunriseSunText; // chart text
+};
+
+// Days from 2000 January 1, 12:00 UT: 367 y - floor(7 (y + floor((m + 9) / 12)) / 4)
+// + floor(275 m / 9) + D - 730531.5 + (h + n / 60) / 24.
+double DaysFromJ2000(int year, int month, int day, int hour, int minute);
+
+// x reduced to [0, 2 pi) by truncating whole turns toward zero.
+double Reduce2Pi(double x);
+
+// True anomaly in radians, [0, 2 pi), from the mean anomaly M (radians) and
+// the eccentricity e by Newton iteration on Kepler's equation.
+double TrueAnomaly(double M, double e);
+
+// Elements of body k (0..5) at d days from J2000.0.
+OrbitalElementSet OrbitalElements(int k, double d);
+
+// Geocentric ecliptic longitude of body k (0..5; 2 gives the Sun) in
+// degrees, in [0, 360], at d days from J2000.0.
+double GeocentricLongitude(int k, double d);
+
+// The universal-time instant of a birth: local clock time plus the signed
+// zone correction, one hour earlier when IsDST is set; calendar carry applied.
+CivilDateTime BirthUniversalInstant(const BirthRecord& birth);
+
+PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs& inputs,
+                                    const PlanetRequest& request);
+
+} // namespace selmarind

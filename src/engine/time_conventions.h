@@ -1,0 +1,52 @@
+// Time and angle conventions shared by the engine: universal time of the
+// birth, day counts, the sign abbreviations and the degree-minute-second
+// text of a longitude.
+#pragma once
+
+#include "engine/birth_record.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace selmarind {
+
+inline constexpr double kDegToRad = 0.0174532925199433;
+inline constexpr double kRadToDeg = 57.2957795130823;
+inline constexpr double kJ2000DayNumber = 2451545;
+inline constexpr double kDaysPerJulianCentury = 36525;
+
+// The twelve sign abbreviations, index 0 (Aries) to 11 (Pisces), taken three
+// characters at a time from one string.
+inline constexpr std::string_view kSignAbbreviationString = "AriTauGemCanLeoVirLibScoSagCapAquPis";
+
+// Abbreviation of sign k (0..11); empty outside that range.
+std::string_view SignAbbreviation(int k);
+
+// Sign index 0..11 of a three-letter abbreviation, or -1 when it is none.
+int SignIndexOfAbbreviation(std::string_view abbreviation);
+
+// Universal time of the birth in hours (UT), not wrapped into 0..24: local
+// clock time plus the signed zone correction (ZoneOffsetHours +
+// ZoneOffsetMinutes / 60, positive west), one hour earlier when IsDST is set.
+double LocalToUniversal(const BirthRecord& birth);
+
+// Julian Day Number (the day count at noon) of a Gregorian civil date, as a
+// double holding a whole number; 2451545 for 1 January 2000.
+double JulianDayNumber(int month, int day, int year);
+
+// Julian centuries of 36525 days from J2000.0 (UT time scale):
+// T = (jdn - 2451545 + utHours / 24 - 0.5) / 36525.
+double JulianCenturies(double jdn, double utHours);
+
+// Degree-minute-second text of a longitude in degrees: whole degrees within
+// the sign, "° ", minutes, "' ", truncated seconds, '"', a space and the
+// sign abbreviation, e.g. 123.456 gives 3° 27' 21" Leo. The sign of the
+// argument is dropped; for 360 and above the abbreviation is empty.
+std::string FormatLongitude(double angleDeg);
+
+// Brings a longitude into [0, 360) for display. Positions are reduced with
+// this before they become texts, so that no text loses its sign.
+double NormalizeForText(double longitudeDeg);
+
+} // namespace selmarind

@@ -1,0 +1,25 @@
+// The checks of the birth-data entries, in the order the form runs them.
+#pragma once
+
+#include "input/birth_entries.h"
+
+#include <optional>
+#include <string>
+
+namespace selmarind {
+
+enum class MessageIcon { Error, Information };
+
+// The entry field that receives the keyboard focus after a fault.
+enum class EntryField { None, txtName, txtLonD, txtLonM, txtLatD, txtLatM };
+
+struct ValidationFault {
+    std::string message; // shown as it stands in a message box captioned "Selmarind"
+    MessageIcon icon = MessageIcon::Error;
+    EntryField focus = EntryField::None; // None: the focus stays where it is
+};
+
+// The first fault of the entries, or nothing when they may be used.
+std::optional<ValidationFault> ValidateBirthData(const BirthEntries& entries);
+
+} // namespace selmarind

@@ -1,0 +1,53 @@
+#include "shell/web_links.h"
+
+#include "shell/link_opener.h"
+
+namespace selmarind {
+
+QUrl WebPageAddress(WebPage page) {
+    switch (page) {
+    case WebPage::Help:
+        return QUrl(QStringLiteral("https://www.selmarind.org/help/"));
+    case WebPage::Home:
+        return QUrl(QStringLiteral("https://www.selmarind.org/forum/"));
+    case WebPage::Download:
+        return QUrl(QStringLiteral("https://www.selmarind.org/download/"));
+    case WebPage::Donation:
+        return QUrl(QStringLiteral("https://www.selmarind.org/donate/"));
+    case WebPage::CoBrand:
+        return QUrl(QStringLiteral("https://www.selmarind.org/cobrand/"));
+    case WebPage::BrandedEdition:
+        return QUrl(QStringLiteral("https://www.selmarind.org/branded-edition/"));
+    }
+    return {};
+}
+
+QString HomePageDisplayText() {
+    return QStringLiteral("www.selmarind.org");
+}
+
+void OpenHelpPage() {
+    OpenWebPage(WebPageAddress(WebPage::Help));
+}
+
+void OpenHomePage() {
+    OpenWebPage(WebPageAddress(WebPage::Home));
+}
+
+void OpenDownloadPage() {
+    OpenWebPage(WebPageAddress(WebPage::Download));
+}
+
+void OpenDonationPage() {
+    OpenWebPage(WebPageAddress(WebPage::Donation));
+}
+
+void OpenCoBrandPage() {
+    OpenWebPage(WebPageAddress(WebPage::CoBrand));
+}
+
+void OpenBrandedEditionPage() {
+    OpenWebPage(WebPageAddress(WebPage::BrandedEdition));
+}
+
+} // namespace selmarind
