@@ -1,0 +1,38 @@
+// Arudha signs of the houses and the Torvi Lagna, the sign occupied by the
+// lord of the ascendant's sign.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace selmarind {
+
+// Value of the ninth lord for each sign, Aries (index 0) to Pisces (11).
+inline constexpr std::array<int, 12> NinthLordKala = {10, 1, 1, 10, 6, 10, 8, 16, 30, 8, 10, 6};
+
+// Working state of the twelve calls for one chart; sign numbers 1..12.
+struct ArudhaState {
+    int HouseCounter = 0;      // house being worked on, 1..12 after the call
+    int CurrentLordSign = 0;   // sign of the current house's lord
+    int HouseSign = 0;         // ascendant's sign + HouseCounter - 1, not reduced (1..23)
+    int HouseLordSign = 0;     // sign of the ascendant's lord, set on house 1
+    int InduStartSign = 0;     // the ascendant's sign, set on house 1
+    int InduKalaFromLagna = 0; // NinthLordKala of the ascendant's sign
+    int InduKalaFromMoon = 0;  // NinthLordKala of the Moon's sign
+    int TorviLagnaSign = 0;    // 1..12
+    int TorviLagnaIndex = -1;  // TorviLagnaSign - 1
+    std::array<int, 13> ArudhaSignOfHouse{}; // index 1..12: arudha sign of that house
+};
+
+// One house, in house order from the ascendant's sign. bodyPositionText:
+// the ten chart texts; bodyNames: the display names (a retrograde lord is
+// recognised with or without its " (R) " marker); lordName: the lord of the
+// house's sign. Appends "\r\n" to the marker label of the arudha sign and, on
+// house 1, "\r\n" "TL" to that of the Torvi Lagna (labels by sign index).
+void ComputeArudha(int signIndex, std::string_view lordName,
+                   const std::array<std::string, 10>& bodyPositionText,
+                   const std::array<std::string, 10>& bodyNames, ArudhaState& state,
+                   std::array<std::string, 12>& markerLabels);
+
+} // namespace selmarind
