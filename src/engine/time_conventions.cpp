@@ -45,7 +45,7 @@ double JulianDayNumber(int month, int day, int year) {
     const double mm = 12.0 * (year + 4800) + month - 3;
     const double a = std::floor((365 * mm + 2 * (mm - 12 * std::floor(mm / 12)) + 7) / 12);
     double j = std::floor(mm / 48) + day + a - 32083;
-    // Past 4 October 1582 (Julian) the date is read as Gregorian.
+    // Dates after 15 October 1582 are read as Gregorian.
     if (j > 2299171) {
         j = j + std::floor(mm / 4800) - std::floor(mm / 1200) + 38;
     }

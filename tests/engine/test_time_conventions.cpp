@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace selmarind;
 using selmarind::test::MakeBirth;
 
@@ -106,6 +108,7 @@ private slots:
         QTest::newRow("beyond a full turn has no sign either") << 395.5 << QString("5° 30' 0\" ");
         QTest::newRow("just below a sign boundary stays in the sign")
             << 59.99999 << QString("29° 59' 59\" Tau");
+        QTest::newRow("not a number gives no text") << std::nan("") << QString();
     }
 
     void formatLongitude() {
