@@ -25,11 +25,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <string>
