@@ -11,8 +11,7 @@ PranapadaParts Vighati2Degree(double x) {
     const double g = (f - std::floor(f)) * 60;
     const double s = (g - std::floor(g)) * 60;
     PranapadaParts parts;
-    // The integral part counts in fifteens, while the fraction is read as part of one 30-degree
-    // sign.
+    // The whole part counts in fifteens; the fraction is a share of one 30-degree sign.
     parts.PranapadaSigns = std::floor(w / 15);
     parts.PranapadaDegrees = std::floor(f);
     parts.PranapadaMinutes = std::floor(g);
