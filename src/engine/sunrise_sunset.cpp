@@ -55,12 +55,11 @@ std::optional<ClockTime> EventTime(bool isSunrise, int dayCount, double latitude
     if (!(std::fabs(cosHourAngle) <= 1)) {
         return std::nullopt;
     }
+    // The arc cosine of c in arctangent form, which would divide by zero at c = +-1.
     double hourAngle = 0;
-    if (cosHourAngle == 1) {
-        hourAngle = 0;
-    } else if (cosHourAngle == -1) {
+    if (cosHourAngle == -1) {
         hourAngle = 3.1416;
-    } else {
+    } else if (cosHourAngle != 1) {
         hourAngle =
             kQuarterTurn - std::atan(cosHourAngle / std::sqrt(1 - cosHourAngle * cosHourAngle));
     }
