@@ -113,8 +113,8 @@ void AddNumbers(QComboBox* list, int first, int last) {
 LinkLabel* AddLink(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* link = Named(new LinkLabel(text, parent), name);
     link->setGeometry(geometry);
-    // The keyboard reaches these pages through the menus; the Tab key
-    // stays with the entries.
+    // Out of the Tab chain, which holds the entries alone in their fixed
+    // order.
     link->setFocusPolicy(Qt::NoFocus);
     return link;
 }
