@@ -51,9 +51,17 @@ struct ClockTime {
 struct SpecialPoint {
     std::string name;             // e.g. "first time point"
     bool computed = false;        // false where it needs a sunrise that does not exist
-    double longitude = 0;         // degrees, where the point is a longitude
+    bool isLongitude = false;     // true when the point is a longitude (not a bare sign)
+    double longitude = 0;         // degrees in [0, 360), where the point is a longitude
     std::string chartText;        // chart text, where the point is a longitude
     std::optional<int> signIndex; // sign marked, 0..11
+};
+
+// Where the birth lies against the sunrise and sunset of its date.
+enum class BirthPeriod {
+    Day,           // from today's sunrise to today's sunset, both included
+    BeforeSunrise, // measured from the previous day's sunrise
+    AfterSunset,   // measured to the next day's sunrise
 };
 
 struct ChartValues {
@@ -69,11 +77,19 @@ struct ChartValues {
     std::array<bool, 5> RetrogradeFlags{}; // Mercury, Venus, Mars, Jupiter, Saturn
     std::array<std::string, 10> BodyNames; // display names, " (R) " on retrograde planets
     std::optional<ClockTime> SunriseToday, SunsetToday, SunrisePrevDay, SunriseNextDay;
-    std::optional<CivilDateTime> ReferenceSunrise; // local clock time
+    // The sunrise the special points count from, local clock time; nothing
+    // when a sunrise or sunset needed to choose it does not exist.
+    std::optional<CivilDateTime> ReferenceSunrise;
+    std::optional<BirthPeriod> ReferencePeriod;
+    bool ReferenceIncludesSummerHour = false; // the sunrise time carries the summer-time hour
+    // Minute and second boundaries crossed between the birth and the reference.
     std::optional<long long> MinutesFromSunrise, SecondsFromSunrise;
-    std::optional<double> SunriseSunLongitude;
-    std::string SunriseSunText;
-    std::vector<SpecialPoint> specialPoints;
+    std::optional<double> SunriseSunLongitude; // sidereal Sun at the reference sunrise, degrees
+    std::string SunriseSunText;                // its chart text; empty without a reference
+    double AscendantDegree = 0;                // floor(AscendantSidereal)
+    int TorviLagnaIndex = -1;                  // TorviLagnaSign - 1
+    std::array<int, 13> ArudhaSignOfHouse{};   // index 1..12: arudha sign (1..12) of that house
+    std::vector<SpecialPoint> specialPoints;   // in marking order
 };
 
 struct ChartResult {

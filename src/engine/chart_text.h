@@ -9,6 +9,7 @@
 namespace selmarind {
 
 // Chart text of a FormatLongitude text. Seconds are dropped, never carried.
+// Empty for a text without the degree sign followed by the minutes mark.
 std::string ToChartText(std::string_view dmsText);
 
 // Characters 4..6 of a chart text (its sign abbreviation); empty when the

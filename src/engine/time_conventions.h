@@ -42,7 +42,8 @@ double JulianCenturies(double jdn, double utHours);
 // Degree-minute-second text of a longitude in degrees: whole degrees within
 // the sign, "° ", minutes, "' ", truncated seconds, '"', a space and the
 // sign abbreviation, e.g. 123.456 gives 3° 27' 21" Leo. The sign of the
-// argument is dropped; for 360 and above the abbreviation is empty.
+// argument is dropped; for 360 and above the abbreviation is empty. Empty for
+// an infinite or NaN argument.
 std::string FormatLongitude(double angleDeg);
 
 // Brings a longitude into [0, 360) for display. Positions are reduced with

@@ -19,7 +19,11 @@ struct ValidationFault {
     EntryField focus = EntryField::None; // None: the focus stays where it is
 };
 
-// The first fault of the entries, or nothing when they may be used.
+// The first fault of the entries, or nothing when they may be used. Texts
+// are trimmed of spaces only. Degrees count the number they start with (0
+// when none); minutes must be a number as a whole. A day, year or month index
+// that names no date (unreadable, day outside 1..31, month outside 0..11) is
+// refused with the February message.
 std::optional<ValidationFault> ValidateBirthData(const BirthEntries& entries);
 
 } // namespace selmarind

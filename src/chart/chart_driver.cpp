@@ -1,0 +1,216 @@
+#include "chart/chart_driver.h"
+
+#include "chart/entry_number.h"
+#include "chart/house_significance.h"
+#include "chart/name_tables.h"
+#include "chart/sign_tables.h"
+#include "chart/special_points.h"
+#include "engine/ascendant.h"
+#include "engine/birth_record.h"
+#include "engine/civil_time.h"
+#include "engine/moon.h"
+#include "engine/planets.h"
+#include "engine/retrogrades.h"
+#include "engine/special_lagna.h"
+#include "input/time_zones.h"
+#include "input/validation.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace selmarind {
+
+namespace {
+
+constexpr const char* kDegreeSign = "\xC2\xB0"; // U+00B0 in UTF-8
+
+// Reads one entry into a field when it converts and lies in [low, high].
+bool ReadEntry(const std::string& text, int low, int high, std::int16_t& field) {
+    const auto value = EntryToInt16(text);
+    if (!value || *value < low || *value > high) {
+        return false;
+    }
+    field = *value;
+    return true;
+}
+
+// The birth record of entries that passed validation; nothing when an entry
+// does not convert or is not one the form can hold.
+std::optional<BirthRecord> MakeBirthRecord(const BirthEntries& entries) {
+    BirthRecord birth;
+    birth.BirthName = entries.txtName;
+
+    const auto zone = Zone_Calculation(entries.cmbTimeZoneIndex);
+    if (!zone) {
+        return std::nullopt;
+    }
+    birth.ZoneOffsetHours = zone->ZoneOffsetHours;
+    birth.ZoneOffsetMinutes = zone->ZoneOffsetMinutes;
+
+    if (entries.cboMonthIndex < 0 || entries.cboMonthIndex > 11) {
+        return std::nullopt;
+    }
+    birth.BirthMonth = static_cast<std::int16_t>(entries.cboMonthIndex + 1);
+    const bool read = ReadEntry(entries.cboDate, 1, 31, birth.BirthDay) &&
+                      ReadEntry(entries.cboYear, 1901, 2050, birth.BirthYear) &&
+                      ReadEntry(entries.cboHH, 0, 23, birth.BirthHour) &&
+                      ReadEntry(entries.cboMM, 0, 59, birth.BirthMinute) &&
+                      ReadEntry(entries.cboSS, 0, 59, birth.BirthSecond) &&
+                      ReadEntry(entries.txtLonD, 0, 179, birth.LongitudeDegrees) &&
+                      ReadEntry(entries.txtLonM, 0, 59, birth.LongitudeMinutes) &&
+                      ReadEntry(entries.txtLatD, 0, 89, birth.LatitudeDegrees) &&
+                      ReadEntry(entries.txtLatM, 0, 59, birth.LatitudeMinutes);
+    if (!read || !IsValidCivilDate(birth.BirthYear, birth.BirthMonth, birth.BirthDay)) {
+        return std::nullopt;
+    }
+    birth.ZoneHoursAbs = static_cast<std::int16_t>(std::abs(birth.ZoneOffsetHours));
+    birth.ZoneMinutesAbs = static_cast<std::int16_t>(std::abs(birth.ZoneOffsetMinutes));
+    birth.IsEast = entries.optLongEast;
+    birth.IsSouth = entries.optLatSouth;
+    birth.IsDST = entries.chkDST;
+    return birth;
+}
+
+std::string Coordinate(int degrees, int minutes, const char* hemisphere) {
+    return std::to_string(degrees) + kDegreeSign + " " + std::to_string(minutes) + "'" + hemisphere;
+}
+
+void FillDetails(const BirthRecord& birth, const BirthEntries& entries, ResultFormTexts& form) {
+    form.lblName = birth.BirthName;
+    form.lblDOB = std::string(MonthName(birth.BirthMonth)) + "/" + std::to_string(birth.BirthDay) +
+                  "/" + std::to_string(birth.BirthYear);
+    form.lblTOB = std::to_string(birth.BirthHour) + ":" + std::to_string(birth.BirthMinute);
+    form.lblLatitude =
+        Coordinate(birth.LatitudeDegrees, birth.LatitudeMinutes, entries.optLatSouth ? " S" : " N");
+    form.lblLongitude = Coordinate(birth.LongitudeDegrees, birth.LongitudeMinutes,
+                                   entries.optLongEast ? " E" : " W");
+    form.lblCity = entries.txtMCity;
+    form.lblState = entries.txtMState;
+    form.lblCountry = entries.txtMCountry;
+}
+
+void FillBirthValues(const AscendantResult& ascendant, const MoonResult& moon,
+                     const PlanetResult& planets, const RetrogradeMarks& marks,
+                     ChartValues& chart) {
+    chart.dmsText = {planets.PlanetDmsText[EarthMoon],
+                     moon.MoonPositionText,
+                     planets.PlanetDmsText[Mercury],
+                     planets.PlanetDmsText[Venus],
+                     planets.PlanetDmsText[Mars],
+                     planets.PlanetDmsText[Jupiter],
+                     planets.PlanetDmsText[Saturn],
+                     planets.RahuDmsText,
+                     planets.KetuDmsText,
+                     ascendant.AscendantText};
+    chart.longitude = {planets.SiderealLongitude[EarthMoon],
+                       moon.MoonLongitude,
+                       planets.SiderealLongitude[Mercury],
+                       planets.SiderealLongitude[Venus],
+                       planets.SiderealLongitude[Mars],
+                       planets.SiderealLongitude[Jupiter],
+                       planets.SiderealLongitude[Saturn],
+                       planets.RahuLongitude,
+                       planets.KetuLongitude,
+                       ascendant.AscendantSidereal};
+    chart.AscendantSidereal = ascendant.AscendantSidereal;
+    chart.AscendantDegree = ascendant.AscendantDegree;
+    chart.Ayanamsa = ascendant.Ayanamsa;
+    chart.MoonLongitude = moon.MoonLongitude;
+    chart.MoonNakshatraStart = moon.MoonNakshatraStart;
+    chart.RetrogradeFlags = marks.RetrogradeFlags;
+    chart.BodyNames = marks.BodyNames;
+}
+
+void FillSunriseValues(const SunrisePoints& sunrise, ChartValues& chart) {
+    const SunriseReference& ref = sunrise.reference;
+    chart.SunriseToday = ref.today.sunrise;
+    chart.SunsetToday = ref.today.sunset;
+    chart.SunrisePrevDay = ref.prevDay.sunrise;
+    chart.SunriseNextDay = ref.nextDay.sunrise;
+    chart.ReferenceSunrise = ref.sunrise;
+    chart.ReferencePeriod = ref.period;
+    chart.ReferenceIncludesSummerHour = ref.sunrise && ref.sunriseIncludesSummerHour;
+    chart.MinutesFromSunrise = ref.minutesFromSunrise;
+    chart.SecondsFromSunrise = ref.secondsFromSunrise;
+    if (sunrise.sunrisePlanets) {
+        chart.SunriseSunLongitude = sunrise.sunrisePlanets->SunriseSunLongitude;
+        chart.SunriseSunText = sunrise.sunrisePlanets->SunriseSunText;
+    }
+    chart.specialPoints = sunrise.points;
+}
+
+} // namespace
+
+std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
+    if (ValidateBirthData(entries)) {
+        return std::nullopt;
+    }
+    const std::optional<BirthRecord> record = MakeBirthRecord(entries);
+    if (!record) {
+        return std::nullopt;
+    }
+    const BirthRecord& birth = *record;
+
+    ChartResult result;
+    ResultFormTexts& form = result.form;
+    ChartValues& chart = result.chart;
+
+    const AscendantResult ascendant = ComputeAscendant(birth);
+    const MoonResult moon = ComputeMoon(birth);
+    const PlanetResult planets = ComputePlanetPositions(
+        birth, PlanetInputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText},
+        PlanetRequest{});
+    const RetrogradeMarks marks = MarkRetrogrades(
+        {birth.BirthYear, birth.BirthMonth, birth.BirthDay, birth.BirthHour, birth.BirthMinute, 0});
+    FillBirthValues(ascendant, moon, planets, marks, chart);
+
+    form.planet = planets.BodyPositionText;
+    FillDetails(birth, entries, form);
+
+    // Each body goes into the cell of its sign, one line each, in body order.
+    for (std::size_t i = 0; i < planets.BodyPositionText.size(); ++i) {
+        const auto sign = SignOfChartText(planets.BodyPositionText[i]);
+        if (!sign) {
+            continue;
+        }
+        form.signCells[static_cast<std::size_t>(*sign)] += "\r\n" + marks.BodyNames[i];
+        if (i == 9) {
+            chart.AscendantSignNumber = *sign + 1;
+        }
+    }
+    if (chart.AscendantSignNumber == 0) {
+        return std::nullopt; // houses cannot be counted without the ascendant's sign
+    }
+
+    // Twelve houses in order from the ascendant's sign; house 1 fixes the Torvi Lagna.
+    ArudhaState arudha;
+    const int ascendantIndex = chart.AscendantSignNumber - 1;
+    for (int house = 0; house < 12; ++house) {
+        const int signIndex = (ascendantIndex + house) % 12;
+        ComputeArudha(signIndex, kSignLords[static_cast<std::size_t>(signIndex)],
+                      planets.BodyPositionText, marks.BodyNames, arudha, form.lblArudha);
+    }
+    if (arudha.TorviLagnaSign < 1 || arudha.TorviLagnaSign > 12) {
+        return std::nullopt;
+    }
+    chart.TorviLagnaSign = arudha.TorviLagnaSign;
+    chart.TorviLagnaIndex = arudha.TorviLagnaSign - 1;
+    chart.ArudhaSignOfHouse = arudha.ArudhaSignOfHouse;
+
+    chart.TorviLagnaHouse = TorviLagnaHouse(chart.TorviLagnaSign, chart.AscendantSignNumber);
+    form.lblHoraDesc = std::string(HouseSentence(chart.TorviLagnaHouse));
+
+    const SunrisePoints sunrise = ComputeSunrisePoints(
+        birth, ascendant, moon, planets.BodyPositionText, arudha, form.lblArudha);
+    FillSunriseValues(sunrise, chart);
+
+    const SignAttributeTables& tables = LoadSignTables();
+    const auto signIndex = static_cast<std::size_t>(chart.TorviLagnaIndex);
+    for (std::size_t c = 0; c < kAttributeControls.size(); ++c) {
+        const auto table = static_cast<std::size_t>(kAttributeControls[c].table);
+        form.attributes[c] = std::string(tables[table][signIndex]);
+    }
+    return result;
+}
+
+} // namespace selmarind

@@ -1,0 +1,326 @@
+#include "chart/special_points.h"
+
+#include "chart/entry_number.h"
+#include "chart/name_tables.h"
+#include "engine/chart_text.h"
+#include "engine/time_conventions.h"
+#include "input/vighati.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace selmarind {
+
+namespace {
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if (a % b != 0 && ((a < 0) != (b < 0))) {
+        --q;
+    }
+    return q;
+}
+
+CivilDateTime At(const CivilDate& date, const ClockTime& time) {
+    return {date.year, date.month, date.day, time.hour, time.minute, 0};
+}
+
+void Mark(std::optional<int> sign, std::array<std::string, 12>& markerLabels) {
+    if (sign && *sign >= 0 && *sign < 12) {
+        markerLabels[static_cast<std::size_t>(*sign)] += "\r\n";
+    }
+}
+
+// A point that is a longitude: formatted, read back and marked.
+SpecialPoint LongitudePoint(std::string name, double longitudeDeg,
+                            std::array<std::string, 12>& markerLabels) {
+    SpecialPoint point;
+    point.name = std::move(name);
+    point.computed = true;
+    point.isLongitude = true;
+    point.longitude = NormalizeForText(longitudeDeg);
+    point.signIndex = SignOfLongitude(point.longitude, point.chartText);
+    Mark(point.signIndex, markerLabels);
+    return point;
+}
+
+// A point that marks the sign of a chart text that is already there.
+SpecialPoint ChartTextPoint(std::string name, const std::string& chartText,
+                            std::array<std::string, 12>& markerLabels) {
+    SpecialPoint point;
+    point.name = std::move(name);
+    point.computed = true;
+    point.chartText = chartText;
+    point.signIndex = SignOfChartText(chartText);
+    Mark(point.signIndex, markerLabels);
+    return point;
+}
+
+SpecialPoint SignPoint(std::string name, std::optional<int> sign,
+                       std::array<std::string, 12>& markerLabels) {
+    SpecialPoint point;
+    point.name = std::move(name);
+    point.computed = true;
+    point.signIndex = sign;
+    Mark(point.signIndex, markerLabels);
+    return point;
+}
+
+SpecialPoint NotComputed(std::string name, bool isLongitude) {
+    SpecialPoint point;
+    point.name = std::move(name);
+    point.isLongitude = isLongitude;
+    return point;
+}
+
+double ReduceAbove360(double x) {
+    while (x > 360) {
+        x -= 360;
+    }
+    return x;
+}
+
+std::optional<int> NinthLordSign(int induStartSign, int kalaFromLagna, int kalaFromMoon) {
+    const int r = (kalaFromLagna + kalaFromMoon) % 12;
+    int sign = induStartSign + r - 1;
+    while (sign > 12) {
+        sign -= 12;
+    }
+    if (sign < 1) {
+        sign += 12;
+    }
+    if (sign < 1 || sign > 12) {
+        return std::nullopt;
+    }
+    return sign - 1;
+}
+
+// The parity point from the ascendant's whole degrees and the whole degrees
+// H of the second time point.
+double ParityPoint(double ascendantDegree, double h) {
+    const auto a = static_cast<long long>(std::floor(ascendantDegree / 30));
+    const bool ascendantOdd = a % 2 == 0;
+    const double bigA = ascendantOdd ? ascendantDegree : 360 - ascendantDegree;
+
+    const auto b = static_cast<long long>(std::floor(h / 30));
+    const bool pointOdd = b % 2 == 0;
+    const double bigB = pointOdd ? h : 360 - h;
+
+    double v = ascendantOdd == pointOdd ? std::fabs(bigB + bigA) : std::fabs(bigB - bigA);
+    v = ReduceAbove360(v);
+    if (!ascendantOdd) {
+        v = 360 - v;
+    }
+    return v;
+}
+
+std::optional<int> VighatiSign(long long secondsFromSunrise, const std::string& sunriseSunText) {
+    const double x = static_cast<double>(secondsFromSunrise) / 3600 * 150 / 15;
+    const PranapadaParts parts = Vighati2Degree(x);
+
+    const std::string_view text = sunriseSunText;
+    if (text.size() < 9) {
+        return std::nullopt;
+    }
+    const auto sunMinutes = EntryToInt16(text.substr(7, 2));
+    const auto sunDegrees = EntryToInt16(text.substr(0, 2));
+    const auto sunSign = SignOfChartText(text);
+    if (!sunMinutes || !sunDegrees || !sunSign) {
+        return std::nullopt;
+    }
+
+    const double m = *sunMinutes + parts.PranapadaMinutes;
+    const double carry1 = std::floor(m / 60);
+    const double d = *sunDegrees + parts.PranapadaDegrees + carry1;
+    const double carry2 = std::floor(d / 30);
+    const double signs = parts.PranapadaSigns + carry2;
+
+    const int k = *sunSign;
+    // Movable signs count from the Sun's sign, fixed ones from its ninth,
+    // dual ones from its fifth.
+    double p = signs + k;
+    if (k % 3 == 1) {
+        p += 8;
+    } else if (k % 3 == 2) {
+        p += 4;
+    }
+    while (p > 11) {
+        p -= 12;
+    }
+    return static_cast<int>(p);
+}
+
+} // namespace
+
+long long MinuteBoundariesBetween(const CivilDateTime& from, const CivilDateTime& to) {
+    return FloorDiv(SerialSeconds(to), 60) - FloorDiv(SerialSeconds(from), 60);
+}
+
+long long SecondBoundariesBetween(const CivilDateTime& from, const CivilDateTime& to) {
+    return SerialSeconds(to) - SerialSeconds(from);
+}
+
+SunriseReference FindSunriseReference(const BirthRecord& birth) {
+    const auto events = [&birth](const CivilDate& d) {
+        return SunRiseSet(d.month, d.day, d.year, birth.BirthHour, birth.BirthMinute,
+                          birth.LatitudeDegrees, birth.LatitudeMinutes, birth.IsSouth,
+                          birth.LongitudeDegrees, birth.LongitudeMinutes, birth.IsEast,
+                          birth.ZoneOffsetHours, birth.ZoneOffsetMinutes, birth.IsDST);
+    };
+
+    const CivilDate date{birth.BirthYear, birth.BirthMonth, birth.BirthDay};
+    const CivilDate prevDate = CivilFromSerialDay(SerialDay(date) - 1);
+    const CivilDate nextDate = CivilFromSerialDay(SerialDay(date) + 1);
+
+    SunriseReference ref;
+    ref.today = events(date);
+    ref.prevDay = events(prevDate);
+    ref.nextDay = events(nextDate);
+    ref.birth = {date.year,       date.month,        date.day,
+                 birth.BirthHour, birth.BirthMinute, birth.BirthSecond};
+
+    const auto choose = [&ref](BirthPeriod period, const CivilDateTime& sunrise,
+                               bool includesSummerHour) {
+        ref.period = period;
+        ref.sunrise = sunrise;
+        ref.sunriseIncludesSummerHour = includesSummerHour;
+        ref.minutesFromSunrise = std::llabs(MinuteBoundariesBetween(sunrise, ref.birth));
+        ref.secondsFromSunrise = std::llabs(SecondBoundariesBetween(sunrise, ref.birth));
+    };
+
+    if (!ref.today.sunrise) {
+        return ref;
+    }
+    const std::int64_t birthSeconds = SerialSeconds(ref.birth);
+    const CivilDateTime sunriseToday = At(date, *ref.today.sunrise);
+    if (birthSeconds < SerialSeconds(sunriseToday)) {
+        if (ref.prevDay.sunrise) {
+            choose(BirthPeriod::BeforeSunrise, At(prevDate, *ref.prevDay.sunrise),
+                   ref.prevDay.summerHourApplied);
+        }
+        return ref;
+    }
+    if (!ref.today.sunset) {
+        return ref;
+    }
+    if (birthSeconds <= SerialSeconds(At(date, *ref.today.sunset))) {
+        choose(BirthPeriod::Day, sunriseToday, ref.today.summerHourApplied);
+    } else if (ref.nextDay.sunrise) {
+        choose(BirthPeriod::AfterSunset, At(nextDate, *ref.nextDay.sunrise),
+               ref.nextDay.summerHourApplied);
+    }
+    return ref;
+}
+
+std::optional<int> SignOfChartText(std::string_view chartText) {
+    const std::string_view abbreviation = ChartTextSign(chartText);
+    for (std::size_t k = 0; k < kSignAbbrevs.size(); ++k) {
+        if (abbreviation == kSignAbbrevs[k]) {
+            return static_cast<int>(k);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> SignOfLongitude(double longitudeDeg, std::string& chartText) {
+    chartText = ToChartText(FormatLongitude(NormalizeForText(longitudeDeg)));
+    return SignOfChartText(chartText);
+}
+
+std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& in,
+                                            std::array<std::string, 12>& markerLabels) {
+    std::vector<SpecialPoint> points;
+    points.reserve(9);
+
+    const bool haveSunrise = in.MinutesFromSunrise && in.SecondsFromSunrise &&
+                             in.SunriseSunLongitude && !in.SunriseSunText.empty();
+
+    if (haveSunrise) {
+        const double sun = *in.SunriseSunLongitude;
+        const auto minutes = static_cast<double>(*in.MinutesFromSunrise);
+
+        points.push_back(
+            LongitudePoint("first time point", ReduceAbove360(sun + 1.25 * minutes), markerLabels));
+        points.push_back(
+            LongitudePoint("second time point", ReduceAbove360(sun + 0.5 * minutes), markerLabels));
+        points.push_back(
+            LongitudePoint("third time point", ReduceAbove360(sun + 0.25 * minutes), markerLabels));
+    } else {
+        points.push_back(NotComputed("first time point", true));
+        points.push_back(NotComputed("second time point", true));
+        points.push_back(NotComputed("third time point", true));
+    }
+
+    points.push_back(SignPoint(
+        "ninth-lord point",
+        NinthLordSign(in.InduStartSign, in.InduKalaFromLagna, in.InduKalaFromMoon), markerLabels));
+
+    if (haveSunrise) {
+        // Whole degrees of the second time point, as it was marked.
+        const double h = std::floor(points[1].longitude);
+        points.push_back(
+            LongitudePoint("parity point", ParityPoint(in.AscendantDegree, h), markerLabels));
+    } else {
+        points.push_back(NotComputed("parity point", true));
+    }
+
+    points.push_back(ChartTextPoint("Moon", in.MoonChartText, markerLabels));
+    if (haveSunrise) {
+        points.push_back(ChartTextPoint("Sun at sunrise", in.SunriseSunText, markerLabels));
+    } else {
+        points.push_back(NotComputed("Sun at sunrise", false));
+    }
+
+    const double nakshatraPoint =
+        (in.MoonLongitude - in.MoonNakshatraStart) * 3 / 40 * 360 + in.AscendantSidereal;
+    points.push_back(
+        LongitudePoint("nakshatra point", ReduceAbove360(nakshatraPoint), markerLabels));
+
+    if (haveSunrise) {
+        points.push_back(SignPoint(
+            "vighati point", VighatiSign(*in.SecondsFromSunrise, in.SunriseSunText), markerLabels));
+    } else {
+        points.push_back(NotComputed("vighati point", false));
+    }
+    return points;
+}
+
+SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, const AscendantResult& ascendant,
+                                   const MoonResult& moon,
+                                   const std::array<std::string, 10>& birthPositionText,
+                                   const ArudhaState& arudha,
+                                   std::array<std::string, 12>& markerLabels) {
+    SunrisePoints result;
+    result.reference = FindSunriseReference(birth);
+
+    SpecialPointInputs in;
+    in.AscendantDegree = ascendant.AscendantDegree;
+    in.AscendantSidereal = ascendant.AscendantSidereal;
+    in.MoonLongitude = moon.MoonLongitude;
+    in.MoonNakshatraStart = moon.MoonNakshatraStart;
+    in.MoonChartText = birthPositionText[1];
+    in.InduStartSign = arudha.InduStartSign;
+    in.InduKalaFromLagna = arudha.InduKalaFromLagna;
+    in.InduKalaFromMoon = arudha.InduKalaFromMoon;
+
+    if (result.reference.sunrise) {
+        PlanetRequest request;
+        request.SunriseMode = true;
+        request.SunriseDateParts = *result.reference.sunrise;
+        request.SunriseIncludesSummerHour = result.reference.sunriseIncludesSummerHour;
+        const PlanetInputs planetInputs{ascendant.Ayanamsa, ascendant.AscendantText,
+                                        moon.MoonPositionText};
+        result.sunrisePlanets = ComputePlanetPositions(birth, planetInputs, request);
+
+        in.MinutesFromSunrise = result.reference.minutesFromSunrise;
+        in.SecondsFromSunrise = result.reference.secondsFromSunrise;
+        in.SunriseSunLongitude = result.sunrisePlanets->SunriseSunLongitude;
+        in.SunriseSunText = result.sunrisePlanets->SunriseSunText;
+    }
+
+    result.points = MarkSpecialPoints(in, markerLabels);
+    return result;
+}
+
+} // namespace selmarind

@@ -1,0 +1,63 @@
+// One birth as the command-line tool takes it (one text per option or CSV
+// field), checked the way the birth-data form checks what is typed and
+// picked, and turned into the form's entries.
+#pragma once
+
+#include "input/birth_entries.h"
+
+#include <optional>
+#include <string>
+
+namespace selmarind::cli {
+
+struct BirthFields {
+    std::string name; // letters and spaces
+    std::string date; // YYYY-MM-DD
+    std::string time; // HH:MM or HH:MM:SS
+    std::string zone; // list index 0..70 or an item text of the time-zone list
+    std::string lat;  // degrees, N or S, minutes: 28N36
+    std::string lon;  // degrees, E or W, minutes: 77E13
+    bool dst = false;
+    std::string city;
+    std::string state;
+    std::string country;
+};
+
+// Messages for what the form's fields cannot hold at all; the form's own
+// messages come from its key filters and ValidateBirthData.
+inline constexpr const char* kOnlyLettersMessage = "Please Enter only Letters";
+inline constexpr const char* kOnlyNumbersMessage = "Only Numbers Are Accepted";
+inline constexpr const char* kLonDegreesMessage =
+    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+inline constexpr const char* kLonMinutesMessage =
+    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+inline constexpr const char* kLatDegreesMessage =
+    "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+inline constexpr const char* kLatMinutesMessage =
+    "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+inline constexpr const char* kImpossibleDateMessage = "Please Enter Correct Date Or Month!";
+inline constexpr const char* kLatitudeFormatMessage =
+    "Please Enter the Latitude as Degrees, N or S, Minutes (for example 28N36)";
+inline constexpr const char* kLongitudeFormatMessage =
+    "Please Enter the Longitude as Degrees, E or W, Minutes (for example 77E13)";
+inline constexpr const char* kDateFormatMessage = "Please Enter the Date as YYYY-MM-DD";
+inline constexpr const char* kYearRangeMessage = "Please Enter a Year Between 1901 And 2050";
+inline constexpr const char* kTimeFormatMessage = "Please Enter the Time as HH:MM or HH:MM:SS";
+inline constexpr const char* kZoneMessage =
+    "Please Enter a Time Zone Index Between 0 And 70 or a Zone Exactly as --list-zones Shows It";
+
+struct EntriesOrFault {
+    std::optional<BirthEntries> entries; // set when every check passed
+    std::string message;                 // the first fault otherwise
+};
+
+// Checks the fields and builds the entries. The checks of what is typed
+// (characters, field lengths, formats) run first, field by field in the
+// order name, longitude, latitude, date, time, zone; then ValidateBirthData
+// in the form's own order. The name is upper-cased as the form does.
+EntriesOrFault EntriesFromFields(const BirthFields& fields);
+
+// Index 0..70 of a zone given as an index or as an exact item text.
+std::optional<int> ZoneIndexOf(const std::string& zone);
+
+} // namespace selmarind::cli

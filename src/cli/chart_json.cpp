@@ -1,0 +1,217 @@
+#include "cli/chart_json.h"
+
+#include "chart/name_tables.h"
+#include "chart/sign_tables.h"
+#include "engine/retrogrades.h"
+
+#include <cstdio>
+
+namespace selmarind::cli {
+
+namespace {
+
+void OptionalClock(JsonWriter& w, const std::optional<ClockTime>& time) {
+    if (time) {
+        w.String(ClockText(*time));
+    } else {
+        w.Null();
+    }
+}
+
+void OptionalInteger(JsonWriter& w, const std::optional<long long>& value) {
+    if (value) {
+        w.Integer(*value);
+    } else {
+        w.Null();
+    }
+}
+
+std::string DateTimeText(const CivilDateTime& t) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %d:%02d", t.year, t.month, t.day, t.hour,
+                  t.minute);
+    return buffer;
+}
+
+const char* PeriodText(BirthPeriod period) {
+    switch (period) {
+    case BirthPeriod::Day:
+        return "day";
+    case BirthPeriod::BeforeSunrise:
+        return "before sunrise";
+    case BirthPeriod::AfterSunset:
+        return "after sunset";
+    }
+    return "";
+}
+
+void WriteForm(JsonWriter& w, const ResultFormTexts& form) {
+    w.BeginObject();
+    w.Key("lblName");
+    w.String(form.lblName);
+    w.Key("lblDOB");
+    w.String(form.lblDOB);
+    w.Key("lblTOB");
+    w.String(form.lblTOB);
+    w.Key("lblLatitude");
+    w.String(form.lblLatitude);
+    w.Key("lblLongitude");
+    w.String(form.lblLongitude);
+    w.Key("lblCity");
+    w.String(form.lblCity);
+    w.Key("lblState");
+    w.String(form.lblState);
+    w.Key("lblCountry");
+    w.String(form.lblCountry);
+    w.Key("planet");
+    w.BeginArray();
+    for (const auto& text : form.planet) {
+        w.String(text);
+    }
+    w.EndArray();
+    for (std::size_t k = 0; k < form.signCells.size(); ++k) {
+        w.Key(kSignCellNames[k]);
+        w.String(form.signCells[k]);
+    }
+    w.Key("lblArudha");
+    w.BeginArray();
+    for (const auto& text : form.lblArudha) {
+        w.String(text);
+    }
+    w.EndArray();
+    w.Key("lblHoraDesc");
+    w.String(form.lblHoraDesc);
+    for (std::size_t c = 0; c < kAttributeControls.size(); ++c) {
+        w.Key(kAttributeControls[c].objectName);
+        w.String(form.attributes[c]);
+    }
+    w.EndObject();
+}
+
+void WriteSpecialPoint(JsonWriter& w, const SpecialPoint& point) {
+    w.BeginObject();
+    w.Key("name");
+    w.String(point.name);
+    w.Key("computed");
+    w.Bool(point.computed);
+    w.Key("longitude");
+    if (point.computed && point.isLongitude) {
+        w.Number(point.longitude);
+    } else {
+        w.Null();
+    }
+    w.Key("chartText");
+    if (point.computed && !point.chartText.empty()) {
+        w.String(point.chartText);
+    } else {
+        w.Null();
+    }
+    w.Key("sign");
+    if (point.signIndex) {
+        w.String(kSignAbbrevs[static_cast<std::size_t>(*point.signIndex)]);
+    } else {
+        w.Null();
+    }
+    w.EndObject();
+}
+
+void WriteChart(JsonWriter& w, const ChartValues& chart) {
+    w.BeginObject();
+    w.Key("FormatLongitude");
+    w.BeginObject();
+    for (std::size_t i = 0; i < kBodyNames.size(); ++i) {
+        w.Key(kBodyNames[i]);
+        w.String(chart.dmsText[i]);
+    }
+    w.EndObject();
+    w.Key("SiderealLongitude");
+    w.BeginObject();
+    for (std::size_t i = 0; i < kBodyNames.size(); ++i) {
+        w.Key(kBodyNames[i]);
+        w.Number(chart.longitude[i]);
+    }
+    w.EndObject();
+    w.Key("AscendantSidereal");
+    w.Number(chart.AscendantSidereal);
+    w.Key("Ayanamsa");
+    w.Number(chart.Ayanamsa);
+    w.Key("MoonLongitude");
+    w.Number(chart.MoonLongitude);
+    w.Key("MoonNakshatraStart");
+    w.Number(chart.MoonNakshatraStart);
+    w.Key("AscendantSignNumber");
+    w.Integer(chart.AscendantSignNumber);
+    w.Key("TorviLagnaSign");
+    w.Integer(chart.TorviLagnaSign);
+    w.Key("TorviLagnaHouse");
+    w.Integer(chart.TorviLagnaHouse);
+    w.Key("RetrogradeFlags");
+    w.BeginObject();
+    for (std::size_t p = 0; p < kRetrogradePlanets.size(); ++p) {
+        w.Key(kRetrogradePlanets[p]);
+        w.Bool(chart.RetrogradeFlags[p]);
+    }
+    w.EndObject();
+    w.Key("SunriseToday");
+    OptionalClock(w, chart.SunriseToday);
+    w.Key("SunsetToday");
+    OptionalClock(w, chart.SunsetToday);
+    w.Key("SunrisePrevDay");
+    OptionalClock(w, chart.SunrisePrevDay);
+    w.Key("SunriseNextDay");
+    OptionalClock(w, chart.SunriseNextDay);
+    w.Key("ReferenceSunrise");
+    w.OptionalString(chart.ReferenceSunrise
+                         ? std::optional<std::string>(DateTimeText(*chart.ReferenceSunrise))
+                         : std::nullopt);
+    w.Key("ReferencePeriod");
+    w.OptionalString(chart.ReferencePeriod
+                         ? std::optional<std::string>(PeriodText(*chart.ReferencePeriod))
+                         : std::nullopt);
+    w.Key("MinutesFromSunrise");
+    OptionalInteger(w, chart.MinutesFromSunrise);
+    w.Key("SecondsFromSunrise");
+    OptionalInteger(w, chart.SecondsFromSunrise);
+    w.Key("SunriseSunLongitude");
+    if (chart.SunriseSunLongitude) {
+        w.Number(*chart.SunriseSunLongitude);
+    } else {
+        w.Null();
+    }
+    w.Key("SunriseSunText");
+    w.OptionalString(chart.SunriseSunText.empty()
+                         ? std::nullopt
+                         : std::optional<std::string>(chart.SunriseSunText));
+    w.Key("SpecialPoints");
+    w.BeginArray();
+    for (const auto& point : chart.specialPoints) {
+        WriteSpecialPoint(w, point);
+    }
+    w.EndArray();
+    w.EndObject();
+}
+
+} // namespace
+
+std::string ClockText(const ClockTime& time) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%d:%02d", time.hour, time.minute);
+    return buffer;
+}
+
+void WriteChartMembers(JsonWriter& writer, const ChartResult& result) {
+    writer.Key("form");
+    WriteForm(writer, result.form);
+    writer.Key("chart");
+    WriteChart(writer, result.chart);
+}
+
+std::string ChartJson(const ChartResult& result, bool indented) {
+    JsonWriter writer(indented);
+    writer.BeginObject();
+    WriteChartMembers(writer, result);
+    writer.EndObject();
+    return writer.Text();
+}
+
+} // namespace selmarind::cli

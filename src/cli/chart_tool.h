@@ -1,0 +1,25 @@
+// The command-line tool selmarind-chart: one chart from options, or one
+// chart per CSV line in a batch.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace selmarind::cli {
+
+// Exit statuses of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;      // a file that cannot be read
+inline constexpr int kExitInvalidInput = 2; // an entry the form would refuse, or a bad option
+
+// Runs the tool on its arguments (without the program name). `in` is read
+// for "--batch -"; the report or JSON goes to `out`, messages to `err`.
+int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err);
+
+// The text of --help.
+std::string HelpText();
+
+} // namespace selmarind::cli

@@ -1,0 +1,197 @@
+#include "cli/json_writer.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace selmarind::cli {
+
+namespace {
+
+// Length of the valid UTF-8 sequence starting at text[i], or 0 when the
+// bytes there are not one.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+    const auto byte = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    std::uint32_t codePoint = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0u) != 0x80u) {
+            return 0;
+        }
+        codePoint = (codePoint << 6) | (byte(i + k) & 0x3Fu);
+    }
+    const bool overlong =
+        (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (overlong || surrogate || codePoint > 0x10FFFF) {
+        return 0;
+    }
+    return length;
+}
+
+} // namespace
+
+std::string JsonQuote(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    static constexpr char kHex[] = "0123456789abcdef";
+                    out += "\\u00";
+                    out += kHex[c >> 4];
+                    out += kHex[c & 0x0F];
+                } else {
+                    out += static_cast<char>(c);
+                }
+            }
+            ++i;
+            continue;
+        }
+        const std::size_t length = Utf8SequenceLength(text, i);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD"; // U+FFFD REPLACEMENT CHARACTER
+            ++i;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+void JsonWriter::NewLine() {
+    if (indented_) {
+        text_ += '\n';
+        text_.append(2 * hasMember_.size(), ' ');
+    }
+}
+
+void JsonWriter::BeforeValue() {
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (!hasMember_.empty()) {
+        if (hasMember_.back()) {
+            text_ += ',';
+        }
+        hasMember_.back() = true;
+        NewLine();
+    }
+}
+
+void JsonWriter::BeginObject() {
+    BeforeValue();
+    text_ += '{';
+    hasMember_.push_back(false);
+}
+
+void JsonWriter::Close(char bracket) {
+    const bool hadMember = hasMember_.back();
+    hasMember_.pop_back();
+    if (hadMember) {
+        NewLine();
+    }
+    text_ += bracket;
+}
+
+void JsonWriter::EndObject() {
+    Close('}');
+}
+
+void JsonWriter::BeginArray() {
+    BeforeValue();
+    text_ += '[';
+    hasMember_.push_back(false);
+}
+
+void JsonWriter::EndArray() {
+    Close(']');
+}
+
+void JsonWriter::Key(std::string_view key) {
+    BeforeValue();
+    text_ += JsonQuote(key);
+    text_ += indented_ ? ": " : ":";
+    afterKey_ = true;
+}
+
+void JsonWriter::String(std::string_view text) {
+    BeforeValue();
+    text_ += JsonQuote(text);
+}
+
+void JsonWriter::Number(double value) {
+    if (!std::isfinite(value)) {
+        Null();
+        return;
+    }
+    BeforeValue();
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    text_.append(buffer.data(), result.ptr);
+}
+
+void JsonWriter::Integer(long long value) {
+    BeforeValue();
+    text_ += std::to_string(value);
+}
+
+void JsonWriter::Bool(bool value) {
+    BeforeValue();
+    text_ += value ? "true" : "false";
+}
+
+void JsonWriter::Null() {
+    BeforeValue();
+    text_ += "null";
+}
+
+void JsonWriter::OptionalString(const std::optional<std::string>& text) {
+    if (text) {
+        String(*text);
+    } else {
+        Null();
+    }
+}
+
+} // namespace selmarind::cli

@@ -1,0 +1,226 @@
+#include "cli/report.h"
+
+#include "chart/name_tables.h"
+#include "chart/sign_tables.h"
+#include "cli/chart_json.h"
+#include "engine/civil_time.h"
+#include "input/time_zones.h"
+
+#include <algorithm>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+namespace selmarind::cli {
+
+namespace {
+
+constexpr std::size_t kCellWidth = 14; // characters inside one chart cell
+constexpr std::size_t kWrapWidth = 76;
+
+// The non-empty lines of a caption with "\r\n" breaks, trailing spaces cut.
+std::vector<std::string> CaptionLines(const std::string& caption) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= caption.size()) {
+        std::size_t end = caption.find("\r\n", start);
+        if (end == std::string::npos) {
+            end = caption.size();
+        }
+        std::string line = caption.substr(start, end - start);
+        while (!line.empty() && line.back() == ' ') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            lines.push_back(line);
+        }
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string Padded(std::string text, std::size_t width) {
+    if (text.size() > width) {
+        text.resize(width);
+    }
+    text.append(width - text.size(), ' ');
+    return text;
+}
+
+// Greedy word wrap with an indent; the text's own spacing is kept inside a line.
+std::string Wrapped(const std::string& text, const std::string& indent) {
+    std::string out;
+    std::string line;
+    bool open = false;
+    const auto flush = [&] {
+        while (!line.empty() && line.back() == ' ') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            out += indent + line + "\n";
+        }
+        line.clear();
+        open = false;
+    };
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        const std::string word = text.substr(start, end - start);
+        if (open && !word.empty() && indent.size() + line.size() + 1 + word.size() > kWrapWidth) {
+            flush();
+        }
+        if (open) {
+            line += " " + word;
+        } else if (!word.empty()) {
+            line = word;
+            open = true;
+        }
+        start = end + 1;
+    }
+    flush();
+    return out;
+}
+
+std::string OptionalClockText(const std::optional<ClockTime>& time) {
+    return time ? ClockText(*time) : "none";
+}
+
+void Field(std::ostringstream& out, std::string_view caption, std::string_view value) {
+    out << "  " << Padded(std::string(caption), 28) << ": " << value << "\n";
+}
+
+} // namespace
+
+std::string SouthIndianChart(const std::array<std::string, 12>& signCells,
+                             const std::array<std::string, 12>& markerLabels) {
+    // Sign index of each cell of the 4 x 4 square, row by row; -1 is the middle.
+    static constexpr int kLayout[4][4] = {
+        {11, 0, 1, 2}, {10, -1, -1, 3}, {9, -1, -1, 4}, {8, 7, 6, 5}};
+
+    const auto cellLines = [&](int sign) {
+        std::vector<std::string> lines;
+        if (sign < 0) {
+            return lines;
+        }
+        const auto k = static_cast<std::size_t>(sign);
+        lines.emplace_back(kSignAbbrevs[k]);
+        for (auto& line : CaptionLines(signCells[k])) {
+            lines.push_back(line);
+        }
+        for (auto& line : CaptionLines(markerLabels[k])) {
+            lines.push_back(line);
+        }
+        return lines;
+    };
+
+    const std::string border = [] {
+        std::string line;
+        for (int c = 0; c < 4; ++c) {
+            line += "+" + std::string(kCellWidth, '-');
+        }
+        return line + "+\n";
+    }();
+    const std::string middleBorder = "+" + std::string(kCellWidth, '-') + "+" +
+                                     std::string(2 * kCellWidth + 1, ' ') + "+" +
+                                     std::string(kCellWidth, '-') + "+\n";
+
+    std::string out = border;
+    for (int row = 0; row < 4; ++row) {
+        std::vector<std::vector<std::string>> cells;
+        std::size_t height = 3;
+        for (int col = 0; col < 4; ++col) {
+            cells.push_back(cellLines(kLayout[row][col]));
+            height = std::max(height, cells.back().size());
+        }
+        const bool middleRow = row == 1 || row == 2;
+        for (std::size_t l = 0; l < height; ++l) {
+            for (int col = 0; col < 4; ++col) {
+                const auto& lines = cells[static_cast<std::size_t>(col)];
+                const std::string text = l < lines.size() ? " " + lines[l] : "";
+                if (middleRow && col == 2) {
+                    out += " " + std::string(kCellWidth, ' '); // the middle spans two cells
+                } else {
+                    out += "|" + Padded(text, kCellWidth);
+                }
+            }
+            out += "|\n";
+        }
+        out += row == 1 ? middleBorder : border;
+    }
+    return out;
+}
+
+std::string PlainReport(const ChartResult& result, const BirthEntries& entries) {
+    const ResultFormTexts& form = result.form;
+    const ChartValues& chart = result.chart;
+    std::ostringstream out;
+
+    out << "Your Details\n";
+    Field(out, "Name", form.lblName);
+    Field(out, "Date of Birth", form.lblDOB);
+    Field(out, "Time of Birth", form.lblTOB);
+    Field(out, "Latitude", form.lblLatitude);
+    Field(out, "Longitude", form.lblLongitude);
+    Field(out, "City", form.lblCity);
+    Field(out, "State", form.lblState);
+    Field(out, "Country", form.lblCountry);
+    const auto& zones = TimeZoneList();
+    if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
+        Field(out, "Time zone", zones[static_cast<std::size_t>(entries.cmbTimeZoneIndex)].itemText);
+    }
+    Field(out, "Daylight Saving Time", entries.chkDST ? "yes" : "no");
+
+    out << "\nVedic Planetary Position\n";
+    for (std::size_t i = 0; i < form.planet.size(); ++i) {
+        std::string line = "  " + Padded(kPlanetCaptions[i], 18) + form.planet[i];
+        if (i >= 2 && i <= 6 && chart.RetrogradeFlags[i - 2]) {
+            line += "  (R) retrograde";
+        }
+        out << line << "\n";
+    }
+
+    out << "\nSunrise and Sunset\n";
+    Field(out, "Sunrise on the birth date", OptionalClockText(chart.SunriseToday));
+    Field(out, "Sunset on the birth date", OptionalClockText(chart.SunsetToday));
+    Field(out, "Sunrise on the day before", OptionalClockText(chart.SunrisePrevDay));
+    Field(out, "Sunrise on the day after", OptionalClockText(chart.SunriseNextDay));
+    if (chart.ReferenceSunrise && chart.MinutesFromSunrise && chart.SecondsFromSunrise) {
+        const CivilDateTime& r = *chart.ReferenceSunrise;
+        Field(out, "Reference sunrise",
+              std::string(MonthName(r.month)) + "/" + std::to_string(r.day) + "/" +
+                  std::to_string(r.year) + " " + ClockText({r.hour, r.minute}));
+        Field(out, "Birth to reference sunrise",
+              std::to_string(*chart.MinutesFromSunrise) + " minutes, " +
+                  std::to_string(*chart.SecondsFromSunrise) + " seconds");
+    } else {
+        Field(out, "Reference sunrise", "none (the Sun does not rise or set there then)");
+    }
+
+    out << "\nHora\n" << SouthIndianChart(form.signCells, form.lblArudha);
+
+    const auto tl = static_cast<std::size_t>(chart.TorviLagnaIndex);
+    out << "\nTorvi Lagna\n";
+    Field(out, "Sign", std::string(kSignNames[tl]));
+    Field(out, "House from the ascendant", std::to_string(chart.TorviLagnaHouse));
+    out << "\nTorvi Lagna Present In House Significance\n" << Wrapped(form.lblHoraDesc, "  ");
+
+    out << "\nTorvi Lagna Details\n";
+    for (std::size_t c = 0; c < kAttributeControls.size(); ++c) {
+        if (!kAttributeControls[c].isParagraph) {
+            Field(out, kAttributeControls[c].caption, form.attributes[c]);
+        }
+    }
+    for (std::size_t c = 0; c < kAttributeControls.size(); ++c) {
+        if (kAttributeControls[c].isParagraph) {
+            out << "\n"
+                << kAttributeControls[c].caption << "\n"
+                << Wrapped(form.attributes[c], "  ");
+        }
+    }
+    return out.str();
+}
+
+} // namespace selmarind::cli

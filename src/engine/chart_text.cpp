@@ -1,0 +1,73 @@
+#include "engine/chart_text.h"
+
+namespace selmarind {
+
+namespace {
+
+constexpr std::string_view kDegreeSign = "\xC2\xB0";
+
+std::string_view TrimSpaces(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
+}
+
+// The last `count` characters of a UTF-8 text (fewer when it is shorter).
+std::string_view LastCharacters(std::string_view s, int count) {
+    std::size_t start = s.size();
+    while (count > 0 && start > 0) {
+        --start;
+        // Step back over continuation bytes to the lead byte of the character.
+        while (start > 0 && (static_cast<unsigned char>(s[start]) & 0xC0) == 0x80) {
+            --start;
+        }
+        --count;
+    }
+    return s.substr(start);
+}
+
+std::string TwoDigits(std::string_view field) {
+    std::string out;
+    if (field.size() <= 1) {
+        out = "0";
+    }
+    out += field;
+    return out;
+}
+
+} // namespace
+
+std::string ToChartText(std::string_view dmsText) {
+    const std::string_view u = TrimSpaces(dmsText);
+    const auto p = u.find(kDegreeSign);
+    const auto q = u.find('\'');
+    // Only FormatLongitude texts have a chart text.
+    if (p == std::string_view::npos || q == std::string_view::npos || q < p + kDegreeSign.size()) {
+        return {};
+    }
+    const std::string_view degrees = TrimSpaces(u.substr(0, p));
+    const std::size_t minutesStart = p + kDegreeSign.size();
+    const std::string_view minutes = TrimSpaces(u.substr(minutesStart, q - minutesStart));
+    // The sign is read from the untrimmed text, so a text without one yields
+    // the seconds mark instead.
+    const std::string_view sign = TrimSpaces(LastCharacters(dmsText, 3));
+
+    std::string result = TwoDigits(degrees);
+    result += ' ';
+    result += sign;
+    result += ' ';
+    result += TwoDigits(minutes);
+    return result;
+}
+
+std::string_view ChartTextSign(std::string_view chartText) {
+    if (chartText.size() < 6) {
+        return {};
+    }
+    return chartText.substr(3, 3);
+}
+
+} // namespace selmarind

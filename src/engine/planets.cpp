@@ -1,0 +1,213 @@
+#include "engine/planets.h"
+
+#include "engine/ascendant.h"
+#include "engine/chart_text.h"
+#include "engine/time_conventions.h"
+
+#include <cmath>
+
+namespace selmarind {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+constexpr double kTwoPi = 6.28318530717958;
+
+// One row of the element table: value at J2000.0 and rate per Julian
+// century. a in AU and AU/cy; e plain; angles in degrees with rates in
+// arcseconds per century.
+struct ElementRow {
+    double a, aRate;
+    double e, eRate;
+    double i, iRate;
+    double node, nodeRate;
+    double peri, periRate;
+    double L, LRate;
+};
+
+// Approximate Keplerian elements of the major planets, mean ecliptic and
+// equinox of J2000 (JPL, E. M. Standish), indexed by PlanetIndex.
+constexpr ElementRow kElements[6] = {
+    {0.38709893, 0.00000066, 0.20563069, 0.00002527, 7.00487, -23.51, 48.33167, -446.30, 77.45645,
+     573.57, 252.25084, 538101628.29},
+    {0.72333199, 0.00000092, 0.00677323, -0.00004938, 3.39471, -2.86, 76.68069, -996.89, 131.53298,
+     -108.80, 181.97973, 210664136.06},
+    {1.00000011, -0.00000005, 0.01671022, -0.00003804, 0.00005, -46.94, -11.26064, -18228.25,
+     102.94719, 1198.28, 100.46435, 129597740.63},
+    {1.52366231, -0.00007221, 0.09341233, 0.00011902, 1.85061, -25.47, 49.57854, -1020.19,
+     336.04084, 1560.78, 355.45332, 68905103.78},
+    {5.20336301, 0.00060737, 0.04839266, -0.00012880, 1.30530, -4.15, 100.55615, 1217.17, 14.75385,
+     839.93, 34.40438, 10925078.35},
+    {9.53707032, -0.00301530, 0.05415060, -0.00036762, 2.48446, 6.11, 113.71504, -1591.05, 92.43194,
+     -1948.89, 49.94432, 4401052.95},
+};
+
+// Mean node: degrees at d = 0 and degrees per day.
+constexpr double kNodeAtEpochDeg = 125.1228;
+constexpr double kNodeRateDegPerDay = 0.0529538083;
+
+CivilDateTime LocalMinute(int year, int month, int day, int hour, int minute) {
+    return CivilDateTime{year, month, day, hour, minute, 0};
+}
+
+} // namespace
+
+double DaysFromJ2000(int year, int month, int day, int hour, int minute) {
+    const double y = year;
+    const double m = month;
+    return 367 * y - std::floor(7 * (y + std::floor((m + 9) / 12)) / 4) + std::floor(275 * m / 9) +
+           day - 730531.5 + (hour + minute / 60.0) / 24;
+}
+
+double Reduce2Pi(double x) {
+    double q = x / kTwoPi;
+    q = q - std::trunc(q);
+    double r = q * kTwoPi;
+    if (r < 0) {
+        r = r + kTwoPi;
+    }
+    return r;
+}
+
+double TrueAnomaly(double M, double e) {
+    double E = M + e * std::sin(M) * (1 + e * std::cos(M));
+    double E1 = 0;
+    // Newton's method on Kepler's equation E - e sin E = M.
+    do {
+        E1 = E;
+        E = E1 - (E1 - e * std::sin(E1) - M) / (1 - e * std::cos(E1));
+    } while (std::fabs(E - E1) > 1E-12);
+    double nu = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2));
+    if (nu < 0) {
+        nu = nu + kTwoPi;
+    }
+    return nu;
+}
+
+OrbitalElementSet OrbitalElements(int k, double d) {
+    if (k < 0 || k > 5) {
+        return {};
+    }
+    const ElementRow& row = kElements[k];
+    const double t = d / kDaysPerJulianCentury;
+    OrbitalElementSet el;
+    el.a = row.a + row.aRate * t;
+    el.e = row.e + row.eRate * t;
+    el.i = (row.i + row.iRate * t / 3600) * kDegToRad;
+    el.node = (row.node + row.nodeRate * t / 3600) * kDegToRad;
+    el.peri = (row.peri + row.periRate * t / 3600) * kDegToRad;
+    el.L = Reduce2Pi((row.L + row.LRate * t / 3600) * kDegToRad);
+    return el;
+}
+
+double GeocentricLongitude(int k, double d) {
+    const OrbitalElementSet body = OrbitalElements(k, d);
+    const OrbitalElementSet earth = OrbitalElements(EarthMoon, d);
+
+    // The Earth-Moon barycentre, taken in the ecliptic plane.
+    const double mE = Reduce2Pi(earth.L - earth.peri);
+    const double nuE = TrueAnomaly(mE, earth.e);
+    const double rE = earth.a * (1 - earth.e * earth.e) / (1 + earth.e * std::cos(nuE));
+    const double xE = rE * std::cos(nuE + earth.peri);
+    const double yE = rE * std::sin(nuE + earth.peri);
+
+    const double m = Reduce2Pi(body.L - body.peri);
+    const double nu = TrueAnomaly(m, body.e);
+    const double r = body.a * (1 - body.e * body.e) / (1 + body.e * std::cos(nu));
+    const double u = nu + body.peri - body.node;
+    double x = r * (std::cos(body.node) * std::cos(u) -
+                    std::sin(body.node) * std::sin(u) * std::cos(body.i));
+    double y = r * (std::sin(body.node) * std::cos(u) +
+                    std::cos(body.node) * std::sin(u) * std::cos(body.i));
+    // Seen from the Earth, the Sun is the origin of the heliocentric frame.
+    if (k == EarthMoon) {
+        x = 0;
+        y = 0;
+    }
+
+    double lambda = ArcTangent2(y - yE, x - xE) * 180 / kPi;
+    while (lambda > 360) {
+        lambda = lambda - 360;
+    }
+    while (lambda < 0) {
+        lambda = lambda + 360;
+    }
+    return lambda;
+}
+
+CivilDateTime BirthUniversalInstant(const BirthRecord& birth) {
+    const CivilDateTime local = LocalMinute(birth.BirthYear, birth.BirthMonth, birth.BirthDay,
+                                            birth.BirthHour, birth.BirthMinute);
+    std::int64_t correctionMinutes = birth.ZoneOffsetHours * 60 + birth.ZoneOffsetMinutes;
+    if (birth.IsDST) {
+        correctionMinutes -= 60;
+    }
+    return AddMinutes(local, correctionMinutes);
+}
+
+PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs& inputs,
+                                    const PlanetRequest& request) {
+    PlanetResult r;
+    if (request.SunriseMode) {
+        const CivilDateTime& s = request.SunriseDateParts;
+        // The sunrise is used to the whole minute; its seconds are dropped.
+        std::int64_t correctionMinutes = birth.ZoneOffsetHours * 60 + birth.ZoneOffsetMinutes;
+        if (request.SunriseIncludesSummerHour) {
+            correctionMinutes -= 60;
+        }
+        r.UniversalInstant =
+            AddMinutes(LocalMinute(s.year, s.month, s.day, s.hour, s.minute), correctionMinutes);
+    } else {
+        r.UniversalInstant = BirthUniversalInstant(birth);
+    }
+    const CivilDateTime& u = r.UniversalInstant;
+    const double d = DaysFromJ2000(u.year, u.month, u.day, u.hour, u.minute);
+    r.DaysFromEpoch = d;
+    const double ayanamsaMagnitude = std::fabs(inputs.Ayanamsa);
+
+    for (int k = 0; k < 6; ++k) {
+        double sidereal = GeocentricLongitude(k, d) - ayanamsaMagnitude;
+        while (sidereal < 0) {
+            sidereal = sidereal + 360;
+        }
+        sidereal = NormalizeForText(sidereal);
+        r.SiderealLongitude[k] = sidereal;
+        r.PlanetDmsText[k] = FormatLongitude(sidereal);
+        if (request.SunriseMode && k == EarthMoon) {
+            r.SunriseSunLongitude = sidereal;
+            r.SunriseSunText = ToChartText(r.PlanetDmsText[k]);
+        }
+    }
+
+    // Mean ascending node; the node's radians-to-degrees factor uses pi = 3.1416.
+    const double node =
+        Reduce2Pi((kNodeAtEpochDeg - kNodeRateDegPerDay * d) * kDegToRad) * (180 / 3.1416);
+    double rahu = node - 1;
+    rahu = rahu - ayanamsaMagnitude;
+    while (rahu < 0) {
+        rahu = rahu + 360;
+    }
+    double ketu = rahu + 180;
+    while (ketu > 360) {
+        ketu = ketu - 360;
+    }
+    // Ketu of a Rahu at 180 is a full turn; read it as 0 Aries.
+    r.RahuLongitude = NormalizeForText(rahu);
+    r.KetuLongitude = NormalizeForText(ketu);
+    r.RahuDmsText = FormatLongitude(r.RahuLongitude);
+    r.KetuDmsText = FormatLongitude(r.KetuLongitude);
+
+    r.BodyPositionText = {ToChartText(r.PlanetDmsText[EarthMoon]),
+                          ToChartText(inputs.MoonPositionText),
+                          ToChartText(r.PlanetDmsText[Mercury]),
+                          ToChartText(r.PlanetDmsText[Venus]),
+                          ToChartText(r.PlanetDmsText[Mars]),
+                          ToChartText(r.PlanetDmsText[Jupiter]),
+                          ToChartText(r.PlanetDmsText[Saturn]),
+                          ToChartText(r.RahuDmsText),
+                          ToChartText(r.KetuDmsText),
+                          ToChartText(inputs.AscendantText)};
+    return r;
+}
+
+} // namespace selmarind

@@ -1,0 +1,69 @@
+#include "engine/retrogrades.h"
+
+#include "chart/name_tables.h"
+#include "engine/station_tables.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+
+namespace selmarind {
+
+namespace {
+
+constexpr std::string_view kRetrogradeMark = " (R) ";
+constexpr std::size_t kFirstPlanetBody = 2; // Mercury's index in the chart order
+
+constexpr bool PlanetsFollowChartOrder() {
+    for (std::size_t p = 0; p < kRetrogradePlanets.size(); ++p) {
+        if (kBodyNames[kFirstPlanetBody + p] != kRetrogradePlanets[p]) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(PlanetsFollowChartOrder());
+
+std::int64_t StationDay(const CivilDateTime& t) {
+    return SerialDay(t.date());
+}
+
+} // namespace
+
+std::span<const StationPeriod> LoadStationTable(std::string_view planet) {
+    const auto it = std::find(kRetrogradePlanets.begin(), kRetrogradePlanets.end(), planet);
+    if (it == kRetrogradePlanets.end()) {
+        return {};
+    }
+    return kStationTables[static_cast<std::size_t>(it - kRetrogradePlanets.begin())];
+}
+
+bool IsRetrograde(const CivilDateTime& birth, std::string_view planet) {
+    const std::span<const StationPeriod> table = LoadStationTable(planet);
+    const std::int64_t birthDay = SerialDay(birth.date());
+    // Periods are chronological and never overlap, so only the last period
+    // starting on an earlier day can contain the birth day.
+    const auto next = std::partition_point(table.begin(), table.end(), [&](const StationPeriod& p) {
+        return StationDay(p.StationStart) < birthDay;
+    });
+    if (next == table.begin()) {
+        return false;
+    }
+    return StationDay(std::prev(next)->StationEnd) > birthDay;
+}
+
+RetrogradeMarks MarkRetrogrades(const CivilDateTime& birth) {
+    RetrogradeMarks marks;
+    for (std::size_t i = 0; i < kBodyNames.size(); ++i) {
+        marks.BodyNames[i] = kBodyNames[i];
+    }
+    for (std::size_t p = 0; p < kRetrogradePlanets.size(); ++p) {
+        marks.RetrogradeFlags[p] = IsRetrograde(birth, kRetrogradePlanets[p]);
+        if (marks.RetrogradeFlags[p]) {
+            marks.BodyNames[kFirstPlanetBody + p] += kRetrogradeMark;
+        }
+    }
+    return marks;
+}
+
+} // namespace selmarind

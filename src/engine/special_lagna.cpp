@@ -1,0 +1,115 @@
+#include "engine/special_lagna.h"
+
+#include <cstddef>
+
+namespace selmarind {
+
+namespace {
+
+constexpr std::string_view kAbbreviations = "AriTauGemCanLeoVirLibScoSagCapAquPis";
+constexpr std::string_view kRetrogradeMarker = " (R) ";
+
+// Sign number 1..12 whose abbreviation stands in characters 4..6 of a chart
+// text such as "17 Pis 31"; 0 when those characters name no sign.
+int SignNumberOfChartText(std::string_view chartText) {
+    if (chartText.size() < 6) {
+        return 0;
+    }
+    const std::string_view abbreviation = chartText.substr(3, 3);
+    for (std::size_t k = 0; k < 12; ++k) {
+        if (kAbbreviations.substr(3 * k, 3) == abbreviation) {
+            return static_cast<int>(k) + 1;
+        }
+    }
+    return 0;
+}
+
+std::string WithoutRetrogradeMarker(std::string_view displayName) {
+    std::string name;
+    std::size_t start = 0;
+    for (std::size_t at = displayName.find(kRetrogradeMarker); at != std::string_view::npos;
+         at = displayName.find(kRetrogradeMarker, start)) {
+        name.append(displayName.substr(start, at - start));
+        start = at + kRetrogradeMarker.size();
+    }
+    name.append(displayName.substr(start));
+    return name;
+}
+
+int ReduceSign(int sign) {
+    while (sign > 12) {
+        sign -= 12;
+    }
+    return sign;
+}
+
+void AppendToLabel(std::array<std::string, 12>& labels, int sign, std::string_view text) {
+    if (sign >= 1 && sign <= 12) {
+        labels[static_cast<std::size_t>(sign - 1)].append(text);
+    }
+}
+
+} // namespace
+
+void ComputeArudha(int /*signIndex*/, std::string_view lordName,
+                   const std::array<std::string, 10>& bodyPositionText,
+                   const std::array<std::string, 10>& bodyNames, ArudhaState& state,
+                   std::array<std::string, 12>& markerLabels) {
+    ++state.HouseCounter;
+
+    for (std::size_t j = 0; j < bodyPositionText.size(); ++j) {
+        const int sign = SignNumberOfChartText(bodyPositionText[j]);
+        if (sign == 0) {
+            continue;
+        }
+        const int kala = NinthLordKala[static_cast<std::size_t>(sign - 1)];
+        if (WithoutRetrogradeMarker(bodyNames[j]) == lordName) {
+            state.CurrentLordSign = sign;
+        }
+        if (j == 1) {
+            state.InduKalaFromMoon = kala;
+        }
+        if (j == 9) {
+            state.HouseSign = sign;
+            state.InduKalaFromLagna = kala;
+        }
+    }
+
+    if (state.HouseCounter == 1) {
+        state.InduStartSign = state.HouseSign;
+        state.HouseLordSign = state.CurrentLordSign;
+    } else {
+        state.HouseSign = state.HouseSign + state.HouseCounter - 1;
+    }
+
+    // As far from the lord as the lord is from the house.
+    int distance = 2 * (state.CurrentLordSign - state.HouseSign);
+    while (distance < 0) {
+        distance += 12;
+    }
+    while (distance > 12) {
+        distance -= 12;
+    }
+    // An arudha in the house itself moves to the tenth sign from it.
+    if (distance == 0 || distance == 12) {
+        distance = 9;
+    }
+    int arudha = ReduceSign(state.HouseSign + distance);
+    // An arudha in the seventh sign moves to the tenth from that seventh.
+    if (((arudha - state.HouseSign) % 12 + 12) % 12 == 6) {
+        arudha = ReduceSign(arudha + 9);
+    }
+
+    AppendToLabel(markerLabels, arudha, "\r\n");
+    if (state.HouseCounter >= 1 && state.HouseCounter <= 12) {
+        state.ArudhaSignOfHouse[static_cast<std::size_t>(state.HouseCounter)] = arudha;
+    }
+
+    if (state.HouseCounter == 1) {
+        AppendToLabel(markerLabels, state.HouseLordSign, "\r\nTL");
+        state.TorviLagnaSign = state.HouseLordSign;
+        state.TorviLagnaIndex = state.HouseLordSign - 1;
+    }
+}
+
+} // namespace selmarind

@@ -1,0 +1,159 @@
+#include "engine/sunrise_sunset.h"
+
+#include "engine/civil_time.h"
+
+#include <cmath>
+
+namespace selmarind {
+
+namespace {
+
+constexpr double kQuarterTurn = 1.5708;
+constexpr double kHalfTurn = 3.14159;
+constexpr double kThreeQuarterTurns = 4.71239;
+constexpr double kFullTurn = 6.28319;
+constexpr double kDegToRadShort = 0.0174533;
+constexpr double kHourToRad = 0.261799;
+constexpr double kCosZenith = -0.0145439; // cos 90 degrees 50 minutes
+constexpr double kRadToHours = 3.81972;
+constexpr double kTangentNudge = 0.00000484814;
+
+// Local clock time of sunrise or sunset; nothing when the Sun stays above or
+// below the horizon all day.
+std::optional<ClockTime> EventTime(bool isSunrise, int dayCount, double latitudeRad,
+                                   double longitudeRad, double offsetRad) {
+    const double baseAngle = isSunrise ? kQuarterTurn : kThreeQuarterTurns;
+    const double t = dayCount + (baseAngle - longitudeRad) / kFullTurn;
+    const double meanAnomaly = 0.017202 * t - 0.0574039;
+    double trueLongitude = meanAnomaly + 0.0334405 * std::sin(meanAnomaly) +
+                           0.000349066 * std::sin(2 * meanAnomaly) + 4.93289;
+    while (trueLongitude < 0) {
+        trueLongitude += kFullTurn;
+    }
+    while (trueLongitude >= kFullTurn) {
+        trueLongitude -= kFullTurn;
+    }
+    const double quarters = trueLongitude / kQuarterTurn;
+    if (quarters == std::floor(quarters)) {
+        trueLongitude += kTangentNudge;
+    }
+
+    double rightAscension = std::atan(0.91746 * std::tan(trueLongitude));
+    if (trueLongitude > kThreeQuarterTurns) {
+        rightAscension += kFullTurn;
+    } else if (trueLongitude > kQuarterTurn) {
+        rightAscension += kHalfTurn;
+    }
+
+    const double sinDeclination = 0.39782 * std::sin(trueLongitude);
+    const double declination =
+        std::atan(sinDeclination / std::sqrt(1 - sinDeclination * sinDeclination));
+
+    const double cosHourAngle = (kCosZenith - std::sin(declination) * std::sin(latitudeRad)) /
+                                (std::cos(latitudeRad) * std::cos(declination));
+    // Beyond +-1 the Sun does not reach the horizon that day; NaN is refused the same way.
+    if (!(std::fabs(cosHourAngle) <= 1)) {
+        return std::nullopt;
+    }
+    // The arc cosine of c in arctangent form, which would divide by zero at c = +-1.
+    double hourAngle = 0;
+    if (cosHourAngle == -1) {
+        hourAngle = 3.1416;
+    } else if (cosHourAngle != 1) {
+        hourAngle =
+            kQuarterTurn - std::atan(cosHourAngle / std::sqrt(1 - cosHourAngle * cosHourAngle));
+    }
+    if (isSunrise) {
+        hourAngle = kFullTurn - hourAngle;
+    }
+
+    const double localMeanTime = hourAngle + rightAscension - 0.0172028 * t - 1.73364;
+    const double universal = localMeanTime - longitudeRad;
+    double local = universal + offsetRad;
+    while (local < 0) {
+        local += kFullTurn;
+    }
+    while (local >= kFullTurn) {
+        local -= kFullTurn;
+    }
+
+    const double hours = local * kRadToHours;
+    int hour = static_cast<int>(std::floor(hours));
+    int minute = static_cast<int>(std::floor(60 * (hours - std::floor(hours)) + 0.5));
+    if (minute == 60) {
+        minute = 0;
+        ++hour;
+    }
+    if (hour == 24) {
+        hour = 0;
+    }
+    return ClockTime{hour, minute};
+}
+
+} // namespace
+
+bool IsSummerTime(int day, int weekday, int month, int hour) {
+    if (month >= 5 && month <= 9) {
+        return true;
+    }
+    if (month == 4) {
+        if (day > 7) {
+            return true;
+        }
+        // Within the first week: from the first Sunday at 02:00 on.
+        if (weekday == 0) {
+            return hour >= 2;
+        }
+        return day - weekday > 0;
+    }
+    if (month == 10) {
+        if (day < 25) {
+            return true;
+        }
+        // Within the last week: until the last Sunday at 02:00.
+        if (weekday == 0) {
+            return hour < 2;
+        }
+        return day - weekday < 25;
+    }
+    return false;
+}
+
+SunEvents SunRiseSet(int month, int day, int year, int hour, int /*minute*/, int latitudeDegrees,
+                     int latitudeMinutes, bool isSouth, int longitudeDegrees, int longitudeMinutes,
+                     bool isEast, int zoneHours, int zoneMinutes, bool isDST) {
+    // The zone correction is stored positive west; the offset here is positive east.
+    double zoneOffsetHours = std::fabs(static_cast<double>(zoneHours)) +
+                             std::fabs(static_cast<double>(zoneMinutes)) / 60;
+    if (zoneHours < 0) {
+        zoneOffsetHours = -zoneOffsetHours;
+    }
+    zoneOffsetHours = -zoneOffsetHours;
+
+    const CivilDate date{year, month, day};
+    const int dayCount = DayOfYear(date) - 1;
+
+    SunEvents events;
+    if (isDST && IsSummerTime(day, Weekday(date), month, hour)) {
+        zoneOffsetHours += 1;
+        events.summerHourApplied = true;
+    }
+
+    double latitude = latitudeDegrees + latitudeMinutes / 60.0;
+    if (isSouth) {
+        latitude = -latitude;
+    }
+    double longitude = longitudeDegrees + longitudeMinutes / 60.0;
+    if (!isEast) {
+        longitude = -longitude;
+    }
+    const double latitudeRad = latitude * kDegToRadShort;
+    const double longitudeRad = longitude * kDegToRadShort;
+    const double offsetRad = zoneOffsetHours * kHourToRad;
+
+    events.sunrise = EventTime(true, dayCount, latitudeRad, longitudeRad, offsetRad);
+    events.sunset = EventTime(false, dayCount, latitudeRad, longitudeRad, offsetRad);
+    return events;
+}
+
+} // namespace selmarind

@@ -1,0 +1,101 @@
+#include "engine/time_conventions.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace selmarind {
+
+namespace {
+
+// Plain decimal text of a whole number held in a double.
+std::string WholeNumberText(double whole) {
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.0f", whole);
+    return buffer;
+}
+
+} // namespace
+
+std::string_view SignAbbreviation(int k) {
+    if (k < 0 || k > 11) {
+        return {};
+    }
+    return kSignAbbreviationString.substr(static_cast<std::size_t>(3 * k), 3);
+}
+
+int SignIndexOfAbbreviation(std::string_view abbreviation) {
+    for (int k = 0; k < 12; ++k) {
+        if (SignAbbreviation(k) == abbreviation) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+double LocalToUniversal(const BirthRecord& birth) {
+    const double localHours = birth.BirthHour + birth.BirthMinute / 60.0;
+    double zoneCorrectionHours = birth.ZoneOffsetHours + birth.ZoneOffsetMinutes / 60.0;
+    if (birth.IsDST) {
+        zoneCorrectionHours = zoneCorrectionHours - 1;
+    }
+    return localHours + zoneCorrectionHours;
+}
+
+double JulianDayNumber(int month, int day, int year) {
+    const double mm = 12.0 * (year + 4800) + month - 3;
+    const double a = std::floor((365 * mm + 2 * (mm - 12 * std::floor(mm / 12)) + 7) / 12);
+    double j = std::floor(mm / 48) + day + a - 32083;
+    // Dates after 15 October 1582 are read as Gregorian.
+    if (j > 2299171) {
+        j = j + std::floor(mm / 4800) - std::floor(mm / 1200) + 38;
+    }
+    return j;
+}
+
+double JulianCenturies(double jdn, double utHours) {
+    return (jdn - kJ2000DayNumber + utHours / 24 - 0.5) / kDaysPerJulianCentury;
+}
+
+std::string FormatLongitude(double angleDeg) {
+    if (!std::isfinite(angleDeg)) {
+        return {};
+    }
+    const double x = std::fabs(angleDeg);
+    double d = std::floor(x);
+    const double f = x - d;
+    const double mf = 60 * f;
+    const double m = std::floor(mf);
+    const double sf = mf - m;
+    const double s = std::floor(60 * sf);
+    // The sign comes from the whole degrees before they are taken within the sign.
+    const double k = std::floor(d / 30);
+    d = d - 30 * k;
+
+    std::string text = WholeNumberText(d);
+    text += "\xC2\xB0 ";
+    text += WholeNumberText(m);
+    text += "' ";
+    text += WholeNumberText(s);
+    text += "\" ";
+    if (k < 12) {
+        text += SignAbbreviation(static_cast<int>(k));
+    }
+    return text;
+}
+
+double NormalizeForText(double longitudeDeg) {
+    if (!std::isfinite(longitudeDeg)) {
+        return longitudeDeg;
+    }
+    double x = std::fmod(longitudeDeg, 360.0);
+    if (x < 0) {
+        x += 360;
+    }
+    // A tiny negative remainder can round up to a full turn.
+    if (x >= 360) {
+        x -= 360;
+    }
+    return x;
+}
+
+} // namespace selmarind

@@ -1,0 +1,165 @@
+#include "engine/chart_text.h"
+#include "engine/time_conventions.h"
+
+#include "engine_test_support.h"
+
+#include <QTest>
+
+#include <cmath>
+
+using namespace selmarind;
+using selmarind::test::MakeBirth;
+
+Q_DECLARE_METATYPE(selmarind::BirthRecord)
+
+namespace {
+
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+class TestTimeConventions : public QObject {
+    Q_OBJECT
+private slots:
+    void signAbbreviations() {
+        QCOMPARE(SignAbbreviation(0), std::string_view("Ari"));
+        QCOMPARE(SignAbbreviation(7), std::string_view("Sco"));
+        QCOMPARE(SignAbbreviation(11), std::string_view("Pis"));
+        QVERIFY(SignAbbreviation(12).empty());
+        QVERIFY(SignAbbreviation(-1).empty());
+        for (int k = 0; k < 12; ++k) {
+            QCOMPARE(SignIndexOfAbbreviation(SignAbbreviation(k)), k);
+        }
+        QCOMPARE(SignIndexOfAbbreviation("ari"), -1);
+        QCOMPARE(SignIndexOfAbbreviation("riT"), -1);
+        QCOMPARE(SignIndexOfAbbreviation(""), -1);
+    }
+
+    void universalTime_data() {
+        QTest::addColumn<BirthRecord>("birth");
+        QTest::addColumn<double>("expectedUt");
+        QTest::newRow("01:00 in a zone 5 h 30 min east falls on the previous day")
+            << MakeBirth(1980, 3, 15, 1, 0, -5, -30, false) << -4.5;
+        QTest::newRow("the same with summer time is one hour earlier")
+            << MakeBirth(1980, 3, 15, 1, 0, -5, -30, true) << -5.5;
+        QTest::newRow("21:45 in a zone 9 h west reaches the next day")
+            << MakeBirth(1990, 6, 1, 21, 45, 9, 0, false) << 30.75;
+        QTest::newRow("the same with summer time is one hour earlier in the west too")
+            << MakeBirth(1990, 6, 1, 21, 45, 9, 0, true) << 29.75;
+        QTest::newRow("noon at Greenwich without summer time")
+            << MakeBirth(2000, 1, 1, 12, 0, 0, 0, false) << 12.0;
+        QTest::newRow("14:30 on a zone one hour east (British Summer Time)")
+            << MakeBirth(1995, 7, 20, 14, 30, -1, 0, false) << 13.5;
+        QTest::newRow("09:15 in a zone 3 h 30 min west (Newfoundland)")
+            << MakeBirth(1995, 1, 20, 9, 15, 3, 30, false) << 12.75;
+    }
+
+    void universalTime() {
+        QFETCH(BirthRecord, birth);
+        QFETCH(double, expectedUt);
+        COMPARE_NEAR(QTest::currentDataTag(), LocalToUniversal(birth), expectedUt, 1e-12);
+    }
+
+    void universalTimeIgnoresTheHemisphereOfThePlace() {
+        // A western place on a zone east of Greenwich takes the zone's own sign.
+        BirthRecord west = MakeBirth(1995, 7, 20, 14, 30, -1, 0, false);
+        west.IsEast = false;
+        west.LongitudeMinutes = 7;
+        BirthRecord east = west;
+        east.IsEast = true;
+        QCOMPARE(LocalToUniversal(west), 13.5);
+        QCOMPARE(LocalToUniversal(east), 13.5);
+    }
+
+    void julianDayNumbers() {
+        // Standard Julian Day Numbers of civil dates.
+        QCOMPARE(JulianDayNumber(1, 1, 2000), 2451545.0);
+        QCOMPARE(JulianDayNumber(10, 16, 1582), 2299162.0); // from here on read as Gregorian
+        QCOMPARE(JulianDayNumber(10, 4, 1582), 2299160.0);  // last Julian day, read as Julian
+        QCOMPARE(JulianDayNumber(12, 31, 1899), 2415020.0);
+        QCOMPARE(JulianDayNumber(3, 1, 1900), 2415080.0); // 1900 is no leap year
+        QCOMPARE(JulianDayNumber(3, 1, 2000), 2451605.0); // 2000 is one
+        QCOMPARE(JulianDayNumber(8, 15, 1947), 2432413.0);
+    }
+
+    void julianCenturies() {
+        // Noon UT on 1 January 2000 is the epoch itself.
+        QCOMPARE(JulianCenturies(JulianDayNumber(1, 1, 2000), 12), 0.0);
+        // A negative UT carries back into the previous day through T.
+        // 01:00 on 15 March 1980 in a zone 5 h 30 min east is 19:30 UT on 14 March,
+        // Julian date 2444313.3125.
+        COMPARE_NEAR("01:00 on 15 March 1980 in a zone 5 h 30 min east, days from J2000",
+                     JulianCenturies(JulianDayNumber(3, 15, 1980), -4.5) * 36525,
+                     2444313.3125 - 2451545, 1e-9);
+    }
+
+    void formatLongitude_data() {
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("zero is the start of Aries") << 0.0 << QString("0° 0' 0\" Ari");
+        QTest::newRow("a negative angle loses its sign") << -10.5 << QString("10° 30' 0\" Ari");
+        QTest::newRow("seconds are truncated, 56.4 gives 56")
+            << 359.999 << QString("29° 59' 56\" Pis");
+        QTest::newRow("exactly 30 is the start of Taurus") << 30.0 << QString("0° 0' 0\" Tau");
+        QTest::newRow("123.456 is 3 27 21 of Leo") << 123.456 << QString("3° 27' 21\" Leo");
+        QTest::newRow("a full turn has no sign") << 360.0 << QString("0° 0' 0\" ");
+        QTest::newRow("beyond a full turn has no sign either") << 395.5 << QString("5° 30' 0\" ");
+        QTest::newRow("just below a sign boundary stays in the sign")
+            << 59.99999 << QString("29° 59' 59\" Tau");
+        QTest::newRow("not a number gives no text") << std::nan("") << QString();
+    }
+
+    void formatLongitude() {
+        QFETCH(double, angle);
+        QFETCH(QString, expected);
+        QCOMPARE(Text(FormatLongitude(angle)), expected);
+    }
+
+    void normalizeForText() {
+        QCOMPARE(NormalizeForText(360.0), 0.0);
+        QCOMPARE(NormalizeForText(-30.0), 330.0);
+        QCOMPARE(NormalizeForText(725.5), 5.5);
+        QCOMPARE(NormalizeForText(123.456), 123.456); // values in range are untouched
+        const double tinyNegative = NormalizeForText(-1e-15);
+        QVERIFY2(tinyNegative >= 0 && tinyNegative < 360,
+                 qPrintable(QString::number(tinyNegative)));
+        // A full turn reads as 0 Aries once brought into range.
+        QCOMPARE(Text(FormatLongitude(NormalizeForText(360.0))), QString("0° 0' 0\" Ari"));
+    }
+
+    void chartText_data() {
+        QTest::addColumn<QString>("dmsText");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("zero") << Text(FormatLongitude(0)) << QString("00 Ari 00");
+        QTest::newRow("123.456") << Text(FormatLongitude(123.456)) << QString("03 Leo 27");
+        QTest::newRow("359.999") << Text(FormatLongitude(359.999)) << QString("29 Pis 59");
+        QTest::newRow("seconds never carry into the minutes")
+            << QString("17° 31' 59\" Pis") << QString("17 Pis 31");
+        QTest::newRow("two-digit fields are kept")
+            << QString("29° 45' 3\" Cap") << QString("29 Cap 45");
+        QTest::newRow("surrounding spaces are ignored")
+            << QString("  5° 7' 0\" Vir") << QString("05 Vir 07");
+        QTest::newRow("a full turn keeps the seconds mark in place of the sign")
+            << Text(FormatLongitude(360)) << QString("00 0\" 00");
+        QTest::newRow("a text without a degree sign has no chart text")
+            << QString("17 Pis 31") << QString();
+        QTest::newRow("an empty text has no chart text") << QString() << QString();
+    }
+
+    void chartText() {
+        QFETCH(QString, dmsText);
+        QFETCH(QString, expected);
+        QCOMPARE(Text(ToChartText(dmsText.toStdString())), expected);
+    }
+
+    void chartTextSign() {
+        QCOMPARE(ChartTextSign("17 Pis 31"), std::string_view("Pis"));
+        QCOMPARE(ChartTextSign("00 0\" 00"), std::string_view("0\" "));
+        QVERIFY(ChartTextSign("17 Pi").empty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTimeConventions)
+#include "test_time_conventions.moc"
