@@ -95,6 +95,9 @@ QComboBox* AddList(QWidget* parent, const char* name, QRect geometry,
     list->setEditable(false);
     list->setGeometry(geometry);
     list->setAccessibleName(accessibleName);
+    // Some desktops announce a list by its current item alone; the
+    // description carries the caption there.
+    list->setAccessibleDescription(accessibleName);
     // Drop-down lists read like the entry fields: dark green, white text.
     QPalette palette = list->palette();
     palette.setColor(QPalette::Button, kBackgroundColor);

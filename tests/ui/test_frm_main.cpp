@@ -303,12 +303,12 @@ private slots:
                       {"cmdBrowser", "Click for Latitude & Longitude"}};
         for (const auto& input : inputs) {
             QWidget* widget = child<QWidget>(input.input);
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
             // A list's accessible name is its current item on some desktops;
-            // there the name set here and the caption relation speak for it.
-            const QString announced =
-                qobject_cast<QComboBox*>(widget)
-                    ? widget->accessibleName()
-                    : QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+            // there its description carries the caption.
+            const QString announced = qobject_cast<QComboBox*>(widget)
+                                          ? accessible->text(QAccessible::Description)
+                                          : accessible->text(QAccessible::Name);
             QCOMPARE(announced, QString(input.name));
         }
 
