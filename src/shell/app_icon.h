@@ -1,0 +1,16 @@
+// The application icon, drawn in code: a small twelve-cell chart square in
+// gold on the program's dark green, with the sun in its centre.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace selmarind {
+
+// The icon drawn at `sizePx` × `sizePx` pixels.
+QPixmap ApplicationIconPixmap(int sizePx);
+
+// The icon at the usual sizes, for windows and the desktop.
+QIcon ApplicationIcon();
+
+} // namespace selmarind

@@ -1,0 +1,51 @@
+// MDI: the frame window of a result. A title bar across the top, the
+// result form in the middle and a bar with Back and Exit across the bottom.
+#pragma once
+
+#include <QMainWindow>
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+namespace selmarind {
+
+class FrmDisplay;
+
+class Mdi : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Mdi(QWidget* parent = nullptr);
+
+    // The result form, the frame's only child window.
+    FrmDisplay* display() const { return frmDisplay_; }
+
+    // Places the result form and the two buttons for the frame's current
+    // width; runs on every resize and when the frame is first shown.
+    void applyLayoutRule();
+
+signals:
+    // "&Back" in the bottom bar or the File menu.
+    void backRequested();
+    // "E&xit" in the bottom bar or the File menu, or the frame's close button.
+    void exitRequested();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void fitCanvas();
+
+    FrmDisplay* frmDisplay_ = nullptr;
+    QScrollArea* client_ = nullptr;
+    QWidget* canvas_ = nullptr;
+    QPushButton* cmdBack_ = nullptr;
+    QPushButton* cmdExit_ = nullptr;
+};
+
+} // namespace selmarind

@@ -1,0 +1,48 @@
+// Which of the two main windows the user sees: the birth-data form, or the
+// frame window with a result. Each result gets a fresh frame and result
+// form; Back destroys them and brings the birth-data form back as it was.
+#pragma once
+
+#include "chart/chart_result.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace selmarind {
+
+class Mdi;
+
+class Navigation : public QObject {
+    Q_OBJECT
+
+public:
+    // `entryWindow` is the birth-data form; it lives for the whole program.
+    // Closing it ends the program.
+    explicit Navigation(QWidget* entryWindow, QObject* parent = nullptr);
+    ~Navigation() override;
+
+    // The frame window of the result on view, or nullptr.
+    Mdi* frame() const { return frame_; }
+
+public slots:
+    // Hides the birth-data form and shows the result in a new frame window.
+    void showResult(const selmarind::ChartResult& result);
+    // Destroys the frame with its result form and shows the birth-data form.
+    void back();
+    // Closes every window and ends the program.
+    void exit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void discardFrame();
+
+    QPointer<QWidget> entry_;
+    QPointer<Mdi> frame_;
+    bool ending_ = false;
+};
+
+} // namespace selmarind
