@@ -28,6 +28,7 @@ struct ResultFormTexts {
     std::string lblHoraDesc;               // sentence of the Torvi Lagna house
     // Attribute controls, paired by index with kAttributeControls (sign_tables.h).
     std::array<std::string, 28> attributes;
+    friend bool operator==(const ResultFormTexts&, const ResultFormTexts&) = default;
 };
 
 // objectName of the sign cell of sign index 0..11 (lblAries .. lblPisces).
@@ -55,6 +56,7 @@ struct SpecialPoint {
     double longitude = 0;         // degrees in [0, 360), where the point is a longitude
     std::string chartText;        // chart text, where the point is a longitude
     std::optional<int> signIndex; // sign marked, 0..11
+    friend bool operator==(const SpecialPoint&, const SpecialPoint&) = default;
 };
 
 // Where the birth lies against the sunrise and sunset of its date.
@@ -90,11 +92,13 @@ struct ChartValues {
     int TorviLagnaIndex = -1;                  // TorviLagnaSign - 1
     std::array<int, 13> ArudhaSignOfHouse{};   // index 1..12: arudha sign (1..12) of that house
     std::vector<SpecialPoint> specialPoints;   // in marking order
+    friend bool operator==(const ChartValues&, const ChartValues&) = default;
 };
 
 struct ChartResult {
     ResultFormTexts form;
     ChartValues chart;
+    friend bool operator==(const ChartResult&, const ChartResult&) = default;
 };
 
 } // namespace selmarind

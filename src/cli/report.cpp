@@ -116,16 +116,16 @@ std::string SouthIndianChart(const std::array<std::string, 12>& signCells,
         return lines;
     };
 
-    const std::string border = [] {
-        std::string line;
-        for (int c = 0; c < 4; ++c) {
-            line += "+" + std::string(kCellWidth, '-');
-        }
-        return line + "+\n";
-    }();
-    const std::string middleBorder = "+" + std::string(kCellWidth, '-') + "+" +
-                                     std::string(2 * kCellWidth + 1, ' ') + "+" +
-                                     std::string(kCellWidth, '-') + "+\n";
+    const std::string dashes(kCellWidth, '-');
+    std::string border;
+    for (int col = 0; col < 4; ++col) {
+        border.append("+").append(dashes);
+    }
+    border.append("+\n");
+    std::string middleBorder;
+    middleBorder.append("+").append(dashes).append("+");
+    middleBorder.append(2 * kCellWidth + 1, ' ');
+    middleBorder.append("+").append(dashes).append("+\n");
 
     std::string out = border;
     for (int row = 0; row < 4; ++row) {
@@ -139,16 +139,19 @@ std::string SouthIndianChart(const std::array<std::string, 12>& signCells,
         for (std::size_t l = 0; l < height; ++l) {
             for (int col = 0; col < 4; ++col) {
                 const auto& lines = cells[static_cast<std::size_t>(col)];
-                const std::string text = l < lines.size() ? " " + lines[l] : "";
                 if (middleRow && col == 2) {
-                    out += " " + std::string(kCellWidth, ' '); // the middle spans two cells
-                } else {
-                    out += "|" + Padded(text, kCellWidth);
+                    out.append(kCellWidth + 1, ' '); // the middle spans two cells
+                    continue;
                 }
+                std::string text;
+                if (l < lines.size()) {
+                    text.append(" ").append(lines[l]);
+                }
+                out.append("|").append(Padded(std::move(text), kCellWidth));
             }
-            out += "|\n";
+            out.append("|\n");
         }
-        out += row == 1 ? middleBorder : border;
+        out.append(row == 1 ? middleBorder : border);
     }
     return out;
 }

@@ -1,12 +1,13 @@
 #include "engine/special_lagna.h"
 
+#include "engine/time_conventions.h"
+
 #include <cstddef>
 
 namespace selmarind {
 
 namespace {
 
-constexpr std::string_view kAbbreviations = "AriTauGemCanLeoVirLibScoSagCapAquPis";
 constexpr std::string_view kRetrogradeMarker = " (R) ";
 
 // Sign number 1..12 whose abbreviation stands in characters 4..6 of a chart
@@ -15,13 +16,7 @@ int SignNumberOfChartText(std::string_view chartText) {
     if (chartText.size() < 6) {
         return 0;
     }
-    const std::string_view abbreviation = chartText.substr(3, 3);
-    for (std::size_t k = 0; k < 12; ++k) {
-        if (kAbbreviations.substr(3 * k, 3) == abbreviation) {
-            return static_cast<int>(k) + 1;
-        }
-    }
-    return 0;
+    return SignIndexOfAbbreviation(chartText.substr(3, 3)) + 1;
 }
 
 std::string WithoutRetrogradeMarker(std::string_view displayName) {

@@ -45,6 +45,16 @@ constexpr std::array<const char*, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
 
+// The colour the style darkens for the outline of an input: a lighter green
+// gives fields, lists and boxes a visible edge on the dark ground.
+const QColor kInputEdgeColor{130, 160, 135};
+
+void GiveVisibleEdge(QWidget* input) {
+    QPalette palette = input->palette();
+    palette.setColor(QPalette::Window, kInputEdgeColor);
+    input->setPalette(palette);
+}
+
 template <typename T> T* Named(T* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -74,6 +84,7 @@ QLineEdit* AddField(QWidget* parent, const char* name, QRect geometry,
     auto* field = Named(new QLineEdit(parent), name);
     field->setGeometry(geometry);
     field->setAccessibleName(accessibleName);
+    GiveVisibleEdge(field);
     return field;
 }
 
@@ -84,10 +95,14 @@ QComboBox* AddList(QWidget* parent, const char* name, QRect geometry,
     list->setEditable(false);
     list->setGeometry(geometry);
     list->setAccessibleName(accessibleName);
+    // Some desktops announce a list by its current item alone; the
+    // description carries the caption there.
+    list->setAccessibleDescription(accessibleName);
     // Drop-down lists read like the entry fields: dark green, white text.
     QPalette palette = list->palette();
     palette.setColor(QPalette::Button, kBackgroundColor);
     palette.setColor(QPalette::ButtonText, kCaptionColor);
+    palette.setColor(QPalette::Window, kInputEdgeColor);
     list->setPalette(palette);
     return list;
 }
@@ -101,8 +116,8 @@ void AddNumbers(QComboBox* list, int first, int last) {
 LinkLabel* AddLink(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* link = Named(new LinkLabel(text, parent), name);
     link->setGeometry(geometry);
-    // The keyboard reaches these pages through the menus; the Tab key
-    // stays with the entries.
+    // Out of the Tab chain, which holds the entries alone in their fixed
+    // order.
     link->setFocusPolicy(Qt::NoFocus);
     return link;
 }
@@ -251,6 +266,7 @@ void FrmMain::buildEntryPanel(QWidget* client) {
                            QStringLiteral("Zone"));
     chkDST_ = Named(new QCheckBox(QStringLiteral("Daylight Saving Time"), zone), "chkDST");
     chkDST_->setGeometry(TwipsRect(150, 660, 3000, 255));
+    GiveVisibleEdge(chkDST_);
 
     // Latitude and Longitude: degrees and minutes, then the hemisphere.
     auto coordinateGroup = [panel](const char* name, const QString& title, QRect geometry,
@@ -276,6 +292,7 @@ void FrmMain::buildEntryPanel(QWidget* client) {
                                   elementName.c_str());
             hemisphere[i]->setGeometry(TwipsRect(150 + i * 1020, 660, 960, 255));
             hemisphere[i]->setAccessibleName(title + u' ' + captions[static_cast<std::size_t>(i)]);
+            GiveVisibleEdge(hemisphere[i]);
         }
     };
     coordinateGroup("fraLatitude", QStringLiteral("Latitude"), TwipsRect(5280, 2040, 2295, 975),
@@ -357,6 +374,11 @@ void FrmMain::Form_Load() {
     chkDST_->setChecked(false);
     optLat_[0]->setChecked(true);
     optLong_[0]->setChecked(true);
+    // Each pair of option buttons is one Tab stop, on the selected button;
+    // the arrow keys move between the two.
+    for (QRadioButton* unselected : {optLat_[1], optLong_[1]}) {
+        unselected->setFocusPolicy(Qt::ClickFocus);
+    }
 }
 
 BirthEntries FrmMain::entries() const {

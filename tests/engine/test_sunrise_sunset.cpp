@@ -233,24 +233,6 @@ private slots:
         QCOMPARE(Show(e.sunset), sunset);
     }
 
-    // Every latitude the form accepts, on every day of a year: a time, when
-    // there is one, is a valid clock time.
-    void everyLatitudeGivesValidClockTimes() {
-        for (int latD = 0; latD <= 89; latD += 1) {
-            for (CivilDate d{2000, 1, 1}; d.year == 2000;
-                 d = CivilFromSerialDay(SerialDay(d) + 7)) {
-                const SunEvents e = Run({latD, 59, latD % 2 == 1, 179, 59, latD % 3 == 0, -13, 0},
-                                        d.year, d.month, d.day);
-                for (const auto& t : {e.sunrise, e.sunset}) {
-                    if (t) {
-                        QVERIFY(t->hour >= 0 && t->hour <= 23);
-                        QVERIFY(t->minute >= 0 && t->minute <= 59);
-                    }
-                }
-            }
-        }
-    }
-
     // Reference times from the NOAA solar calculator (refraction and
     // semi-diameter included), rounded to the minute; this low-precision
     // model is expected within a few minutes of them.

@@ -1,18 +1,11 @@
-// The key filters of the name and coordinate fields, by character code, and
-// the same rules applied to whole texts that arrive by paste or drop.
+// The key filters of the name and coordinate fields, by character code, at
+// the edges of the accepted ranges. The same rules for pasted and dropped
+// text are tested through the window (tests/ui/test_entry_filters.cpp).
 #include "input/key_filters.h"
 
 #include <QTest>
 
 using namespace selmarind;
-
-namespace {
-
-QString Show(const std::u32string& text) {
-    return QString::fromStdU32String(text);
-}
-
-} // namespace
 
 class TestKeyFilters : public QObject {
     Q_OBJECT
@@ -84,43 +77,6 @@ private slots:
             QCOMPARE(result.icon, MessageIcon::Information);
         } else {
             QVERIFY(result.message.empty());
-        }
-    }
-
-    // Text arriving in a coordinate field by any route: digits only, refused
-    // whole (not cut) when it would not fit.
-    void coordinateText() {
-        QCOMPARE(FilterCoordinateText(U"", 2).verdict, TextVerdict::Accepted);
-        QCOMPARE(FilterCoordinateText(U"07", 2).verdict, TextVerdict::Accepted);
-        QCOMPARE(Show(FilterCoordinateText(U"179", 3).text), QString("179"));
-        QCOMPARE(FilterCoordinateText(U"123", 2).verdict, TextVerdict::TooLong);
-        QCOMPARE(FilterCoordinateText(U"1800", 3).verdict, TextVerdict::TooLong);
-
-        for (const char32_t* text : {U"1a", U"12 ", U"-5", U"4.5", U"\u0663", U"1\n"}) {
-            const TextFilterResult result = FilterCoordinateText(text, 3);
-            QVERIFY2(result.verdict == TextVerdict::WrongCharacters,
-                     qPrintable(QString::fromStdU32String(text)));
-            QCOMPARE(result.message, std::string_view("Only Numbers Are Accepted"));
-            QCOMPARE(result.icon, MessageIcon::Error);
-        }
-        // Letters are refused before the length is looked at.
-        QCOMPARE(FilterCoordinateText(U"abcd", 2).verdict, TextVerdict::WrongCharacters);
-    }
-
-    // Text arriving in the name field: letters and spaces, upper-cased.
-    void nameText() {
-        const TextFilterResult mixed = FilterNameText(U"Ravi  kumar ");
-        QCOMPARE(mixed.verdict, TextVerdict::Accepted);
-        QCOMPARE(Show(mixed.text), QString("RAVI  KUMAR "));
-        QCOMPARE(FilterNameText(U"").verdict, TextVerdict::Accepted);
-
-        for (const char32_t* text :
-             {U"R2D2", U"O'Neil", U"Anne-Marie", U"Jos\u00e9", U"Ravi\n", U"Ravi\tKumar"}) {
-            const TextFilterResult result = FilterNameText(text);
-            QVERIFY2(result.verdict == TextVerdict::WrongCharacters,
-                     qPrintable(QString::fromStdU32String(text)));
-            QCOMPARE(result.message, std::string_view("Please Enter only Letters"));
-            QCOMPARE(result.icon, MessageIcon::Information);
         }
     }
 };

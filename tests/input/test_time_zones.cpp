@@ -116,20 +116,6 @@ private slots:
         QCOMPARE(int{zone->ZoneOffsetMinutes}, minutes);
     }
 
-    void twinEntriesDifferOnlyInAbbreviation() {
-        const auto& list = TimeZoneList();
-        for (const auto& [a, b] : {std::pair{56, 57}, std::pair{58, 59}}) {
-            const auto pa = SplitAtCommas(list[static_cast<std::size_t>(a)].itemText);
-            const auto pb = SplitAtCommas(list[static_cast<std::size_t>(b)].itemText);
-            QCOMPARE(pa[0], pb[0]);
-            QVERIFY(pa[1] != pb[1]);
-            QCOMPARE(pa[2], pb[2]);
-            QCOMPARE(Zone_Calculation(a)->ZoneOffsetHours, Zone_Calculation(b)->ZoneOffsetHours);
-            QCOMPARE(Zone_Calculation(a)->ZoneOffsetMinutes,
-                     Zone_Calculation(b)->ZoneOffsetMinutes);
-        }
-    }
-
     void noSelectionGivesNoCorrection() {
         // An index outside the list leaves the caller's previous correction in force.
         QVERIFY(!Zone_Calculation(-1).has_value());

@@ -1,0 +1,363 @@
+#include "chart/chart_driver.h"
+#include "chart/sign_tables.h"
+#include "cli/birth_input.h"
+#include "cli/chart_tool.h"
+#include "cli/json_writer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+#include <sstream>
+
+using namespace selmarind;
+using namespace selmarind::cli;
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the built tool as a user would.
+ToolRun RunTool(const QStringList& args, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(SELMARIND_CHART_TOOL), args);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(10000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The tool's library on strings, for the batch cases.
+ToolRun RunLibrary(const std::vector<std::string>& args, const std::string& input) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunChartTool(args, in, out, err);
+    return {status, QString::fromStdString(out.str()), QString::fromStdString(err.str())};
+}
+
+const QStringList kDelhi1980 = {"--name", "Ravi Kumar", "--date", "1980-03-15", "--time",
+                                "01:00",  "--zone",     "34",     "--lat",      "28N36",
+                                "--lon",  "77E13",      "--city", "New Delhi",  "--state",
+                                "Delhi",  "--country",  "India"};
+
+BirthEntries Delhi1980Entries() {
+    BirthEntries e;
+    e.txtName = "RAVI KUMAR";
+    e.cboMonthIndex = 2;
+    e.cboDate = "15";
+    e.cboYear = "1980";
+    e.cboHH = "1";
+    e.txtLatD = "28";
+    e.txtLatM = "36";
+    e.txtLonD = "77";
+    e.txtLonM = "13";
+    e.cmbTimeZoneIndex = 34;
+    e.txtMCity = "New Delhi";
+    e.txtMState = "Delhi";
+    e.txtMCountry = "India";
+    return e;
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Compares the "form" object of the tool's JSON with a calculated result.
+void CompareForm(const QJsonObject& form, const ResultFormTexts& texts) {
+    QCOMPARE(form.value("lblName").toString(), Q(texts.lblName));
+    QCOMPARE(form.value("lblDOB").toString(), Q(texts.lblDOB));
+    QCOMPARE(form.value("lblTOB").toString(), Q(texts.lblTOB));
+    QCOMPARE(form.value("lblLatitude").toString(), Q(texts.lblLatitude));
+    QCOMPARE(form.value("lblLongitude").toString(), Q(texts.lblLongitude));
+    QCOMPARE(form.value("lblCity").toString(), Q(texts.lblCity));
+    QCOMPARE(form.value("lblState").toString(), Q(texts.lblState));
+    QCOMPARE(form.value("lblCountry").toString(), Q(texts.lblCountry));
+    QCOMPARE(form.value("lblHoraDesc").toString(), Q(texts.lblHoraDesc));
+    const QJsonArray planet = form.value("planet").toArray();
+    QCOMPARE(planet.size(), 10);
+    for (int i = 0; i < 10; ++i) {
+        QCOMPARE(planet[i].toString(), Q(texts.planet[static_cast<std::size_t>(i)]));
+    }
+    const QJsonArray markers = form.value("lblArudha").toArray();
+    QCOMPARE(markers.size(), 12);
+    for (std::size_t k = 0; k < 12; ++k) {
+        QCOMPARE(markers[static_cast<int>(k)].toString(), Q(texts.lblArudha[k]));
+        QCOMPARE(form.value(kSignCellNames[k]).toString(), Q(texts.signCells[k]));
+    }
+    for (std::size_t c = 0; c < kAttributeControls.size(); ++c) {
+        const QString name = QString::fromUtf8(kAttributeControls[c].objectName.data(),
+                                               kAttributeControls[c].objectName.size());
+        QCOMPARE(form.value(name).toString(), Q(texts.attributes[c]));
+    }
+    // Nothing but the controls above.
+    QCOMPARE(form.size(), 8 + 1 + 1 + 12 + 1 + 28);
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void fullReport() {
+        const ToolRun run = RunTool(kDelhi1980);
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.err.isEmpty());
+        const QStringList lines = run.out.split('\n');
+        QVERIFY(lines.contains("  Name                        : RAVI KUMAR"));
+        QVERIFY(lines.contains("  Latitude                    : 28° 36' N"));
+        QVERIFY(lines.contains("  Asc/Lagna         26 Sco 11"));
+        QVERIFY(lines.contains("  Budha/Mercury     15 Aqu 16  (R) retrograde"));
+        QVERIFY(lines.contains("  Shukra/Venus      15 Ari 39"));
+        QVERIFY(lines.contains("  Sunrise on the day before   : 6:33"));
+        QVERIFY(lines.contains("  Birth to reference sunrise  : 1107 minutes, 66420 seconds"));
+        // South Indian square: Pisces top-left, Virgo bottom-right; the
+        // Torvi Lagna marked in Leo below Rahu.
+        QVERIFY(lines.contains("| Pis          | Ari          | Tau          | Gem          |"));
+        QVERIFY(lines.contains("| Sag          | Sco          | Lib          | Vir          |"));
+        QVERIFY(lines.contains("| Aqu          |                             | Can          |"));
+        QVERIFY(lines.contains("| Cap          |                             | Leo          |"));
+        const int rahu = static_cast<int>(
+            lines.indexOf("|              |                             | Rahu         |"));
+        QVERIFY(rahu > 0);
+        QCOMPARE(lines[rahu + 1],
+                 QString("|              |                             | TL           |"));
+        QVERIFY(lines.contains("  Sign                        : Leo"));
+        QVERIFY(lines.contains("  House from the ascendant    : 10"));
+        QVERIFY(run.out.contains("  Build your professional career and look at it as the most"));
+        QVERIFY(lines.contains("  Vedic Name                  : Simha"));
+        for (const char* heading :
+             {"Looks", "Nature", "Career And Finance", "Love And Domestic Life", "Health"}) {
+            QVERIFY2(lines.contains(heading), heading);
+        }
+    }
+
+    void reportShowsNoneForASunriseThatDoesNotExist() {
+        const ToolRun run = RunTool({"--name", "Polar", "--date", "1990-06-21", "--time", "12:00",
+                                     "--zone", "29", "--lat", "89N59", "--lon", "0E0"});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("  Sunrise on the birth date   : none\n"));
+        QVERIFY(run.out.contains("  Sunset on the birth date    : none\n"));
+    }
+
+    void jsonMatchesTheResultForm() {
+        const ToolRun run = RunTool(kDelhi1980 + QStringList{"--json"});
+        QCOMPARE(run.status, 0);
+        QJsonParseError error{};
+        const QJsonDocument doc = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const auto expected = CalculateChart(Delhi1980Entries());
+        QVERIFY(expected);
+        CompareForm(doc.object().value("form").toObject(), expected->form);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+
+        const QJsonObject chart = doc.object().value("chart").toObject();
+        QCOMPARE(chart.value("FormatLongitude").toObject().value("Asc").toString(),
+                 QString::fromUtf8("26° 11' 25\" Sco"));
+        QCOMPARE(chart.value("AscendantSidereal").toDouble(), expected->chart.AscendantSidereal);
+        QCOMPARE(chart.value("Ayanamsa").toDouble(), expected->chart.Ayanamsa);
+        QCOMPARE(chart.value("AscendantSignNumber").toInt(), 8);
+        QCOMPARE(chart.value("TorviLagnaSign").toInt(), 5);
+        QCOMPARE(chart.value("TorviLagnaHouse").toInt(), 10);
+        QCOMPARE(chart.value("RetrogradeFlags").toObject().value("Venus").toBool(true), false);
+        QCOMPARE(chart.value("RetrogradeFlags").toObject().value("Mars").toBool(false), true);
+        QCOMPARE(chart.value("SunriseToday").toString(), QString("6:32"));
+        QCOMPARE(chart.value("SunsetToday").toString(), QString("18:29"));
+        QCOMPARE(chart.value("SunrisePrevDay").toString(), QString("6:33"));
+        QCOMPARE(chart.value("SunriseNextDay").toString(), QString("6:30"));
+        QCOMPARE(chart.value("MinutesFromSunrise").toInt(), 1107);
+        QCOMPARE(chart.value("SecondsFromSunrise").toInt(), 66420);
+        QCOMPARE(chart.value("SunriseSunLongitude").toDouble(),
+                 *expected->chart.SunriseSunLongitude);
+        QCOMPARE(chart.value("SpecialPoints").toArray().size(), 9);
+    }
+
+    void jsonHasNullForTimesThatDoNotExist() {
+        const ToolRun run = RunTool({"--name", "Polar", "--date", "1990-12-21", "--time", "12:00",
+                                     "--zone", "29", "--lat", "89N59", "--lon", "0E0", "--json"});
+        QCOMPARE(run.status, 0);
+        const QJsonObject chart =
+            QJsonDocument::fromJson(run.out.toUtf8()).object().value("chart").toObject();
+        for (const char* key : {"SunriseToday", "SunsetToday", "SunrisePrevDay", "SunriseNextDay",
+                                "MinutesFromSunrise", "SecondsFromSunrise", "SunriseSunLongitude",
+                                "ReferenceSunrise"}) {
+            QVERIFY2(chart.contains(key) && chart.value(key).isNull(), key);
+        }
+    }
+
+    void refusedEntriesPrintTheFormsMessage_data() {
+        QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("name with a digit")
+            << QStringList{"--name", "R2D2"} << "Please Enter only Letters";
+        QTest::newRow("name of spaces") << QStringList{"--name", "  "} << "Please Enter Name";
+        QTest::newRow("name before coordinates")
+            << QStringList{"--name", "", "--lat", "90N0"} << "Please Enter Name";
+        QTest::newRow("longitude before latitude")
+            << QStringList{"--lon", "180E0", "--lat", "90N0"}
+            << "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+        QTest::newRow("longitude minutes")
+            << QStringList{"--lon", "77E60"}
+            << "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+        QTest::newRow("latitude degrees")
+            << QStringList{"--lat", "90S0"}
+            << "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+        QTest::newRow("latitude minutes empty")
+            << QStringList{"--lat", "28N"}
+            << "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+        QTest::newRow("three digits in the latitude degrees")
+            << QStringList{"--lat", "028N36"}
+            << "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+        QTest::newRow("letter in a coordinate")
+            << QStringList{"--lat", "2xN36"} << "Only Numbers Are Accepted";
+        QTest::newRow("no hemisphere")
+            << QStringList{"--lon", "77.13"} << QString(kLongitudeFormatMessage);
+        QTest::newRow("29 February in a common year")
+            << QStringList{"--date", "1999-02-29"} << "Please Enter Correct Date Or Month!";
+        QTest::newRow("31 April") << QStringList{"--date", "2000-04-31"}
+                                  << "Please Enter Correct Date Or Month !";
+        QTest::newRow("year before the list")
+            << QStringList{"--date", "1900-05-01"} << QString(kYearRangeMessage);
+        QTest::newRow("hour 24") << QStringList{"--time", "24:00"} << QString(kTimeFormatMessage);
+        QTest::newRow("zone past the list") << QStringList{"--zone", "71"} << QString(kZoneMessage);
+        QTest::newRow("zone text not exactly as listed")
+            << QStringList{"--zone", "Indian Time,IST,+5.3"} << QString(kZoneMessage);
+    }
+    void refusedEntriesPrintTheFormsMessage() {
+        QFETCH(QStringList, changes);
+        QFETCH(QString, message);
+        // Later options win, so the changes override the valid birth.
+        const ToolRun run = RunTool(kDelhi1980 + changes);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(run.err, message + "\n");
+    }
+
+    void acceptedShapesOfEntries() {
+        // Lower-case hemisphere, one-digit fields, seconds, a zone by its text.
+        const EntriesOrFault e =
+            EntriesFromFields({"ravi kumar", "1980-3-5", "9:05:30", "Indian Time, IST, +5.3",
+                               "12s5", "7w0", true, "", "", ""});
+        QVERIFY2(e.entries, e.message.c_str());
+        QCOMPARE(Q(e.entries->txtName), QString("RAVI KUMAR"));
+        QCOMPARE(e.entries->cboMonthIndex, 2);
+        QCOMPARE(Q(e.entries->cboDate + "|" + e.entries->cboHH + "|" + e.entries->cboMM + "|" +
+                   e.entries->cboSS),
+                 QString("5|9|5|30"));
+        QVERIFY(e.entries->optLatSouth && !e.entries->optLongEast && e.entries->chkDST);
+        QCOMPARE(e.entries->cmbTimeZoneIndex, 34);
+    }
+
+    void listZones() {
+        const ToolRun run = RunTool({"--list-zones"});
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 71);
+        QCOMPARE(lines[0], QString(" 0  Alaska/Hawaii Daylight Time,AHDT,-9.0"));
+        QCOMPARE(lines[34], QString("34  Indian Time, IST, +5.3"));
+        QCOMPARE(lines[70], QString("70  Yukon War Time,YWT,-8.0"));
+    }
+
+    void batchGoesOnPastABadLine() {
+        // Columns in their own order, quoted fields with commas and quotes,
+        // CR LF line ends and a blank line; line 3 has latitude 95.
+        const std::string csv =
+            "zone,name,date,time,lat,lon,dst,city,state,country\r\n"
+            "\"Indian Time, IST, +5.3\",Ravi Kumar,1980-03-15,01:00,28N36,77E13,0,New "
+            "Delhi,Delhi,India\r\n"
+            "34,Bad Line,1980-03-15,01:00,95N0,77E13,,,,\r\n"
+            "\r\n"
+            "29,Anna,1990-07-15,12:00,51N30,0W7,yes,\"The \"\"Old\"\" Town, London\",,UK\r\n";
+        const ToolRun run = RunLibrary({"--batch", "-"}, csv);
+        QCOMPARE(run.status, 2); // one line failed
+        QVERIFY(run.err.isEmpty());
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+
+        const QJsonObject first = QJsonDocument::fromJson(lines[0].toUtf8()).object();
+        QCOMPARE(first.value("line").toInt(), 2);
+        CompareForm(first.value("form").toObject(), CalculateChart(Delhi1980Entries())->form);
+
+        const QJsonObject bad = QJsonDocument::fromJson(lines[1].toUtf8()).object();
+        QCOMPARE(bad.value("line").toInt(), 3);
+        QCOMPARE(bad.value("error").toString(),
+                 QString("Please Enter Value Between 0 And 89 in the Degree of Latitude"));
+        QCOMPARE(bad.size(), 2);
+
+        const QJsonObject last = QJsonDocument::fromJson(lines[2].toUtf8()).object();
+        QCOMPARE(last.value("line").toInt(), 5);
+        const QJsonObject form = last.value("form").toObject();
+        QCOMPARE(form.value("lblCity").toString(), QString("The \"Old\" Town, London"));
+        QCOMPARE(form.value("lblLongitude").toString(), QString::fromUtf8("0° 7' W"));
+        QCOMPARE(last.value("chart").toObject().value("SunriseToday").toString(),
+                 QString("4:59")); // the summer hour is in
+    }
+
+    void batchFromStandardInputOfTheTool() {
+        const ToolRun run = RunTool({"--batch", "-"}, "name,date,time,zone,lat,lon\n"
+                                                      "A,1980-03-15,1:00,34,28N36,77E13\n");
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out.count('\n'), 1);
+        QVERIFY(run.out.startsWith("{\"line\":2,\"form\":{\"lblName\":\"A\""));
+    }
+
+    void batchFaultsOfTheFileItself() {
+        ToolRun run = RunLibrary({"--batch", "-"}, "name,birthday\nA,1980-03-15\n");
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.err.contains("unknown column \"birthday\""));
+
+        run = RunLibrary({"--batch", "-"}, "name,date\nA,1980-03-15,extra\nB,\"1980-03-15\n");
+        QCOMPARE(run.out, QString("{\"line\":2,\"error\":\"The line has 3 fields where the "
+                                  "header row names 2\"}\n"
+                                  "{\"line\":3,\"error\":\"The line ends inside a quoted "
+                                  "field\"}\n"));
+
+        run = RunLibrary({"--batch", "-"}, "name,dst\nA,maybe\n");
+        QVERIFY(run.out.contains("Please Enter dst as 1 or 0"));
+
+        run = RunLibrary({"--batch", "/nonexistent/births.csv"}, "");
+        QCOMPARE(run.status, 1);
+    }
+
+    void usageFaults() {
+        ToolRun run = RunLibrary({"--name"}, "");
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains("--name needs a value"));
+        run = RunLibrary({"--colour", "red"}, "");
+        QCOMPARE(run.status, 2);
+        run = RunLibrary({"--batch", "-", "--name", "A"}, "");
+        QCOMPARE(run.status, 2);
+        run = RunLibrary({"--help"}, "");
+        QCOMPARE(run.status, 0);
+        for (const char* option :
+             {"--name", "--date", "--time", "--zone", "--lat", "--lon", "--dst", "--city",
+              "--state", "--country", "--json", "--batch", "--list-zones", "--help"}) {
+            QVERIFY2(run.out.contains(option), option);
+        }
+    }
+
+    void jsonStringsAreEscapedAndStayUtf8() {
+        QCOMPARE(Q(JsonQuote("a\"b\\c\r\n\t")), QString("\"a\\\"b\\\\c\\r\\n\\t\""));
+        QCOMPARE(Q(JsonQuote(std::string("\x01", 1))), QString("\"\\u0001\""));
+        QCOMPARE(QString::fromUtf8(JsonQuote("São 28°")), QString::fromUtf8("\"São 28°\""));
+        // A byte that is not UTF-8 becomes U+FFFD, so the output stays valid.
+        QCOMPARE(QString::fromUtf8(JsonQuote("a\xFF"
+                                             "b")),
+                 QString::fromUtf8("\"a\xEF\xBF\xBD"
+                                   "b\""));
+        QCOMPARE(QString::fromUtf8(JsonQuote("\xC3")), QString::fromUtf8("\"\xEF\xBF\xBD\""));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCli)
+#include "test_cli.moc"
