@@ -14,6 +14,7 @@
 #include "window_test_support.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -272,6 +273,22 @@ private slots:
             WebPageAddress(WebPage::Download),       WebPageAddress(WebPage::Donation),
             WebPageAddress(WebPage::BrandedEdition), WebPageAddress(WebPage::BrandedEdition)};
         QCOMPARE(recorders.links().opened, expected);
+    }
+
+    // Where the help page is installed beside the program, "Online Help"
+    // opens that file.
+    void onlineHelpOpensTheShippedPage() {
+        Recorders recorders;
+        QFile page(QCoreApplication::applicationDirPath() + QStringLiteral("/selmarind-help.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html></html>");
+        page.close();
+        Mdi frame;
+        frame.findChild<QAction*>(QStringLiteral("mnuOnline"))->trigger();
+        page.remove();
+        QCOMPARE(recorders.links().opened.size(), std::size_t{1});
+        QCOMPARE(recorders.links().opened[0],
+                 QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()));
     }
 
     // A calculation hides the birth-data form and shows the frame, maximized,
