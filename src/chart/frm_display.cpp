@@ -435,6 +435,7 @@ QWidget* FrmDisplay::buildDetailsTab() {
     attributes->setVerticalSpacing(TwipsToPixels(90));
     attributes->setHorizontalSpacing(TwipsToPixels(120));
     auto* predictions = new QVBoxLayout;
+    predictions_ = predictions;
     predictions->setSpacing(TwipsToPixels(30));
 
     int row = 0;
@@ -562,6 +563,10 @@ void FrmDisplay::showResult(const ChartResult& result) {
         if (kAttributeControls[i].isParagraph) {
             if (auto* box = findChild<QPlainTextEdit*>(name)) {
                 box->setPlainText(Text(form.attributes[i]));
+                // Longer paragraphs get the taller boxes, so that most show
+                // whole; the longest scroll where the room runs out.
+                const int weight = static_cast<int>(form.attributes[i].size()) + 80;
+                predictions_->setStretchFactor(box, weight);
             }
         } else {
             set(name, form.attributes[i]);

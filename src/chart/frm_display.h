@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class QTabWidget;
+class QVBoxLayout;
 
 namespace selmarind {
 
@@ -54,6 +55,7 @@ private:
 
     QTabWidget* SSTab1_ = nullptr;
     ChartSquare* square_ = nullptr;
+    QVBoxLayout* predictions_ = nullptr;
 };
 
 // The visible lines of a chart cell or marker caption: line breaks of any

@@ -165,13 +165,16 @@ void Mdi::buildMenus() {
     connect(mm, &QAction::triggered, this, [] { OpenBrandedEditionPage(); });
 }
 
+int Mdi::DisplayLeft(int screenWidth, int displayWidth) {
+    return std::max(0, (screenWidth - displayWidth) / 2);
+}
+
 void Mdi::applyLayoutRule() {
     // The result form is centred on the width of the screen, whatever the
-    // frame's width; where the screen is narrower than the form it starts at
-    // the left edge, so that none of it lies out of reach.
+    // frame's width.
     const int screenWidth = screen() ? screen()->geometry().width() : width();
-    const int left = std::max(0, (screenWidth - frmDisplay_->width()) / 2);
-    frmDisplay_->move(left, TwipsToPixels(kDisplayTopTwips));
+    frmDisplay_->move(DisplayLeft(screenWidth, frmDisplay_->width()),
+                      TwipsToPixels(kDisplayTopTwips));
     fitCanvas();
 
     // Exit 300 twips from the frame's right edge, Back 100 twips to its left.

@@ -25,6 +25,11 @@ public:
     // width; runs on every resize and when the frame is first shown.
     void applyLayoutRule();
 
+    // Left edge of the result form in the frame: centred on the screen's
+    // width, but never left of the frame's edge, where it could not be
+    // scrolled to. Pixels.
+    static int DisplayLeft(int screenWidth, int displayWidth);
+
 signals:
     // "&Back" in the bottom bar or the File menu.
     void backRequested();

@@ -4,19 +4,19 @@
 #include "shell/application_end.h"
 #include "shell/mdi.h"
 
-#include <QEvent>
-#include <QTimer>
 #include <QWidget>
 
 namespace selmarind {
 
 Navigation::Navigation(QWidget* entryWindow, QObject* parent)
-    : QObject(parent), entry_(entryWindow) {
-    entry_->installEventFilter(this);
-}
+    : QObject(parent), entry_(entryWindow) {}
 
 Navigation::~Navigation() {
-    discardFrame();
+    delete frame_;
+}
+
+Mdi* Navigation::frame() const {
+    return frame_;
 }
 
 void Navigation::showResult(const ChartResult& result) {
@@ -63,20 +63,6 @@ void Navigation::discardFrame() {
         // The frame may be in the middle of its own click handler.
         frame->deleteLater();
     }
-}
-
-bool Navigation::eventFilter(QObject* watched, QEvent* event) {
-    // The birth-data form closed by the user (its close button or "E&xit")
-    // ends the program. The check waits until the close has run, in case the
-    // form refused it.
-    if (watched == entry_ && event->type() == QEvent::Close && !ending_) {
-        QTimer::singleShot(0, this, [this] {
-            if (entry_ && !entry_->isVisible() && !frame_) {
-                exit();
-            }
-        });
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 } // namespace selmarind

@@ -19,12 +19,11 @@ class Navigation : public QObject {
 
 public:
     // `entryWindow` is the birth-data form; it lives for the whole program.
-    // Closing it ends the program.
     explicit Navigation(QWidget* entryWindow, QObject* parent = nullptr);
     ~Navigation() override;
 
     // The frame window of the result on view, or nullptr.
-    Mdi* frame() const { return frame_; }
+    Mdi* frame() const;
 
 public slots:
     // Hides the birth-data form and shows the result in a new frame window.
@@ -33,9 +32,6 @@ public slots:
     void back();
     // Closes every window and ends the program.
     void exit();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void discardFrame();

@@ -2,12 +2,24 @@
 
 #include "shell/link_opener.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
 namespace selmarind {
 
 QUrl WebPageAddress(WebPage page) {
     switch (page) {
-    case WebPage::Help:
+    case WebPage::Help: {
+        // The help page shipped beside the program, where it is; the one on
+        // the web otherwise.
+        const QFileInfo shipped(QDir(QCoreApplication::applicationDirPath()),
+                                QStringLiteral("selmarind-help.html"));
+        if (shipped.isFile()) {
+            return QUrl::fromLocalFile(shipped.absoluteFilePath());
+        }
         return QUrl(QStringLiteral("https://www.selmarind.org/help/"));
+    }
     case WebPage::Home:
         return QUrl(QStringLiteral("https://www.selmarind.org/forum/"));
     case WebPage::Download:

@@ -8,7 +8,9 @@ namespace selmarind {
 
 enum class WebPage { Help, Home, Download, Donation, CoBrand, BrandedEdition };
 
-// The address of each kind of page; the one table of addresses.
+// The address of each kind of page; the one table of addresses. The help
+// page is the one shipped beside the program (selmarind-help.html) where it
+// is installed, the online one otherwise.
 QUrl WebPageAddress(WebPage page);
 
 // The home page address as shown to the user ("www.selmarind.org").

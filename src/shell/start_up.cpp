@@ -1,0 +1,43 @@
+#include "shell/start_up.h"
+
+#include "input/advert_label.h"
+#include "input/frm_main.h"
+#include "shell/application_end.h"
+#include "shell/dialog_service.h"
+#include "shell/navigation.h"
+#include "shell/random_draw.h"
+#include "shell/update_reminder.h"
+
+namespace selmarind {
+
+RunningProgram::RunningProgram() = default;
+
+RunningProgram::~RunningProgram() {
+    // The frame goes before the birth-data form it returns to.
+    navigation.reset();
+    frmMain.reset();
+}
+
+std::unique_ptr<RunningProgram> StartProgram(const QString& lockPath) {
+    auto program = std::make_unique<RunningProgram>();
+    program->lock = std::make_unique<SingleInstanceLock>(lockPath);
+    if (!program->lock->tryAcquire()) {
+        Dialogs().showMessage(nullptr, QStringLiteral("Application is already running"),
+                              DialogIcon::Information);
+        CloseAllAndEnd();
+        return nullptr;
+    }
+
+    SeedRandomDraw();
+    UpdateReminder();
+
+    program->frmMain = std::make_unique<FrmMain>();
+    program->navigation = std::make_unique<Navigation>(program->frmMain.get());
+    QObject::connect(program->frmMain.get(), &FrmMain::chartCalculated, program->navigation.get(),
+                     &Navigation::showResult);
+    program->frmMain->show();
+    ChooseAdvertLabel(*program->frmMain);
+    return program;
+}
+
+} // namespace selmarind

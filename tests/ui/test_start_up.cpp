@@ -1,0 +1,95 @@
+// Start-up: one running copy per user, a lock left by a crashed copy, and
+// the order of the steps before the birth-data form appears.
+#include "input/frm_main.h"
+#include "shell/start_up.h"
+#include "shell/update_reminder.h"
+#include "window_test_support.h"
+
+#include <QLockFile>
+#include <QProcess>
+
+using namespace selmarind;
+using namespace selmarind::test;
+
+class TestStartUp : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    QString lockPath() const { return dir_.filePath(QStringLiteral("selmarind.lock")); }
+
+    // Writes a lock file as a copy with process id `pid` would have left it.
+    void writeLock(qint64 pid) const {
+        QFile file(lockPath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray::number(pid) + "\nselmarind\n\n");
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        UsePrivateSettings(dir_);
+        SetReminderClock([] { return QDate(2024, 3, 15); });
+    }
+
+    void cleanupTestCase() { SetReminderClock({}); }
+
+    void init() { QFile::remove(lockPath()); }
+
+    // While another copy holds the lock, start-up says "Application is
+    // already running" with the information icon and shows no window.
+    void secondCopyIsRefused() {
+        Recorders recorders;
+        QLockFile running(lockPath());
+        QVERIFY(running.tryLock(0));
+        const auto program = StartProgram(lockPath());
+        QVERIFY(!program);
+        QCOMPARE(recorders.dialogs().shown.size(), std::size_t{1});
+        QCOMPARE(recorders.dialogs().shown[0].text,
+                 QStringLiteral("Application is already running"));
+        QCOMPARE(recorders.dialogs().shown[0].icon, DialogIcon::Information);
+        QVERIFY(!recorders.dialogs().shown[0].question);
+        Settle();
+        QCOMPARE(VisibleWindowNames(), QStringList());
+    }
+
+    // A lock left by a copy that crashed does not block the next start: the
+    // birth-data form comes up and the lock is this copy's.
+    void lockOfACrashedCopyIsTakenOver() {
+        Recorders recorders;
+        QProcess finished;
+        finished.start(QStringLiteral("true"));
+        QVERIFY(finished.waitForFinished());
+        const qint64 deadPid = finished.processId() > 0 ? finished.processId() : 999999;
+        writeLock(deadPid);
+
+        auto program = StartProgram(lockPath());
+        QVERIFY(program);
+        QVERIFY(program->frmMain->isVisible());
+        QVERIFY(recorders.dialogs().shown.empty());
+        QFile file(lockPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readLine().trimmed().toLongLong(), QCoreApplication::applicationPid());
+        program.reset();
+        Settle();
+    }
+
+    // The update reminder asks before the birth-data form is on screen, and
+    // the form comes up after it.
+    void reminderComesBeforeTheForm() {
+        Recorders recorders;
+        QSettings(QStringLiteral("Selmarind"), QStringLiteral("Selmarind"))
+            .setValue(kLastReminderDateKey, QStringLiteral("2024-01-01"));
+        auto program = StartProgram(lockPath());
+        QVERIFY(program);
+        QCOMPARE(recorders.dialogs().shown.size(), std::size_t{1});
+        QVERIFY(recorders.dialogs().shown[0].question);
+        QCOMPARE(recorders.dialogs().shown[0].visibleWindows, QStringList());
+        QVERIFY(program->frmMain->isVisible());
+        program.reset();
+        Settle();
+    }
+};
+
+SELMARIND_UI_TEST_MAIN(TestStartUp)
+#include "test_start_up.moc"
