@@ -220,8 +220,7 @@ private slots:
     }
 
     // Inside every group each control lies within the group, no two overlap
-    // and every caption fits its box. The picture is written where
-    // SELMARIND_SCREENSHOT_DIR points, for a person to look at.
+    // and every caption fits its box.
     void tidyLayout() {
         for (QGroupBox* group : form_->findChildren<QGroupBox*>()) {
             QList<QWidget*> controls = group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
@@ -254,10 +253,6 @@ private slots:
             if (!label->wordWrap()) {
                 QVERIFY2(label->sizeHint().width() <= label->width(), name);
             }
-        }
-        const QByteArray dir = qgetenv("SELMARIND_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) {
-            QVERIFY(form_->grab().save(QString::fromLocal8Bit(dir) + "/frmMain.png"));
         }
     }
 
