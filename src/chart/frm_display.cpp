@@ -177,10 +177,10 @@ public:
             number->setAccessibleDescription(sign + QStringLiteral(" number"));
             numbers_[s] = number;
 
-            auto* marker =
-                NewLabel(this, QStringLiteral("A12"), QStringLiteral("lblArudha_%1").arg(s));
+            auto* marker = new CaptionLabel(this);
+            marker->setObjectName(QStringLiteral("lblArudha_%1").arg(s));
+            marker->setText(QStringLiteral("A12"));
             marker->setFont(markerFont);
-            marker->setTextFormat(Qt::PlainText);
             marker->setAlignment(Qt::AlignRight | Qt::AlignTop);
             SetTextColor(marker, kTaglineColor);
             marker->setAccessibleDescription(sign + QStringLiteral(" markers"));
@@ -202,8 +202,9 @@ public:
         placeChildren();
     }
 
-    // Shows the bodies and the markers of one sign. The markers stand in the
-    // top right corner; the bodies take the room between them and the number.
+    // Shows the bodies and the markers of one sign, captions as calculated.
+    // The markers stand in the top right corner; the bodies take the room
+    // between them and the number.
     void setCell(int sign, const QString& bodies, const QString& markers) {
         markers_[sign]->setText(markers);
         placeCell(sign);
@@ -250,10 +251,10 @@ private:
         number->setGeometry(inner.x(), inner.y() + 2, numberWidth, inner.height());
         number->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-        QLabel* marker = markers_[s];
+        CaptionLabel* marker = markers_[s];
         const QFontMetrics markerMetrics(marker->font());
         int markerWidth = 0;
-        for (const QString& line : marker->text().split(QLatin1Char('\n'))) {
+        for (const QString& line : marker->visibleText().split(QLatin1Char('\n'))) {
             markerWidth = std::max(markerWidth, markerMetrics.horizontalAdvance(line));
         }
         if (markerWidth > 0) {
@@ -268,14 +269,14 @@ private:
     }
 
     std::array<QLabel*, 12> numbers_{};
-    std::array<QLabel*, 12> markers_{};
+    std::array<CaptionLabel*, 12> markers_{};
     std::array<FitLabel*, 12> cells_{};
     QLabel* label7_ = nullptr;
 };
 
-QString VisibleLines(const std::string& caption) {
+QString VisibleLines(const QString& caption) {
     QStringList visible;
-    const QStringList lines = Text(caption)
+    const QStringList lines = QString(caption)
                                   .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                                   .split(QRegularExpression(QStringLiteral("[\r\n]")));
     for (const QString& line : lines) {
@@ -286,8 +287,32 @@ QString VisibleLines(const std::string& caption) {
     return visible.join(QLatin1Char('\n'));
 }
 
-FitLabel::FitLabel(QWidget* parent) : QLabel(parent) {
+CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
+}
+
+QString CaptionLabel::visibleText() const {
+    return VisibleLines(text());
+}
+
+QSize CaptionLabel::sizeHint() const {
+    const QString lines = visibleText();
+    if (lines.isEmpty()) {
+        return {0, 0};
+    }
+    const QMargins margins = contentsMargins();
+    return QFontMetrics(font()).size(0, lines).grownBy(margins);
+}
+
+void CaptionLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    painter.drawText(contentsRect(), static_cast<int>(alignment()), visibleText());
+}
+
+FitLabel::FitLabel(QWidget* parent) : CaptionLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFont(AppFont());
 }
@@ -310,7 +335,7 @@ void FitLabel::fit() {
     for (double size = kLargest; size >= kSmallest; size -= 0.25) {
         candidate.setPointSizeF(size);
         const QRect needed =
-            QFontMetrics(candidate).boundingRect(room, Qt::AlignLeft | Qt::AlignTop, text());
+            QFontMetrics(candidate).boundingRect(room, Qt::AlignLeft | Qt::AlignTop, visibleText());
         if (needed.height() <= room.height() && needed.width() <= room.width()) {
             break;
         }
@@ -555,7 +580,7 @@ void FrmDisplay::showResult(const ChartResult& result) {
         set(QStringLiteral("planet_%1").arg(i), form.planet[i]);
     }
     for (int s = 0; s < 12; ++s) {
-        square_->setCell(s, VisibleLines(form.signCells[s]), VisibleLines(form.lblArudha[s]));
+        square_->setCell(s, Text(form.signCells[s]), Text(form.lblArudha[s]));
     }
     set(QStringLiteral("lblHoraDesc"), form.lblHoraDesc);
     for (std::size_t i = 0; i < kAttributeControls.size(); ++i) {

@@ -16,9 +16,28 @@ namespace selmarind {
 
 class ChartSquare;
 
-// A label that shrinks its font, down to a floor, until its whole text fits,
-// so that a crowded chart cell never drops a line.
-class FitLabel : public QLabel {
+// A chart caption: its text is the caption exactly as the calculation wrote
+// it (CR LF line breaks, the leading break of a cell, one empty line per
+// arudha), and it draws only the visible lines.
+class CaptionLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit CaptionLabel(QWidget* parent = nullptr);
+
+    // The lines the label shows.
+    QString visibleText() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A chart caption that shrinks its font, down to a floor, until its visible
+// lines fit, so that a crowded chart cell never drops a line.
+class FitLabel : public CaptionLabel {
     Q_OBJECT
 
 public:
@@ -61,6 +80,6 @@ private:
 // The visible lines of a chart cell or marker caption: line breaks of any
 // kind become "\n" and empty lines (the leading break of a cell, the empty
 // arudha markers) are left out.
-QString VisibleLines(const std::string& caption);
+QString VisibleLines(const QString& caption);
 
 } // namespace selmarind
