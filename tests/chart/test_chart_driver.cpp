@@ -2,6 +2,7 @@
 #include "chart/entry_number.h"
 #include "chart/house_significance.h"
 #include "chart/sign_tables.h"
+#include "support/sample_entries.h"
 
 #include <QTest>
 
@@ -12,35 +13,10 @@ using namespace selmarind;
 
 namespace {
 
-// Entries as the birth-data form holds them.
-BirthEntries Entries(int year, int month, int day, int hour, int minute, int second,
-                     const char* latD, const char* latM, bool south, const char* lonD,
-                     const char* lonM, bool east, int zoneIndex, bool dst = false) {
-    BirthEntries e;
-    e.txtName = "RAVI KUMAR";
-    e.cboMonthIndex = month - 1;
-    e.cboDate = std::to_string(day);
-    e.cboYear = std::to_string(year);
-    e.cboHH = std::to_string(hour);
-    e.cboMM = std::to_string(minute);
-    e.cboSS = std::to_string(second);
-    e.txtLatD = latD;
-    e.txtLatM = latM;
-    e.optLatSouth = south;
-    e.txtLonD = lonD;
-    e.txtLonM = lonM;
-    e.optLongEast = east;
-    e.cmbTimeZoneIndex = zoneIndex;
-    e.chkDST = dst;
-    return e;
-}
-
-constexpr int kIndianTime = 34;
-
 // New Delhi, 28° 36' N 77° 13' E, Indian Time.
 BirthEntries Delhi(int year, int month, int day, int hour, int minute = 0) {
-    return Entries(year, month, day, hour, minute, 0, "28", "36", false, "77", "13", true,
-                   kIndianTime);
+    return FormEntries(year, month, day, hour, minute, 0, "28", "36", false, "77", "13", true,
+                       kIndianTimeZoneIndex);
 }
 
 QString Q(const std::string& text) {
@@ -205,9 +181,9 @@ private slots:
         QFETCH(bool, east);
         QFETCH(QString, latitude);
         QFETCH(QString, longitude);
-        BirthEntries e = Entries(1980, 1, 5, 9, 5, 30, latD.toStdString().c_str(),
-                                 latM.toStdString().c_str(), south, lonD.toStdString().c_str(),
-                                 lonM.toStdString().c_str(), east, kIndianTime);
+        BirthEntries e = FormEntries(1980, 1, 5, 9, 5, 30, latD.toStdString().c_str(),
+                                     latM.toStdString().c_str(), south, lonD.toStdString().c_str(),
+                                     lonM.toStdString().c_str(), east, kIndianTimeZoneIndex);
         e.txtMCity = " Bengaluru ";
         e.txtMState = "Karnataka";
         e.txtMCountry = "India";
@@ -228,7 +204,7 @@ private slots:
         // polar night, where no sunrise exists.
         const BirthEntries first = Delhi(1980, 3, 15, 1);
         const BirthEntries second =
-            Entries(1991, 11, 20, 12, 0, 0, "89", "59", false, "0", "0", true, 29);
+            FormEntries(1991, 11, 20, 12, 0, 0, "89", "59", false, "0", "0", true, 29);
         const auto firstAlone = CalculateChart(first);
         const auto secondAlone = CalculateChart(second);
         QVERIFY(firstAlone && secondAlone);

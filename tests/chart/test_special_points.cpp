@@ -1,5 +1,6 @@
 #include "chart/chart_driver.h"
 #include "chart/special_points.h"
+#include "support/sample_entries.h"
 
 #include <QTest>
 
@@ -30,26 +31,6 @@ BirthRecord Delhi(int day, int hour, int minute, int second) {
     b.LongitudeDegrees = 77;
     b.LongitudeMinutes = 13;
     return b;
-}
-
-BirthEntries Entries(int year, int month, int day, int hour, int minute, const char* latD,
-                     const char* latM, const char* lonD, const char* lonM, bool east, int zoneIndex,
-                     bool dst = false) {
-    BirthEntries e;
-    e.txtName = "POLAR";
-    e.cboMonthIndex = month - 1;
-    e.cboDate = std::to_string(day);
-    e.cboYear = std::to_string(year);
-    e.cboHH = std::to_string(hour);
-    e.cboMM = std::to_string(minute);
-    e.txtLatD = latD;
-    e.txtLatM = latM;
-    e.txtLonD = lonD;
-    e.txtLonM = lonM;
-    e.optLongEast = east;
-    e.cmbTimeZoneIndex = zoneIndex;
-    e.chkDST = dst;
-    return e;
 }
 
 int MarkerLines(const std::array<std::string, 12>& labels) {
@@ -235,8 +216,8 @@ private slots:
         // A birth before sunrise on 14 March 1980, just after the Sun entered
         // Pisces: the Sun marker stands in Aquarius, where the Sun was at the
         // previous morning's sunrise.
-        const auto chart =
-            CalculateChart(Entries(1980, 3, 14, 5, 0, "28", "36", "77", "13", true, 34));
+        const auto chart = CalculateChart(
+            FormEntries(1980, 3, 14, 5, 0, 0, "28", "36", false, "77", "13", true, 34));
         QVERIFY(chart);
         QVERIFY(chart->form.planet[0].ends_with(" Pis 15"));
         const SpecialPoint& sun = chart->chart.specialPoints[6];
@@ -254,8 +235,8 @@ private slots:
     void polarBirthsGiveFinishedCharts() {
         QFETCH(int, month);
         QFETCH(int, day);
-        const auto chart =
-            CalculateChart(Entries(1990, month, day, 12, 0, "89", "59", "0", "0", true, 29));
+        const auto chart = CalculateChart(
+            FormEntries(1990, month, day, 12, 0, 0, "89", "59", false, "0", "0", true, 29));
         QVERIFY(chart);
         const ChartValues& c = chart->chart;
         QVERIFY(!c.SunriseToday && !c.SunsetToday && !c.SunrisePrevDay && !c.SunriseNextDay);
@@ -273,8 +254,8 @@ private slots:
     void missingTimeMattersOnlyWhenNeeded() {
         // 70° N 23° E, Central European Time, 18 January 1980: the first
         // sunrise after the polar night (11:26, sunset 12:05); the 17th had none.
-        const auto day =
-            CalculateChart(Entries(1980, 1, 18, 11, 40, "70", "0", "23", "0", true, 20));
+        const auto day = CalculateChart(
+            FormEntries(1980, 1, 18, 11, 40, 0, "70", "0", false, "23", "0", true, 20));
         QVERIFY(day);
         QVERIFY(!day->chart.SunrisePrevDay);
         QCOMPARE(day->chart.SunriseToday, std::optional<ClockTime>(ClockTime{11, 26}));
@@ -282,8 +263,8 @@ private slots:
         QCOMPARE(ComputedPoints(day->chart.specialPoints), 9);
 
         // Before that sunrise the birth needs the missing one.
-        const auto early =
-            CalculateChart(Entries(1980, 1, 18, 9, 0, "70", "0", "23", "0", true, 20));
+        const auto early = CalculateChart(
+            FormEntries(1980, 1, 18, 9, 0, 0, "70", "0", false, "23", "0", true, 20));
         QVERIFY(early);
         QVERIFY(!early->chart.ReferenceSunrise && !early->chart.MinutesFromSunrise);
         QVERIFY(early->chart.SunriseToday && early->chart.SunsetToday);
@@ -291,8 +272,8 @@ private slots:
 
         // 16 May 1980: sunset 23:11; the 17th has no sunrise, so a birth
         // after that sunset has no reference either.
-        const auto late =
-            CalculateChart(Entries(1980, 5, 16, 23, 59, "70", "0", "23", "0", true, 20));
+        const auto late = CalculateChart(
+            FormEntries(1980, 5, 16, 23, 59, 0, "70", "0", false, "23", "0", true, 20));
         QVERIFY(late);
         QVERIFY(!late->chart.SunriseNextDay && late->chart.SunsetToday);
         QVERIFY(!late->chart.ReferenceSunrise);
@@ -301,10 +282,10 @@ private slots:
 
     void summerHourMovesTheSunriseClockNotTheSun() {
         // London, 51° 30' N 0° 7' W, Greenwich time, 15 July 1990 at 12:00.
-        const auto winterClock =
-            CalculateChart(Entries(1990, 7, 15, 12, 0, "51", "30", "0", "7", false, 29, false));
-        const auto summerClock =
-            CalculateChart(Entries(1990, 7, 15, 12, 0, "51", "30", "0", "7", false, 29, true));
+        const auto winterClock = CalculateChart(
+            FormEntries(1990, 7, 15, 12, 0, 0, "51", "30", false, "0", "7", false, 29, false));
+        const auto summerClock = CalculateChart(
+            FormEntries(1990, 7, 15, 12, 0, 0, "51", "30", false, "0", "7", false, 29, true));
         QVERIFY(winterClock && summerClock);
         QCOMPARE(winterClock->chart.SunriseToday, std::optional<ClockTime>(ClockTime{3, 59}));
         QCOMPARE(summerClock->chart.SunriseToday, std::optional<ClockTime>(ClockTime{4, 59}));

@@ -3,6 +3,7 @@
 #include "cli/birth_input.h"
 #include "cli/chart_tool.h"
 #include "cli/json_writer.h"
+#include "support/sample_entries.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -47,24 +48,6 @@ const QStringList kDelhi1980 = {"--name", "Ravi Kumar", "--date", "1980-03-15", 
                                 "01:00",  "--zone",     "34",     "--lat",      "28N36",
                                 "--lon",  "77E13",      "--city", "New Delhi",  "--state",
                                 "Delhi",  "--country",  "India"};
-
-BirthEntries Delhi1980Entries() {
-    BirthEntries e;
-    e.txtName = "RAVI KUMAR";
-    e.cboMonthIndex = 2;
-    e.cboDate = "15";
-    e.cboYear = "1980";
-    e.cboHH = "1";
-    e.txtLatD = "28";
-    e.txtLatM = "36";
-    e.txtLonD = "77";
-    e.txtLonM = "13";
-    e.cmbTimeZoneIndex = 34;
-    e.txtMCity = "New Delhi";
-    e.txtMState = "Delhi";
-    e.txtMCountry = "India";
-    return e;
-}
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
