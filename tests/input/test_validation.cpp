@@ -1,4 +1,5 @@
 #include "input/validation.h"
+#include "support/sample_entries.h"
 
 #include <QTest>
 
@@ -22,16 +23,7 @@ const QString kThirtyDays = "Please Enter Correct Date Or Month !";
 
 // New Delhi, 15 March 1980: entries that pass every check.
 BirthEntries Valid() {
-    BirthEntries e;
-    e.txtName = "RAMA";
-    e.cboMonthIndex = 2;
-    e.cboDate = "15";
-    e.cboYear = "1980";
-    e.txtLonD = "77";
-    e.txtLonM = "13";
-    e.txtLatD = "28";
-    e.txtLatM = "36";
-    return e;
+    return Delhi1980Entries();
 }
 
 BirthEntries With(const std::function<void(BirthEntries&)>& change) {
