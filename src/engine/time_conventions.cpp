@@ -1,5 +1,6 @@
 #include "engine/time_conventions.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -7,11 +8,20 @@ namespace selmarind {
 
 namespace {
 
-// Plain decimal text of a whole number held in a double.
-std::string WholeNumberText(double whole) {
+// Appends the plain decimal text of a whole number held in a double, as
+// "%.0f" writes it. Whole numbers of everyday size take the integer path;
+// anything else (negative zero, huge values) goes through printf.
+void AppendWholeNumber(std::string& text, double whole) {
+    if (whole >= 0 && whole < 1e15 && !std::signbit(whole) && whole == std::floor(whole)) {
+        char digits[24];
+        const auto written =
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(whole));
+        text.append(digits, written.ptr);
+        return;
+    }
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.0f", whole);
-    return buffer;
+    text += buffer;
 }
 
 } // namespace
@@ -71,11 +81,13 @@ std::string FormatLongitude(double angleDeg) {
     const double k = std::floor(d / 30);
     d = d - 30 * k;
 
-    std::string text = WholeNumberText(d);
+    std::string text;
+    text.reserve(24);
+    AppendWholeNumber(text, d);
     text += "\xC2\xB0 ";
-    text += WholeNumberText(m);
+    AppendWholeNumber(text, m);
     text += "' ";
-    text += WholeNumberText(s);
+    AppendWholeNumber(text, s);
     text += "\" ";
     if (k < 12) {
         text += SignAbbreviation(static_cast<int>(k));

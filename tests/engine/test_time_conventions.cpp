@@ -109,6 +109,10 @@ private slots:
         QTest::newRow("just below a sign boundary stays in the sign")
             << 59.99999 << QString("29° 59' 59\" Tau");
         QTest::newRow("not a number gives no text") << std::nan("") << QString();
+        // Far outside any longitude the rounding of 30 * k leaves a negative
+        // remainder, which still reads as printf writes it.
+        QTest::newRow("a huge angle reads its rounded remainder")
+            << 1.3779061262186426e17 << QString("-16° 0' 0\" ");
     }
 
     void formatLongitude() {
