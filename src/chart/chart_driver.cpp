@@ -132,9 +132,9 @@ void FillSunriseValues(const SunrisePoints& sunrise, ChartValues& chart) {
     chart.ReferenceIncludesSummerHour = ref.sunrise && ref.sunriseIncludesSummerHour;
     chart.MinutesFromSunrise = ref.minutesFromSunrise;
     chart.SecondsFromSunrise = ref.secondsFromSunrise;
-    if (sunrise.sunrisePlanets) {
-        chart.SunriseSunLongitude = sunrise.sunrisePlanets->SunriseSunLongitude;
-        chart.SunriseSunText = sunrise.sunrisePlanets->SunriseSunText;
+    if (sunrise.sunriseSun) {
+        chart.SunriseSunLongitude = sunrise.sunriseSun->Longitude;
+        chart.SunriseSunText = sunrise.sunriseSun->Text;
     }
     chart.specialPoints = sunrise.points;
 }

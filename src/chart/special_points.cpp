@@ -309,14 +309,12 @@ SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, const AscendantResu
         request.SunriseMode = true;
         request.SunriseDateParts = *result.reference.sunrise;
         request.SunriseIncludesSummerHour = result.reference.sunriseIncludesSummerHour;
-        const PlanetInputs planetInputs{ascendant.Ayanamsa, ascendant.AscendantText,
-                                        moon.MoonPositionText};
-        result.sunrisePlanets = ComputePlanetPositions(birth, planetInputs, request);
+        result.sunriseSun = ComputeSunriseSun(birth, ascendant.Ayanamsa, request);
 
         in.MinutesFromSunrise = result.reference.minutesFromSunrise;
         in.SecondsFromSunrise = result.reference.secondsFromSunrise;
-        in.SunriseSunLongitude = result.sunrisePlanets->SunriseSunLongitude;
-        in.SunriseSunText = result.sunrisePlanets->SunriseSunText;
+        in.SunriseSunLongitude = result.sunriseSun->Longitude;
+        in.SunriseSunText = result.sunriseSun->Text;
     }
 
     result.points = MarkSpecialPoints(in, markerLabels);

@@ -80,13 +80,13 @@ std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& inputs,
 
 struct SunrisePoints {
     SunriseReference reference;
-    // The chart computed for the reference sunrise; nothing without one.
-    std::optional<PlanetResult> sunrisePlanets;
+    // The Sun at the reference sunrise; nothing without one.
+    std::optional<SunriseSun> sunriseSun;
     std::vector<SpecialPoint> points; // in marking order
 };
 
-// The whole sunrise step of a chart: the reference sunrise, the planets at
-// that sunrise (the Sun there is the base of the time points) and the nine
+// The whole sunrise step of a chart: the reference sunrise, the Sun at
+// that sunrise (the base of the time points) and the nine
 // points marked on `markerLabels`. `birthPositionText` holds the ten chart
 // texts of the birth instant; `arudha` the state after the twelve houses.
 SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, const AscendantResult& ascendant,

@@ -100,32 +100,31 @@ OrbitalElementSet OrbitalElements(int k, double d) {
     return el;
 }
 
-double GeocentricLongitude(int k, double d) {
-    const OrbitalElementSet body = OrbitalElements(k, d);
+EarthPosition EarthAt(double d) {
     const OrbitalElementSet earth = OrbitalElements(EarthMoon, d);
-
-    // The Earth-Moon barycentre, taken in the ecliptic plane.
     const double mE = Reduce2Pi(earth.L - earth.peri);
     const double nuE = TrueAnomaly(mE, earth.e);
     const double rE = earth.a * (1 - earth.e * earth.e) / (1 + earth.e * std::cos(nuE));
-    const double xE = rE * std::cos(nuE + earth.peri);
-    const double yE = rE * std::sin(nuE + earth.peri);
+    return {rE * std::cos(nuE + earth.peri), rE * std::sin(nuE + earth.peri)};
+}
 
-    const double m = Reduce2Pi(body.L - body.peri);
-    const double nu = TrueAnomaly(m, body.e);
-    const double r = body.a * (1 - body.e * body.e) / (1 + body.e * std::cos(nu));
-    const double u = nu + body.peri - body.node;
-    double x = r * (std::cos(body.node) * std::cos(u) -
-                    std::sin(body.node) * std::sin(u) * std::cos(body.i));
-    double y = r * (std::sin(body.node) * std::cos(u) +
-                    std::cos(body.node) * std::sin(u) * std::cos(body.i));
+double GeocentricLongitude(int k, double d, const EarthPosition& earth) {
     // Seen from the Earth, the Sun is the origin of the heliocentric frame.
-    if (k == EarthMoon) {
-        x = 0;
-        y = 0;
+    double x = 0;
+    double y = 0;
+    if (k != EarthMoon) {
+        const OrbitalElementSet body = OrbitalElements(k, d);
+        const double m = Reduce2Pi(body.L - body.peri);
+        const double nu = TrueAnomaly(m, body.e);
+        const double r = body.a * (1 - body.e * body.e) / (1 + body.e * std::cos(nu));
+        const double u = nu + body.peri - body.node;
+        x = r * (std::cos(body.node) * std::cos(u) -
+                 std::sin(body.node) * std::sin(u) * std::cos(body.i));
+        y = r * (std::sin(body.node) * std::cos(u) +
+                 std::cos(body.node) * std::sin(u) * std::cos(body.i));
     }
 
-    double lambda = ArcTangent2(y - yE, x - xE) * 180 / kPi;
+    double lambda = ArcTangent2(y - earth.y, x - earth.x) * 180 / kPi;
     while (lambda > 360) {
         lambda = lambda - 360;
     }
@@ -134,6 +133,24 @@ double GeocentricLongitude(int k, double d) {
     }
     return lambda;
 }
+
+double GeocentricLongitude(int k, double d) {
+    return GeocentricLongitude(k, d, EarthAt(d));
+}
+
+namespace {
+
+// Sidereal longitude of body k: the ayanamsa taken off and the result
+// brought into [0, 360) for its text.
+double SiderealLongitudeOf(int k, double d, const EarthPosition& earth, double ayanamsaMagnitude) {
+    double sidereal = GeocentricLongitude(k, d, earth) - ayanamsaMagnitude;
+    while (sidereal < 0) {
+        sidereal = sidereal + 360;
+    }
+    return NormalizeForText(sidereal);
+}
+
+} // namespace
 
 CivilDateTime BirthUniversalInstant(const BirthRecord& birth) {
     const CivilDateTime local = LocalMinute(birth.BirthYear, birth.BirthMonth, birth.BirthDay,
@@ -145,32 +162,43 @@ CivilDateTime BirthUniversalInstant(const BirthRecord& birth) {
     return AddMinutes(local, correctionMinutes);
 }
 
+CivilDateTime RequestedUniversalInstant(const BirthRecord& birth, const PlanetRequest& request) {
+    if (!request.SunriseMode) {
+        return BirthUniversalInstant(birth);
+    }
+    const CivilDateTime& s = request.SunriseDateParts;
+    // The sunrise is used to the whole minute; its seconds are dropped.
+    std::int64_t correctionMinutes = birth.ZoneOffsetHours * 60 + birth.ZoneOffsetMinutes;
+    if (request.SunriseIncludesSummerHour) {
+        correctionMinutes -= 60;
+    }
+    return AddMinutes(LocalMinute(s.year, s.month, s.day, s.hour, s.minute), correctionMinutes);
+}
+
+SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
+                             const PlanetRequest& request) {
+    SunriseSun sun;
+    sun.UniversalInstant = RequestedUniversalInstant(birth, request);
+    const CivilDateTime& u = sun.UniversalInstant;
+    const double d = DaysFromJ2000(u.year, u.month, u.day, u.hour, u.minute);
+    sun.DaysFromEpoch = d;
+    sun.Longitude = SiderealLongitudeOf(EarthMoon, d, EarthAt(d), std::fabs(ayanamsa));
+    sun.Text = ToChartText(FormatLongitude(sun.Longitude));
+    return sun;
+}
+
 PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs& inputs,
                                     const PlanetRequest& request) {
     PlanetResult r;
-    if (request.SunriseMode) {
-        const CivilDateTime& s = request.SunriseDateParts;
-        // The sunrise is used to the whole minute; its seconds are dropped.
-        std::int64_t correctionMinutes = birth.ZoneOffsetHours * 60 + birth.ZoneOffsetMinutes;
-        if (request.SunriseIncludesSummerHour) {
-            correctionMinutes -= 60;
-        }
-        r.UniversalInstant =
-            AddMinutes(LocalMinute(s.year, s.month, s.day, s.hour, s.minute), correctionMinutes);
-    } else {
-        r.UniversalInstant = BirthUniversalInstant(birth);
-    }
+    r.UniversalInstant = RequestedUniversalInstant(birth, request);
     const CivilDateTime& u = r.UniversalInstant;
     const double d = DaysFromJ2000(u.year, u.month, u.day, u.hour, u.minute);
     r.DaysFromEpoch = d;
     const double ayanamsaMagnitude = std::fabs(inputs.Ayanamsa);
 
+    const EarthPosition earth = EarthAt(d);
     for (int k = 0; k < 6; ++k) {
-        double sidereal = GeocentricLongitude(k, d) - ayanamsaMagnitude;
-        while (sidereal < 0) {
-            sidereal = sidereal + 360;
-        }
-        sidereal = NormalizeForText(sidereal);
+        const double sidereal = SiderealLongitudeOf(k, d, earth, ayanamsaMagnitude);
         r.SiderealLongitude[k] = sidereal;
         r.PlanetDmsText[k] = FormatLongitude(sidereal);
         if (request.SunriseMode && k == EarthMoon) {

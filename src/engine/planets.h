@@ -76,15 +76,47 @@ double TrueAnomaly(double M, double e);
 // Elements of body k (0..5) at d days from J2000.0.
 OrbitalElementSet OrbitalElements(int k, double d);
 
+// Heliocentric position of the Earth-Moon barycentre in the ecliptic
+// plane, AU. Every body of one instant is seen from the same point.
+struct EarthPosition {
+    double x = 0;
+    double y = 0;
+};
+
+// The Earth-Moon barycentre at d days from J2000.0.
+EarthPosition EarthAt(double d);
+
 // Geocentric ecliptic longitude of body k (0..5; 2 gives the Sun) in
-// degrees, in [0, 360], at d days from J2000.0.
+// degrees, in [0, 360], at d days from J2000.0, seen from `earth`, which
+// must be EarthAt(d).
+double GeocentricLongitude(int k, double d, const EarthPosition& earth);
+
+// The same, with the Earth computed for d.
 double GeocentricLongitude(int k, double d);
+
+// The Sun alone at a sunrise: what the sunrise points need.
+struct SunriseSun {
+    CivilDateTime UniversalInstant; // the sunrise instant (UT)
+    double DaysFromEpoch = 0;       // d of DaysFromJ2000 for that instant
+    double Longitude = 0;           // sidereal, degrees in [0, 360)
+    std::string Text;               // chart text
+    friend bool operator==(const SunriseSun&, const SunriseSun&) = default;
+};
 
 // The universal-time instant of a birth: local clock time plus the signed
 // zone correction, one hour earlier when IsDST is set; calendar carry applied.
 CivilDateTime BirthUniversalInstant(const BirthRecord& birth);
 
+// The universal-time instant a request is for (see PlanetRequest).
+CivilDateTime RequestedUniversalInstant(const BirthRecord& birth, const PlanetRequest& request);
+
 PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs& inputs,
                                     const PlanetRequest& request);
+
+// The Sun of a sunrise-mode request, the same value and text that
+// ComputePlanetPositions gives as SunriseSunLongitude and SunriseSunText,
+// without the other bodies. `ayanamsa` as in PlanetInputs.
+SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
+                             const PlanetRequest& request);
 
 } // namespace selmarind

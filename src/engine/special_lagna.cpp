@@ -19,16 +19,19 @@ int SignNumberOfChartText(std::string_view chartText) {
     return SignIndexOfAbbreviation(chartText.substr(3, 3)) + 1;
 }
 
-std::string WithoutRetrogradeMarker(std::string_view displayName) {
-    std::string name;
+// Whether a display name, read without its retrograde markers, is `name`.
+bool IsNamed(std::string_view displayName, std::string_view name) {
     std::size_t start = 0;
     for (std::size_t at = displayName.find(kRetrogradeMarker); at != std::string_view::npos;
          at = displayName.find(kRetrogradeMarker, start)) {
-        name.append(displayName.substr(start, at - start));
+        const std::string_view piece = displayName.substr(start, at - start);
+        if (name.substr(0, piece.size()) != piece) {
+            return false;
+        }
+        name.remove_prefix(piece.size());
         start = at + kRetrogradeMarker.size();
     }
-    name.append(displayName.substr(start));
-    return name;
+    return displayName.substr(start) == name;
 }
 
 int ReduceSign(int sign) {
@@ -58,7 +61,7 @@ void ComputeArudha(int /*signIndex*/, std::string_view lordName,
             continue;
         }
         const int kala = NinthLordKala[static_cast<std::size_t>(sign - 1)];
-        if (WithoutRetrogradeMarker(bodyNames[j]) == lordName) {
+        if (IsNamed(bodyNames[j], lordName)) {
             state.CurrentLordSign = sign;
         }
         if (j == 1) {

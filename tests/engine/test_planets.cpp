@@ -156,6 +156,12 @@ private slots:
         request.SunriseIncludesSummerHour = true;
         const PlanetResult withHour = ComputePlanetPositions(birth, inputs, request);
         QCOMPARE(withHour.UniversalInstant, (CivilDateTime{2021, 7, 1, 3, 13, 0}));
+        // The Sun computed alone is the same Sun, to the last bit and letter.
+        const SunriseSun sunAlone = ComputeSunriseSun(birth, inputs.Ayanamsa, request);
+        QCOMPARE(sunAlone.UniversalInstant, withHour.UniversalInstant);
+        QCOMPARE(sunAlone.DaysFromEpoch, withHour.DaysFromEpoch);
+        QCOMPARE(sunAlone.Longitude, withHour.SiderealLongitude[EarthMoon]);
+        QCOMPARE(Text(sunAlone.Text), Text(withHour.SunriseSunText));
 
         request.SunriseIncludesSummerHour = false;
         const PlanetResult withoutHour = ComputePlanetPositions(birth, inputs, request);
