@@ -151,9 +151,10 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
     }
     const BirthRecord& birth = *record;
 
-    ChartResult result;
-    ResultFormTexts& form = result.form;
-    ChartValues& chart = result.chart;
+    // Built in place: the result holds some sixty texts.
+    std::optional<ChartResult> result(std::in_place);
+    ResultFormTexts& form = result->form;
+    ChartValues& chart = result->chart;
 
     const AscendantResult ascendant = ComputeAscendant(birth);
     const MoonResult moon = ComputeMoon(birth);

@@ -214,13 +214,11 @@ SunriseReference FindSunriseReference(const BirthRecord& birth) {
 }
 
 std::optional<int> SignOfChartText(std::string_view chartText) {
-    const std::string_view abbreviation = ChartTextSign(chartText);
-    for (std::size_t k = 0; k < kSignAbbrevs.size(); ++k) {
-        if (abbreviation == kSignAbbrevs[k]) {
-            return static_cast<int>(k);
-        }
+    const int k = SignIndexOfAbbreviation(ChartTextSign(chartText));
+    if (k < 0) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return k;
 }
 
 std::optional<int> SignOfLongitude(double longitudeDeg, std::string& chartText) {

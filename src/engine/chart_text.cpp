@@ -29,13 +29,12 @@ std::string_view LastCharacters(std::string_view s, int count) {
     return s.substr(start);
 }
 
-std::string TwoDigits(std::string_view field) {
-    std::string out;
+// A field of at most one character gains a leading zero.
+void AppendTwoDigits(std::string& out, std::string_view field) {
     if (field.size() <= 1) {
-        out = "0";
+        out += '0';
     }
     out += field;
-    return out;
 }
 
 } // namespace
@@ -55,11 +54,13 @@ std::string ToChartText(std::string_view dmsText) {
     // the seconds mark instead.
     const std::string_view sign = TrimSpaces(LastCharacters(dmsText, 3));
 
-    std::string result = TwoDigits(degrees);
+    std::string result;
+    result.reserve(degrees.size() + sign.size() + minutes.size() + 4);
+    AppendTwoDigits(result, degrees);
     result += ' ';
     result += sign;
     result += ' ';
-    result += TwoDigits(minutes);
+    AppendTwoDigits(result, minutes);
     return result;
 }
 

@@ -24,8 +24,13 @@ constexpr bool PlanetsFollowChartOrder() {
 }
 static_assert(PlanetsFollowChartOrder());
 
-std::int64_t StationDay(const CivilDateTime& t) {
-    return SerialDay(t.date());
+// A number that orders calendar days as they follow one another.
+constexpr int DayKey(int year, int month, int day) {
+    return (year * 16 + month) * 32 + day;
+}
+
+int DayKey(const CivilDateTime& t) {
+    return DayKey(t.year, t.month, t.day);
 }
 
 } // namespace
@@ -40,16 +45,16 @@ std::span<const StationPeriod> LoadStationTable(std::string_view planet) {
 
 bool IsRetrograde(const CivilDateTime& birth, std::string_view planet) {
     const std::span<const StationPeriod> table = LoadStationTable(planet);
-    const std::int64_t birthDay = SerialDay(birth.date());
+    const int birthDay = DayKey(birth);
     // Periods are chronological and never overlap, so only the last period
     // starting on an earlier day can contain the birth day.
     const auto next = std::partition_point(table.begin(), table.end(), [&](const StationPeriod& p) {
-        return StationDay(p.StationStart) < birthDay;
+        return DayKey(p.StationStart) < birthDay;
     });
     if (next == table.begin()) {
         return false;
     }
-    return StationDay(std::prev(next)->StationEnd) > birthDay;
+    return DayKey(std::prev(next)->StationEnd) > birthDay;
 }
 
 RetrogradeMarks MarkRetrogrades(const CivilDateTime& birth) {

@@ -21,6 +21,14 @@ int SignNumberOfChartText(std::string_view chartText) {
 
 // Whether a display name, read without its retrograde markers, is `name`.
 bool IsNamed(std::string_view displayName, std::string_view name) {
+    // Each marker adds its five characters, so only those lengths can match.
+    if (displayName.size() < name.size() ||
+        (displayName.size() - name.size()) % kRetrogradeMarker.size() != 0) {
+        return false;
+    }
+    if (displayName.size() == name.size()) {
+        return displayName == name;
+    }
     std::size_t start = 0;
     for (std::size_t at = displayName.find(kRetrogradeMarker); at != std::string_view::npos;
          at = displayName.find(kRetrogradeMarker, start)) {

@@ -12,7 +12,15 @@ namespace {
 // "%.0f" writes it. Whole numbers of everyday size take the integer path;
 // anything else (negative zero, huge values) goes through printf.
 void AppendWholeNumber(std::string& text, double whole) {
-    if (whole >= 0 && whole < 1e15 && !std::signbit(whole) && whole == std::floor(whole)) {
+    if (whole >= 0 && whole < 100 && !std::signbit(whole) && whole == std::floor(whole)) {
+        const int n = static_cast<int>(whole);
+        if (n >= 10) {
+            text += static_cast<char>('0' + n / 10);
+        }
+        text += static_cast<char>('0' + n % 10);
+        return;
+    }
+    if (whole >= 0 && whole < 1e15 && whole == std::floor(whole)) {
         char digits[24];
         const auto written =
             std::to_chars(digits, digits + sizeof digits, static_cast<long long>(whole));
@@ -34,9 +42,14 @@ std::string_view SignAbbreviation(int k) {
 }
 
 int SignIndexOfAbbreviation(std::string_view abbreviation) {
-    for (int k = 0; k < 12; ++k) {
-        if (SignAbbreviation(k) == abbreviation) {
-            return k;
+    if (abbreviation.size() != 3) {
+        return -1;
+    }
+    for (std::size_t at = 0; at < kSignAbbreviationString.size(); at += 3) {
+        if (kSignAbbreviationString[at] == abbreviation[0] &&
+            kSignAbbreviationString[at + 1] == abbreviation[1] &&
+            kSignAbbreviationString[at + 2] == abbreviation[2]) {
+            return static_cast<int>(at / 3);
         }
     }
     return -1;
