@@ -1,19 +1,126 @@
-// Time of one whole chart calculation, from the form's entries to the result.
+// Time of one whole chart calculation, from the form's entries to the
+// result, of its main steps, and of one retrograde look-up.
 #include "chart/chart_driver.h"
+#include "chart/special_points.h"
+#include "engine/ascendant.h"
+#include "engine/moon.h"
+#include "engine/planets.h"
+#include "engine/retrogrades.h"
+#include "input/validation.h"
 #include "support/sample_entries.h"
 
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <string_view>
+
 namespace {
 
+using namespace selmarind;
+
+// The birth of the sample entries: 15 March 1980, 01:00 Indian Time, New Delhi.
+BirthRecord Delhi1980Birth() {
+    BirthRecord birth;
+    birth.BirthName = "RAVI KUMAR";
+    birth.BirthYear = 1980;
+    birth.BirthMonth = 3;
+    birth.BirthDay = 15;
+    birth.BirthHour = 1;
+    birth.ZoneOffsetHours = -5;
+    birth.ZoneOffsetMinutes = -30;
+    birth.ZoneHoursAbs = 5;
+    birth.ZoneMinutesAbs = 30;
+    birth.LatitudeDegrees = 28;
+    birth.LatitudeMinutes = 36;
+    birth.LongitudeDegrees = 77;
+    birth.LongitudeMinutes = 13;
+    return birth;
+}
+
 void BM_CalculateChart(benchmark::State& state) {
-    const selmarind::BirthEntries entries = selmarind::Delhi1980Entries();
+    const BirthEntries entries = Delhi1980Entries();
     for (auto _ : state) {
-        auto result = selmarind::CalculateChart(entries);
+        auto result = CalculateChart(entries);
         benchmark::DoNotOptimize(result);
     }
 }
 BENCHMARK(BM_CalculateChart)->Unit(benchmark::kMicrosecond);
+
+void BM_ValidateBirthData(benchmark::State& state) {
+    const BirthEntries entries = Delhi1980Entries();
+    for (auto _ : state) {
+        auto fault = ValidateBirthData(entries);
+        benchmark::DoNotOptimize(fault);
+    }
+}
+BENCHMARK(BM_ValidateBirthData);
+
+void BM_ComputeAscendant(benchmark::State& state) {
+    const BirthRecord birth = Delhi1980Birth();
+    for (auto _ : state) {
+        auto ascendant = ComputeAscendant(birth);
+        benchmark::DoNotOptimize(ascendant);
+    }
+}
+BENCHMARK(BM_ComputeAscendant);
+
+void BM_ComputeMoon(benchmark::State& state) {
+    const BirthRecord birth = Delhi1980Birth();
+    for (auto _ : state) {
+        auto moon = ComputeMoon(birth);
+        benchmark::DoNotOptimize(moon);
+    }
+}
+BENCHMARK(BM_ComputeMoon);
+
+void BM_ComputePlanetPositions(benchmark::State& state) {
+    const BirthRecord birth = Delhi1980Birth();
+    const AscendantResult ascendant = ComputeAscendant(birth);
+    const MoonResult moon = ComputeMoon(birth);
+    const PlanetInputs inputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText};
+    for (auto _ : state) {
+        auto planets = ComputePlanetPositions(birth, inputs, PlanetRequest{});
+        benchmark::DoNotOptimize(planets);
+    }
+}
+BENCHMARK(BM_ComputePlanetPositions);
+
+void BM_FindSunriseReference(benchmark::State& state) {
+    const BirthRecord birth = Delhi1980Birth();
+    for (auto _ : state) {
+        auto reference = FindSunriseReference(birth);
+        benchmark::DoNotOptimize(reference);
+    }
+}
+BENCHMARK(BM_FindSunriseReference);
+
+void BM_MarkRetrogrades(benchmark::State& state) {
+    const CivilDateTime birth{1980, 3, 15, 1, 0, 0};
+    for (auto _ : state) {
+        auto marks = MarkRetrogrades(birth);
+        benchmark::DoNotOptimize(marks);
+    }
+}
+BENCHMARK(BM_MarkRetrogrades);
+
+// One planet and one date; the dates walk through the whole table range so
+// that the searches do not all take the same path.
+void BM_IsRetrograde(benchmark::State& state) {
+    const std::string_view planet = kRetrogradePlanets[static_cast<std::size_t>(state.range(0))];
+    std::array<CivilDateTime, 64> dates{};
+    for (std::size_t i = 0; i < dates.size(); ++i) {
+        const int n = static_cast<int>(i);
+        dates[i] = {1901 + n * 149 / 63, 1 + n % 12, 1 + n * 7 % 28, 12, 0, 0};
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        bool retrograde = IsRetrograde(dates[i], planet);
+        benchmark::DoNotOptimize(retrograde);
+        i = (i + 1) % dates.size();
+    }
+    state.SetLabel(std::string(planet));
+}
+BENCHMARK(BM_IsRetrograde)->DenseRange(0, static_cast<int>(kRetrogradePlanets.size()) - 1);
 
 } // namespace
 

@@ -17,6 +17,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace selmarind {
 
@@ -89,18 +90,18 @@ void FillDetails(const BirthRecord& birth, const BirthEntries& entries, ResultFo
     form.lblCountry = entries.txtMCountry;
 }
 
+// Takes over the position texts of the planets, which nothing reads later.
 void FillBirthValues(const AscendantResult& ascendant, const MoonResult& moon,
-                     const PlanetResult& planets, const RetrogradeMarks& marks,
-                     ChartValues& chart) {
-    chart.dmsText = {planets.PlanetDmsText[EarthMoon],
+                     PlanetResult& planets, const RetrogradeMarks& marks, ChartValues& chart) {
+    chart.dmsText = {std::move(planets.PlanetDmsText[EarthMoon]),
                      moon.MoonPositionText,
-                     planets.PlanetDmsText[Mercury],
-                     planets.PlanetDmsText[Venus],
-                     planets.PlanetDmsText[Mars],
-                     planets.PlanetDmsText[Jupiter],
-                     planets.PlanetDmsText[Saturn],
-                     planets.RahuDmsText,
-                     planets.KetuDmsText,
+                     std::move(planets.PlanetDmsText[Mercury]),
+                     std::move(planets.PlanetDmsText[Venus]),
+                     std::move(planets.PlanetDmsText[Mars]),
+                     std::move(planets.PlanetDmsText[Jupiter]),
+                     std::move(planets.PlanetDmsText[Saturn]),
+                     std::move(planets.RahuDmsText),
+                     std::move(planets.KetuDmsText),
                      ascendant.AscendantText};
     chart.longitude = {planets.SiderealLongitude[EarthMoon],
                        moon.MoonLongitude,
@@ -121,7 +122,7 @@ void FillBirthValues(const AscendantResult& ascendant, const MoonResult& moon,
     chart.BodyNames = marks.BodyNames;
 }
 
-void FillSunriseValues(const SunrisePoints& sunrise, ChartValues& chart) {
+void FillSunriseValues(SunrisePoints&& sunrise, ChartValues& chart) {
     const SunriseReference& ref = sunrise.reference;
     chart.SunriseToday = ref.today.sunrise;
     chart.SunsetToday = ref.today.sunset;
@@ -136,7 +137,7 @@ void FillSunriseValues(const SunrisePoints& sunrise, ChartValues& chart) {
         chart.SunriseSunLongitude = sunrise.sunriseSun->Longitude;
         chart.SunriseSunText = sunrise.sunriseSun->Text;
     }
-    chart.specialPoints = sunrise.points;
+    chart.specialPoints = std::move(sunrise.points);
 }
 
 } // namespace
@@ -158,7 +159,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
 
     const AscendantResult ascendant = ComputeAscendant(birth);
     const MoonResult moon = ComputeMoon(birth);
-    const PlanetResult planets = ComputePlanetPositions(
+    PlanetResult planets = ComputePlanetPositions(
         birth, PlanetInputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText},
         PlanetRequest{});
     const RetrogradeMarks marks = MarkRetrogrades(
@@ -185,11 +186,12 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
 
     // Twelve houses in order from the ascendant's sign; house 1 fixes the Torvi Lagna.
     ArudhaState arudha;
+    const ArudhaBodies bodies = ReadArudhaBodies(planets.BodyPositionText, marks.BodyNames);
     const int ascendantIndex = chart.AscendantSignNumber - 1;
     for (int house = 0; house < 12; ++house) {
         const int signIndex = (ascendantIndex + house) % 12;
-        ComputeArudha(signIndex, kSignLords[static_cast<std::size_t>(signIndex)],
-                      planets.BodyPositionText, marks.BodyNames, arudha, form.lblArudha);
+        ComputeArudha(signIndex, kSignLords[static_cast<std::size_t>(signIndex)], bodies, arudha,
+                      form.lblArudha);
     }
     if (arudha.TorviLagnaSign < 1 || arudha.TorviLagnaSign > 12) {
         return std::nullopt;
@@ -201,9 +203,9 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
     chart.TorviLagnaHouse = TorviLagnaHouse(chart.TorviLagnaSign, chart.AscendantSignNumber);
     form.lblHoraDesc = std::string(HouseSentence(chart.TorviLagnaHouse));
 
-    const SunrisePoints sunrise = ComputeSunrisePoints(
+    SunrisePoints sunrise = ComputeSunrisePoints(
         birth, ascendant, moon, planets.BodyPositionText, arudha, form.lblArudha);
-    FillSunriseValues(sunrise, chart);
+    FillSunriseValues(std::move(sunrise), chart);
 
     const SignAttributeTables& tables = LoadSignTables();
     const auto signIndex = static_cast<std::size_t>(chart.TorviLagnaIndex);

@@ -7,12 +7,13 @@ namespace {
 constexpr std::string_view kDegreeSign = "\xC2\xB0";
 
 std::string_view TrimSpaces(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
+    while (!s.empty() && s.front() == ' ') {
+        s.remove_prefix(1);
     }
-    const auto last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
+    while (!s.empty() && s.back() == ' ') {
+        s.remove_suffix(1);
+    }
+    return s;
 }
 
 // The last `count` characters of a UTF-8 text (fewer when it is shorter).
@@ -29,12 +30,20 @@ std::string_view LastCharacters(std::string_view s, int count) {
     return s.substr(start);
 }
 
-// A field of at most one character gains a leading zero.
-void AppendTwoDigits(std::string& out, std::string_view field) {
-    if (field.size() <= 1) {
-        out += '0';
+// Copies a short text; returns the end.
+char* WriteText(char* out, std::string_view text) {
+    for (char c : text) {
+        *out++ = c;
     }
-    out += field;
+    return out;
+}
+
+// A field of at most one character gains a leading zero.
+char* WriteTwoDigits(char* out, std::string_view field) {
+    if (field.size() <= 1) {
+        *out++ = '0';
+    }
+    return WriteText(out, field);
 }
 
 } // namespace
@@ -54,13 +63,13 @@ std::string ToChartText(std::string_view dmsText) {
     // the seconds mark instead.
     const std::string_view sign = TrimSpaces(LastCharacters(dmsText, 3));
 
-    std::string result;
-    result.reserve(degrees.size() + sign.size() + minutes.size() + 4);
-    AppendTwoDigits(result, degrees);
-    result += ' ';
-    result += sign;
-    result += ' ';
-    AppendTwoDigits(result, minutes);
+    std::string result(degrees.size() + sign.size() + minutes.size() + 4, '\0');
+    char* out = WriteTwoDigits(result.data(), degrees);
+    *out++ = ' ';
+    out = WriteText(out, sign);
+    *out++ = ' ';
+    out = WriteTwoDigits(out, minutes);
+    result.resize(static_cast<std::size_t>(out - result.data()));
     return result;
 }
 

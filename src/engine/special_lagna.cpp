@@ -57,19 +57,35 @@ void AppendToLabel(std::array<std::string, 12>& labels, int sign, std::string_vi
 
 } // namespace
 
-void ComputeArudha(int /*signIndex*/, std::string_view lordName,
+ArudhaBodies ReadArudhaBodies(const std::array<std::string, 10>& bodyPositionText,
+                              const std::array<std::string, 10>& bodyNames) {
+    ArudhaBodies bodies;
+    for (std::size_t j = 0; j < bodyPositionText.size(); ++j) {
+        bodies.signNumber[j] = SignNumberOfChartText(bodyPositionText[j]);
+        bodies.names[j] = bodyNames[j];
+    }
+    return bodies;
+}
+
+void ComputeArudha(int signIndex, std::string_view lordName,
                    const std::array<std::string, 10>& bodyPositionText,
                    const std::array<std::string, 10>& bodyNames, ArudhaState& state,
                    std::array<std::string, 12>& markerLabels) {
+    ComputeArudha(signIndex, lordName, ReadArudhaBodies(bodyPositionText, bodyNames), state,
+                  markerLabels);
+}
+
+void ComputeArudha(int /*signIndex*/, std::string_view lordName, const ArudhaBodies& bodies,
+                   ArudhaState& state, std::array<std::string, 12>& markerLabels) {
     ++state.HouseCounter;
 
-    for (std::size_t j = 0; j < bodyPositionText.size(); ++j) {
-        const int sign = SignNumberOfChartText(bodyPositionText[j]);
+    for (std::size_t j = 0; j < bodies.signNumber.size(); ++j) {
+        const int sign = bodies.signNumber[j];
         if (sign == 0) {
             continue;
         }
         const int kala = NinthLordKala[static_cast<std::size_t>(sign - 1)];
-        if (IsNamed(bodyNames[j], lordName)) {
+        if (IsNamed(bodies.names[j], lordName)) {
             state.CurrentLordSign = sign;
         }
         if (j == 1) {

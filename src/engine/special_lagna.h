@@ -35,4 +35,17 @@ void ComputeArudha(int signIndex, std::string_view lordName,
                    const std::array<std::string, 10>& bodyNames, ArudhaState& state,
                    std::array<std::string, 12>& markerLabels);
 
+// What every house reads of the ten bodies, read once for all twelve.
+struct ArudhaBodies {
+    std::array<int, 10> signNumber{};       // 1..12 named by the chart text; 0 for none
+    std::array<std::string_view, 10> names; // display names; they view the caller's texts
+};
+
+ArudhaBodies ReadArudhaBodies(const std::array<std::string, 10>& bodyPositionText,
+                              const std::array<std::string, 10>& bodyNames);
+
+// ComputeArudha on bodies read beforehand: the same house, state and labels.
+void ComputeArudha(int signIndex, std::string_view lordName, const ArudhaBodies& bodies,
+                   ArudhaState& state, std::array<std::string, 12>& markerLabels);
+
 } // namespace selmarind

@@ -20,8 +20,8 @@ constexpr double kTangentNudge = 0.00000484814;
 
 // Local clock time of sunrise or sunset; nothing when the Sun stays above or
 // below the horizon all day.
-std::optional<ClockTime> EventTime(bool isSunrise, int dayCount, double latitudeRad,
-                                   double longitudeRad, double offsetRad) {
+std::optional<ClockTime> EventTime(bool isSunrise, int dayCount, double sinLatitude,
+                                   double cosLatitude, double longitudeRad, double offsetRad) {
     const double baseAngle = isSunrise ? kQuarterTurn : kThreeQuarterTurns;
     const double t = dayCount + (baseAngle - longitudeRad) / kFullTurn;
     const double meanAnomaly = 0.017202 * t - 0.0574039;
@@ -49,8 +49,8 @@ std::optional<ClockTime> EventTime(bool isSunrise, int dayCount, double latitude
     const double declination =
         std::atan(sinDeclination / std::sqrt(1 - sinDeclination * sinDeclination));
 
-    const double cosHourAngle = (kCosZenith - std::sin(declination) * std::sin(latitudeRad)) /
-                                (std::cos(latitudeRad) * std::cos(declination));
+    const double cosHourAngle = (kCosZenith - std::sin(declination) * sinLatitude) /
+                                (cosLatitude * std::cos(declination));
     // Beyond +-1 the Sun does not reach the horizon that day; NaN is refused the same way.
     if (!(std::fabs(cosHourAngle) <= 1)) {
         return std::nullopt;
@@ -151,8 +151,11 @@ SunEvents SunRiseSet(int month, int day, int year, int hour, int /*minute*/, int
     const double longitudeRad = longitude * kDegToRadShort;
     const double offsetRad = zoneOffsetHours * kHourToRad;
 
-    events.sunrise = EventTime(true, dayCount, latitudeRad, longitudeRad, offsetRad);
-    events.sunset = EventTime(false, dayCount, latitudeRad, longitudeRad, offsetRad);
+    // Both events share the place's latitude terms.
+    const double sinLatitude = std::sin(latitudeRad);
+    const double cosLatitude = std::cos(latitudeRad);
+    events.sunrise = EventTime(true, dayCount, sinLatitude, cosLatitude, longitudeRad, offsetRad);
+    events.sunset = EventTime(false, dayCount, sinLatitude, cosLatitude, longitudeRad, offsetRad);
     return events;
 }
 

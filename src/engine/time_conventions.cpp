@@ -1,6 +1,5 @@
 #include "engine/time_conventions.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -8,25 +7,26 @@ namespace selmarind {
 
 namespace {
 
+// Whether `whole` is a whole number of one or two digits (not negative
+// zero), which the texts write without printf.
+bool IsSmallWhole(double whole) {
+    return whole >= 0 && whole < 100 && !std::signbit(whole) &&
+           whole == static_cast<double>(static_cast<int>(whole));
+}
+
+// Writes a whole number of one or two digits; returns the end.
+char* WriteSmallWhole(char* out, double whole) {
+    const int n = static_cast<int>(whole);
+    if (n >= 10) {
+        *out++ = static_cast<char>('0' + n / 10);
+    }
+    *out++ = static_cast<char>('0' + n % 10);
+    return out;
+}
+
 // Appends the plain decimal text of a whole number held in a double, as
-// "%.0f" writes it. Whole numbers of everyday size take the integer path;
-// anything else (negative zero, huge values) goes through printf.
+// "%.0f" writes it: also negative zero and values far outside any angle.
 void AppendWholeNumber(std::string& text, double whole) {
-    if (whole >= 0 && whole < 100 && !std::signbit(whole) && whole == std::floor(whole)) {
-        const int n = static_cast<int>(whole);
-        if (n >= 10) {
-            text += static_cast<char>('0' + n / 10);
-        }
-        text += static_cast<char>('0' + n % 10);
-        return;
-    }
-    if (whole >= 0 && whole < 1e15 && whole == std::floor(whole)) {
-        char digits[24];
-        const auto written =
-            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(whole));
-        text.append(digits, written.ptr);
-        return;
-    }
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.0f", whole);
     text += buffer;
@@ -94,17 +94,33 @@ std::string FormatLongitude(double angleDeg) {
     const double k = std::floor(d / 30);
     d = d - 30 * k;
 
+    const std::string_view sign = k < 12 ? SignAbbreviation(static_cast<int>(k)) : "";
+    // Every longitude in range has one- or two-digit fields: written directly.
+    if (IsSmallWhole(d) && IsSmallWhole(m) && IsSmallWhole(s)) {
+        char buffer[24];
+        char* out = WriteSmallWhole(buffer, d);
+        for (char c : std::string_view("\xC2\xB0 ")) {
+            *out++ = c;
+        }
+        out = WriteSmallWhole(out, m);
+        *out++ = '\'';
+        *out++ = ' ';
+        out = WriteSmallWhole(out, s);
+        *out++ = '"';
+        *out++ = ' ';
+        for (char c : sign) {
+            *out++ = c;
+        }
+        return std::string(buffer, out);
+    }
     std::string text;
-    text.reserve(24);
     AppendWholeNumber(text, d);
     text += "\xC2\xB0 ";
     AppendWholeNumber(text, m);
     text += "' ";
     AppendWholeNumber(text, s);
     text += "\" ";
-    if (k < 12) {
-        text += SignAbbreviation(static_cast<int>(k));
-    }
+    text += sign;
     return text;
 }
 
