@@ -9,26 +9,26 @@
 namespace selmarind {
 
 BirthEntries SampleBirthEntries() {
-    BirthEntries entries;
-    entries.txtName = "ANANYA RAO";
-    entries.cboMonthIndex = 7;
-    entries.cboDate = "14";
-    entries.cboYear = "1987";
-    entries.cboHH = "6";
-    entries.cboMM = "30";
-    entries.cboSS = "0";
-    entries.txtMCity = "Bangalore";
-    entries.txtMState = "Karnataka";
-    entries.txtMCountry = "India";
-    entries.txtLatD = "12";
-    entries.txtLatM = "58";
-    entries.optLatSouth = false;
-    entries.txtLonD = "77";
-    entries.txtLonM = "35";
-    entries.optLongEast = true;
-    entries.cmbTimeZoneIndex = 34; // Indian Time, IST, +5.3
-    entries.chkDST = false;
-    return entries;
+    return BirthEntries{
+        .txtName = "ANANYA RAO",
+        .cboMonthIndex = 7,
+        .cboDate = "14",
+        .cboYear = "1987",
+        .cboHH = "6",
+        .cboMM = "30",
+        .cboSS = "0",
+        .txtMCity = "Bangalore",
+        .txtMState = "Karnataka",
+        .txtMCountry = "India",
+        .txtLatD = "12",
+        .txtLatM = "58",
+        .optLatSouth = false,
+        .txtLonD = "77",
+        .txtLonM = "35",
+        .optLongEast = true,
+        .cmbTimeZoneIndex = 34, // Indian Time, IST, +5.3
+        .chkDST = false,
+    };
 }
 
 namespace {

@@ -2,13 +2,27 @@
 
 #include "input/advert_label.h"
 #include "input/frm_main.h"
+#include "shell/app_icon.h"
+#include "shell/app_style.h"
 #include "shell/application_end.h"
 #include "shell/dialog_service.h"
 #include "shell/navigation.h"
 #include "shell/random_draw.h"
 #include "shell/update_reminder.h"
 
+#include <QApplication>
+
 namespace selmarind {
+
+void ConfigureApplication() {
+    QCoreApplication::setOrganizationName(kApplicationTitle);
+    QCoreApplication::setApplicationName(kApplicationTitle);
+    QApplication::setWindowIcon(ApplicationIcon());
+    // The program ends through CloseAllAndEnd only (Exit, or closing either
+    // window). Between the two windows none may be on screen for a moment,
+    // and that must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 RunningProgram::RunningProgram() = default;
 

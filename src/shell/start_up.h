@@ -23,6 +23,11 @@ struct RunningProgram {
     ~RunningProgram();
 };
 
+// Settings of the application object that every start shares: the names
+// its stored settings go under, the window icon, and an end that comes
+// only through CloseAllAndEnd. Call it once the QApplication exists.
+void ConfigureApplication();
+
 // Runs the start-up steps and shows the birth-data form. When another copy
 // of the program is running already, says so and returns nothing: no window
 // of this copy is shown and the program ends.
