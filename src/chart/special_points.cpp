@@ -222,7 +222,7 @@ std::optional<int> SignOfChartText(std::string_view chartText) {
 }
 
 std::optional<int> SignOfLongitude(double longitudeDeg, std::string& chartText) {
-    chartText = ToChartText(FormatLongitude(NormalizeForText(longitudeDeg)));
+    chartText = ChartTextOfLongitude(NormalizeForText(longitudeDeg));
     return SignOfChartText(chartText);
 }
 

@@ -183,7 +183,7 @@ SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
     const double d = DaysFromJ2000(u.year, u.month, u.day, u.hour, u.minute);
     sun.DaysFromEpoch = d;
     sun.Longitude = SiderealLongitudeOf(EarthMoon, d, EarthAt(d), std::fabs(ayanamsa));
-    sun.Text = ToChartText(FormatLongitude(sun.Longitude));
+    sun.Text = ChartTextOfLongitude(sun.Longitude);
     return sun;
 }
 
@@ -203,7 +203,7 @@ PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs
         r.PlanetDmsText[k] = FormatLongitude(sidereal);
         if (request.SunriseMode && k == EarthMoon) {
             r.SunriseSunLongitude = sidereal;
-            r.SunriseSunText = ToChartText(r.PlanetDmsText[k]);
+            r.SunriseSunText = ChartTextOfLongitude(sidereal);
         }
     }
 
@@ -225,15 +225,17 @@ PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs
     r.RahuDmsText = FormatLongitude(r.RahuLongitude);
     r.KetuDmsText = FormatLongitude(r.KetuLongitude);
 
-    r.BodyPositionText = {ToChartText(r.PlanetDmsText[EarthMoon]),
+    // The chart text of each longitude is that of its text above.
+    const auto& l = r.SiderealLongitude;
+    r.BodyPositionText = {ChartTextOfLongitude(l[EarthMoon]),
                           ToChartText(inputs.MoonPositionText),
-                          ToChartText(r.PlanetDmsText[Mercury]),
-                          ToChartText(r.PlanetDmsText[Venus]),
-                          ToChartText(r.PlanetDmsText[Mars]),
-                          ToChartText(r.PlanetDmsText[Jupiter]),
-                          ToChartText(r.PlanetDmsText[Saturn]),
-                          ToChartText(r.RahuDmsText),
-                          ToChartText(r.KetuDmsText),
+                          ChartTextOfLongitude(l[Mercury]),
+                          ChartTextOfLongitude(l[Venus]),
+                          ChartTextOfLongitude(l[Mars]),
+                          ChartTextOfLongitude(l[Jupiter]),
+                          ChartTextOfLongitude(l[Saturn]),
+                          ChartTextOfLongitude(r.RahuLongitude),
+                          ChartTextOfLongitude(r.KetuLongitude),
                           ToChartText(inputs.AscendantText)};
     return r;
 }

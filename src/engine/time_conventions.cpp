@@ -1,5 +1,7 @@
 #include "engine/time_conventions.h"
 
+#include "engine/chart_text.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -79,10 +81,15 @@ double JulianCenturies(double jdn, double utHours) {
     return (jdn - kJ2000DayNumber + utHours / 24 - 0.5) / kDaysPerJulianCentury;
 }
 
-std::string FormatLongitude(double angleDeg) {
-    if (!std::isfinite(angleDeg)) {
-        return {};
-    }
+namespace {
+
+// The fields of a longitude's text: whole degrees within the sign, whole
+// minutes, truncated seconds and the sign (k < 12 has an abbreviation).
+struct LongitudeFields {
+    double d, m, s, k;
+};
+
+LongitudeFields FieldsOf(double angleDeg) {
     const double x = std::fabs(angleDeg);
     double d = std::floor(x);
     const double f = x - d;
@@ -93,35 +100,74 @@ std::string FormatLongitude(double angleDeg) {
     // The sign comes from the whole degrees before they are taken within the sign.
     const double k = std::floor(d / 30);
     d = d - 30 * k;
+    return {d, m, s, k};
+}
 
-    const std::string_view sign = k < 12 ? SignAbbreviation(static_cast<int>(k)) : "";
+std::string_view SignOfFields(const LongitudeFields& f) {
+    return f.k < 12 ? SignAbbreviation(static_cast<int>(f.k)) : "";
+}
+
+char* WriteText(char* out, std::string_view text) {
+    for (char c : text) {
+        *out++ = c;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string FormatLongitude(double angleDeg) {
+    if (!std::isfinite(angleDeg)) {
+        return {};
+    }
+    const LongitudeFields f = FieldsOf(angleDeg);
+    const std::string_view sign = SignOfFields(f);
     // Every longitude in range has one- or two-digit fields: written directly.
-    if (IsSmallWhole(d) && IsSmallWhole(m) && IsSmallWhole(s)) {
+    if (IsSmallWhole(f.d) && IsSmallWhole(f.m) && IsSmallWhole(f.s)) {
         char buffer[24];
-        char* out = WriteSmallWhole(buffer, d);
-        for (char c : std::string_view("\xC2\xB0 ")) {
-            *out++ = c;
-        }
-        out = WriteSmallWhole(out, m);
-        *out++ = '\'';
-        *out++ = ' ';
-        out = WriteSmallWhole(out, s);
-        *out++ = '"';
-        *out++ = ' ';
-        for (char c : sign) {
-            *out++ = c;
-        }
+        char* out = WriteSmallWhole(buffer, f.d);
+        out = WriteText(out, "\xC2\xB0 ");
+        out = WriteSmallWhole(out, f.m);
+        out = WriteText(out, "' ");
+        out = WriteSmallWhole(out, f.s);
+        out = WriteText(out, "\" ");
+        out = WriteText(out, sign);
         return std::string(buffer, out);
     }
     std::string text;
-    AppendWholeNumber(text, d);
+    AppendWholeNumber(text, f.d);
     text += "\xC2\xB0 ";
-    AppendWholeNumber(text, m);
+    AppendWholeNumber(text, f.m);
     text += "' ";
-    AppendWholeNumber(text, s);
+    AppendWholeNumber(text, f.s);
     text += "\" ";
     text += sign;
     return text;
+}
+
+std::string ChartTextOfLongitude(double angleDeg) {
+    if (std::isfinite(angleDeg)) {
+        const LongitudeFields f = FieldsOf(angleDeg);
+        // With a sign and one- or two-digit fields the chart text is the
+        // degrees and minutes, each to two digits, around the sign.
+        if (f.k < 12 && IsSmallWhole(f.d) && IsSmallWhole(f.m)) {
+            char buffer[16];
+            char* out = buffer;
+            if (f.d < 10) {
+                *out++ = '0';
+            }
+            out = WriteSmallWhole(out, f.d);
+            *out++ = ' ';
+            out = WriteText(out, SignOfFields(f));
+            *out++ = ' ';
+            if (f.m < 10) {
+                *out++ = '0';
+            }
+            out = WriteSmallWhole(out, f.m);
+            return std::string(buffer, out);
+        }
+    }
+    return ToChartText(FormatLongitude(angleDeg));
 }
 
 double NormalizeForText(double longitudeDeg) {

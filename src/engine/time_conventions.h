@@ -46,6 +46,10 @@ double JulianCenturies(double jdn, double utHours);
 // an infinite or NaN argument.
 std::string FormatLongitude(double angleDeg);
 
+// The chart text of a longitude, "DD Sgn MM": exactly
+// ToChartText(FormatLongitude(angleDeg)), without the text in between.
+std::string ChartTextOfLongitude(double angleDeg);
+
 // Brings a longitude into [0, 360) for display. Positions are reduced with
 // this before they become texts, so that no text loses its sign.
 double NormalizeForText(double longitudeDeg);

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <vector>
 
 using namespace selmarind;
 using selmarind::test::MakeBirth;
@@ -156,6 +157,27 @@ private slots:
         QFETCH(QString, dmsText);
         QFETCH(QString, expected);
         QCOMPARE(Text(ToChartText(dmsText.toStdString())), expected);
+    }
+
+    // The direct chart text of a longitude is the chart text of its
+    // degree-minute-second text, over every minute of the circle and the
+    // values outside it.
+    void chartTextOfLongitudeMatchesTheTextRoute() {
+        std::vector<double> angles = {0.0,    -0.0,   29.999999999999996, 30.0, 359.99999999999994,
+                                      360.0,  395.5,  -10.5,              1e20, 1.3779061262186426e17,
+                                      -1e300, 1e-300, std::nan(""),       INFINITY};
+        for (int minute = 0; minute < 360 * 60; ++minute) {
+            angles.push_back(minute / 60.0);
+            angles.push_back(minute / 60.0 + 59.9 / 3600);
+            angles.push_back(std::nextafter(minute / 60.0, -1.0));
+        }
+        for (const double angle : angles) {
+            const std::string viaText = ToChartText(FormatLongitude(angle));
+            QVERIFY2(ChartTextOfLongitude(angle) == viaText,
+                     qPrintable(QString("%1: '%2' against '%3'")
+                                    .arg(angle, 0, 'g', 17)
+                                    .arg(Text(ChartTextOfLongitude(angle)), Text(viaText))));
+        }
     }
 
     void chartTextSign() {
