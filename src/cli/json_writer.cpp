@@ -46,6 +46,10 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
+constexpr bool IsPlainAscii(unsigned char c) {
+    return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+}
+
 } // namespace
 
 std::string JsonQuote(std::string_view text) {
@@ -54,6 +58,16 @@ std::string JsonQuote(std::string_view text) {
     out += '"';
     std::size_t i = 0;
     while (i < text.size()) {
+        // Printable ASCII other than the quote and backslash goes over as a run.
+        std::size_t run = i;
+        while (run < text.size() && IsPlainAscii(static_cast<unsigned char>(text[run]))) {
+            ++run;
+        }
+        if (run > i) {
+            out.append(text.substr(i, run - i));
+            i = run;
+            continue;
+        }
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
             switch (c) {
