@@ -9,6 +9,8 @@ namespace selmarind {
 namespace {
 
 constexpr std::string_view kRetrogradeMarker = " (R) ";
+constexpr std::size_t kMoonBody = 1;      // the Moon's place in body order
+constexpr std::size_t kAscendantBody = 9; // the ascendant's
 
 // Sign number 1..12 whose abbreviation stands in characters 4..6 of a chart
 // text such as "17 Pis 31"; 0 when those characters name no sign.
@@ -79,22 +81,18 @@ void ComputeArudha(int /*signIndex*/, std::string_view lordName, const ArudhaBod
                    ArudhaState& state, std::array<std::string, 12>& markerLabels) {
     ++state.HouseCounter;
 
+    // The last body named for the lord gives its sign.
     for (std::size_t j = 0; j < bodies.signNumber.size(); ++j) {
-        const int sign = bodies.signNumber[j];
-        if (sign == 0) {
-            continue;
+        if (bodies.signNumber[j] != 0 && IsNamed(bodies.names[j], lordName)) {
+            state.CurrentLordSign = bodies.signNumber[j];
         }
-        const int kala = NinthLordKala[static_cast<std::size_t>(sign - 1)];
-        if (IsNamed(bodies.names[j], lordName)) {
-            state.CurrentLordSign = sign;
-        }
-        if (j == 1) {
-            state.InduKalaFromMoon = kala;
-        }
-        if (j == 9) {
-            state.HouseSign = sign;
-            state.InduKalaFromLagna = kala;
-        }
+    }
+    if (const int moonSign = bodies.signNumber[kMoonBody]; moonSign != 0) {
+        state.InduKalaFromMoon = NinthLordKala[static_cast<std::size_t>(moonSign - 1)];
+    }
+    if (const int ascendantSign = bodies.signNumber[kAscendantBody]; ascendantSign != 0) {
+        state.HouseSign = ascendantSign;
+        state.InduKalaFromLagna = NinthLordKala[static_cast<std::size_t>(ascendantSign - 1)];
     }
 
     if (state.HouseCounter == 1) {
