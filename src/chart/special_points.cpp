@@ -162,11 +162,11 @@ long long SecondBoundariesBetween(const CivilDateTime& from, const CivilDateTime
 }
 
 SunriseReference FindSunriseReference(const BirthRecord& birth) {
-    const auto events = [&birth](const CivilDate& d) {
+    const auto events = [&birth](const CivilDate& d, bool withSunset) {
         return SunRiseSet(d.month, d.day, d.year, birth.BirthHour, birth.BirthMinute,
                           birth.LatitudeDegrees, birth.LatitudeMinutes, birth.IsSouth,
                           birth.LongitudeDegrees, birth.LongitudeMinutes, birth.IsEast,
-                          birth.ZoneOffsetHours, birth.ZoneOffsetMinutes, birth.IsDST);
+                          birth.ZoneOffsetHours, birth.ZoneOffsetMinutes, birth.IsDST, withSunset);
     };
 
     const CivilDate date{birth.BirthYear, birth.BirthMonth, birth.BirthDay};
@@ -174,9 +174,10 @@ SunriseReference FindSunriseReference(const BirthRecord& birth) {
     const CivilDate nextDate = CivilFromSerialDay(SerialDay(date) + 1);
 
     SunriseReference ref;
-    ref.today = events(date);
-    ref.prevDay = events(prevDate);
-    ref.nextDay = events(nextDate);
+    ref.today = events(date, true);
+    // Of the days around it only the sunrise counts.
+    ref.prevDay = events(prevDate, false);
+    ref.nextDay = events(nextDate, false);
     ref.birth = {date.year,       date.month,        date.day,
                  birth.BirthHour, birth.BirthMinute, birth.BirthSecond};
 

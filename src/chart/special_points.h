@@ -26,8 +26,8 @@ namespace selmarind {
 // birth is measured from.
 struct SunriseReference {
     SunEvents today;     // birth date
-    SunEvents prevDay;   // the day before (sunrise used)
-    SunEvents nextDay;   // the day after (sunrise used)
+    SunEvents prevDay;   // the day before: its sunrise only
+    SunEvents nextDay;   // the day after: its sunrise only
     CivilDateTime birth; // local clock time, seconds included
 
     // Nothing when a time needed to choose the reference does not exist:

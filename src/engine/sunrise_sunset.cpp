@@ -121,7 +121,8 @@ bool IsSummerTime(int day, int weekday, int month, int hour) {
 
 SunEvents SunRiseSet(int month, int day, int year, int hour, int /*minute*/, int latitudeDegrees,
                      int latitudeMinutes, bool isSouth, int longitudeDegrees, int longitudeMinutes,
-                     bool isEast, int zoneHours, int zoneMinutes, bool isDST) {
+                     bool isEast, int zoneHours, int zoneMinutes, bool isDST,
+                     bool withSunset) {
     // The zone correction is stored positive west; the offset here is positive east.
     double zoneOffsetHours = std::fabs(static_cast<double>(zoneHours)) +
                              std::fabs(static_cast<double>(zoneMinutes)) / 60;
@@ -155,7 +156,10 @@ SunEvents SunRiseSet(int month, int day, int year, int hour, int /*minute*/, int
     const double sinLatitude = std::sin(latitudeRad);
     const double cosLatitude = std::cos(latitudeRad);
     events.sunrise = EventTime(true, dayCount, sinLatitude, cosLatitude, longitudeRad, offsetRad);
-    events.sunset = EventTime(false, dayCount, sinLatitude, cosLatitude, longitudeRad, offsetRad);
+    if (withSunset) {
+        events.sunset =
+            EventTime(false, dayCount, sinLatitude, cosLatitude, longitudeRad, offsetRad);
+    }
     return events;
 }
 

@@ -28,8 +28,10 @@ bool IsSummerTime(int day, int weekday, int month, int hour);
 // positive here (negated when !isEast); zoneHours, zoneMinutes: the signed
 // zone correction (positive west); the summer-time hour is added when isDST
 // and IsSummerTime of the date and `hour` hold. `minute` is not consulted.
+// Without `withSunset` only the sunrise is computed and `sunset` stays empty.
 SunEvents SunRiseSet(int month, int day, int year, int hour, int minute, int latitudeDegrees,
                      int latitudeMinutes, bool isSouth, int longitudeDegrees, int longitudeMinutes,
-                     bool isEast, int zoneHours, int zoneMinutes, bool isDST);
+                     bool isEast, int zoneHours, int zoneMinutes, bool isDST,
+                     bool withSunset = true);
 
 } // namespace selmarind

@@ -124,6 +124,21 @@ private slots:
         QVERIFY(std::abs(ClockDifference(*plain.sunset, *ticked.sunset) - shift) <= 1);
     }
 
+    // The sunrise alone is the sunrise of the full call, summer hour included.
+    void sunriseAloneIsTheSameSunrise() {
+        for (CivilDate d{2021, 1, 1}; d.year == 2021; d = CivilFromSerialDay(SerialDay(d) + 3)) {
+            for (const Place& p : {kGreenwich, kNewDelhi, kBuenosAires}) {
+                const SunEvents both = Run(p, d.year, d.month, d.day, 12, true);
+                const SunEvents alone =
+                    SunRiseSet(d.month, d.day, d.year, 12, 0, p.latD, p.latM, p.south, p.lonD,
+                               p.lonM, p.east, p.zoneHours, p.zoneMinutes, true, false);
+                QCOMPARE(alone.sunrise, both.sunrise);
+                QCOMPARE(alone.summerHourApplied, both.summerHourApplied);
+                QVERIFY(!alone.sunset);
+            }
+        }
+    }
+
     void noSummerHourWithoutTheBox() {
         for (CivilDate d{2000, 1, 1}; d.year == 2000; d = CivilFromSerialDay(SerialDay(d) + 1)) {
             for (int hour : {0, 1, 2, 12, 23}) {
