@@ -1,0 +1,192 @@
+// Checks shared by the fuzz targets. A failed check prints what failed and
+// stops the run with a trap, which libFuzzer reports as a crash and saves the
+// input that caused it.
+#pragma once
+
+#include "chart/chart_result.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+#include <system_error>
+
+namespace selmarind::fuzz {
+
+inline void Require(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "fuzz check failed: %s\n", what);
+        std::fflush(stderr);
+        __builtin_trap();
+    }
+}
+
+inline bool IsLongitude(double degrees) {
+    return std::isfinite(degrees) && degrees >= 0 && degrees < 360;
+}
+
+inline bool IsSignNumber(int n) {
+    return n >= 1 && n <= 12;
+}
+
+inline int Count(std::string_view text, std::string_view part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+// What every chart the calculation hands out holds: finite values in their
+// ranges and a text wherever the result form shows one.
+inline void RequireFinishedChart(const ChartResult& result) {
+    const ChartValues& c = result.chart;
+    const ResultFormTexts& f = result.form;
+    for (std::size_t i = 0; i < 10; ++i) {
+        Require(IsLongitude(c.longitude[i]), "a body longitude outside [0, 360)");
+        Require(!f.planet[i].empty(), "an empty position text");
+        Require(!c.dmsText[i].empty(), "an empty degree-minute-second text");
+        Require(!c.BodyNames[i].empty(), "an empty body name");
+    }
+    Require(IsLongitude(c.AscendantSidereal) && IsLongitude(c.MoonLongitude) &&
+                IsLongitude(c.MoonNakshatraStart),
+            "ascendant or Moon outside [0, 360)");
+    Require(std::isfinite(c.Ayanamsa), "ayanamsa not finite");
+    Require(IsSignNumber(c.AscendantSignNumber) && IsSignNumber(c.TorviLagnaSign) &&
+                IsSignNumber(c.TorviLagnaHouse),
+            "a sign or house number outside 1..12");
+    Require(c.TorviLagnaIndex == c.TorviLagnaSign - 1, "Torvi Lagna index and sign disagree");
+    for (std::size_t house = 1; house <= 12; ++house) {
+        Require(IsSignNumber(c.ArudhaSignOfHouse[house]), "an arudha sign outside 1..12");
+    }
+    Require(!c.SunriseSunLongitude || IsLongitude(*c.SunriseSunLongitude),
+            "the Sun at sunrise outside [0, 360)");
+    for (const SpecialPoint& p : c.specialPoints) {
+        Require(!p.computed || p.signIndex, "a computed special point without a sign");
+        Require(!p.signIndex || (*p.signIndex >= 0 && *p.signIndex < 12),
+                "a special point's sign outside 0..11");
+        Require(!(p.computed && p.isLongitude) || IsLongitude(p.longitude),
+                "a special point's longitude outside [0, 360)");
+    }
+    int bodies = 0;
+    int torviMarks = 0;
+    for (std::size_t s = 0; s < 12; ++s) {
+        bodies += Count(f.signCells[s], "\r\n");
+        torviMarks += Count(f.lblArudha[s], "TL");
+    }
+    Require(bodies == 10, "not ten bodies in the sign cells");
+    Require(torviMarks == 1, "not one Torvi Lagna marker");
+    Require(!f.lblHoraDesc.empty(), "no house sentence");
+    for (const std::string& attribute : f.attributes) {
+        Require(!attribute.empty(), "an empty sign attribute");
+    }
+}
+
+// Whether the text is well-formed UTF-8 (no overlong forms, no surrogates).
+inline bool IsUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (i + length > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto byte = static_cast<unsigned char>(text[i + k]);
+            const bool inRange = k == 1 ? byte >= low && byte <= high : (byte & 0xC0) == 0x80;
+            if (!inRange) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
+inline constexpr std::string_view kNotComputedMessage =
+    "The chart could not be computed from these entries";
+
+// Checks the output of a batch: one compact JSON object per line, starting
+// with its line number, which rises and stays within the input's lines, then
+// either the chart or an error. Returns the number of lines that failed.
+inline int RequireBatchOutput(std::string_view out, long long lastInputLine) {
+    Require(out.empty() || out.back() == '\n', "batch output not ending in a line break");
+    Require(IsUtf8(out), "batch output that is not UTF-8");
+    constexpr std::string_view kHead = "{\"line\":";
+    int errors = 0;
+    long long previous = 0;
+    for (std::size_t start = 0; start < out.size();) {
+        const std::size_t end = out.find('\n', start);
+        std::string_view line = out.substr(start, end - start);
+        start = end + 1;
+        Require(line.starts_with(kHead) && line.ends_with('}'), "a batch line that is no object");
+        line.remove_prefix(kHead.size());
+        long long number = 0;
+        const auto read = std::from_chars(line.data(), line.data() + line.size(), number);
+        Require(read.ec == std::errc() && number > previous && number <= lastInputLine,
+                "batch line numbers out of order or beyond the input");
+        previous = number;
+        line.remove_prefix(static_cast<std::size_t>(read.ptr - line.data()));
+        if (line.starts_with(",\"error\":")) {
+            Require(line.find(kNotComputedMessage) == std::string_view::npos,
+                    "a batch line that passed the checks gives no chart");
+            ++errors;
+        } else {
+            Require(line.starts_with(",\"form\":{"), "a batch line with neither chart nor error");
+        }
+    }
+    return errors;
+}
+
+// The exit status contract of selmarind-chart: 0 done, nothing on standard
+// error; 1 a batch file that cannot be read; 2 an option or entry refused,
+// with the message on standard error and nothing on standard output, or a
+// batch in which at least one line failed (written to standard output).
+inline void RequireToolContract(int status, std::string_view out, std::string_view err,
+                                long long lastBatchLine) {
+    Require(status == 0 || status == 1 || status == 2, "an exit status other than 0, 1 or 2");
+    const bool batch = out.starts_with("{\"line\":");
+    const int failedLines = batch ? RequireBatchOutput(out, lastBatchLine) : 0;
+    if (!batch && out.starts_with("{")) {
+        Require(IsUtf8(out), "JSON output that is not UTF-8");
+    }
+    switch (status) {
+    case 0:
+        Require(err.empty(), "status 0 with a message");
+        Require(failedLines == 0, "status 0 after a batch line failed");
+        break;
+    case 1:
+        Require(!err.starts_with(kNotComputedMessage),
+                "entries that passed the checks give no chart");
+        Require(err.starts_with("selmarind-chart: cannot read "),
+                "status 1 without a file that cannot be read");
+        Require(out.empty(), "status 1 with output");
+        break;
+    default:
+        if (err.empty()) {
+            Require(failedLines > 0, "status 2 without a message or a failed batch line");
+        } else {
+            Require(out.empty(), "status 2 with both a message and output");
+        }
+    }
+}
+
+} // namespace selmarind::fuzz
