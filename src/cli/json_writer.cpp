@@ -54,7 +54,12 @@ constexpr bool IsPlainAscii(unsigned char c) {
 
 std::string JsonQuote(std::string_view text) {
     std::string out;
-    out.reserve(text.size() + 2);
+    AppendJsonQuoted(out, text);
+    return out;
+}
+
+void AppendJsonQuoted(std::string& out, std::string_view text) {
+    out.reserve(out.size() + text.size() + 2);
     out += '"';
     std::size_t i = 0;
     while (i < text.size()) {
@@ -109,7 +114,6 @@ std::string JsonQuote(std::string_view text) {
         }
     }
     out += '"';
-    return out;
 }
 
 void JsonWriter::NewLine() {
@@ -164,14 +168,14 @@ void JsonWriter::EndArray() {
 
 void JsonWriter::Key(std::string_view key) {
     BeforeValue();
-    text_ += JsonQuote(key);
+    AppendJsonQuoted(text_, key);
     text_ += indented_ ? ": " : ":";
     afterKey_ = true;
 }
 
 void JsonWriter::String(std::string_view text) {
     BeforeValue();
-    text_ += JsonQuote(text);
+    AppendJsonQuoted(text_, text);
 }
 
 void JsonWriter::Number(double value) {

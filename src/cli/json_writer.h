@@ -45,4 +45,7 @@ private:
 // it stands; a byte that is not part of valid UTF-8 becomes U+FFFD.
 std::string JsonQuote(std::string_view text);
 
+// JsonQuote(text) appended to `out`.
+void AppendJsonQuoted(std::string& out, std::string_view text);
+
 } // namespace selmarind::cli
