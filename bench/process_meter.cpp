@@ -1,10 +1,11 @@
 // process_meter: runs a command and reports its wall time and peak memory.
 //
-//   process_meter [--stdin FILE] -- COMMAND [ARGS...]
+//   process_meter [--stdin FILE] [--stdout FILE] -- COMMAND [ARGS...]
 //
-// The command's standard output is read and dropped, as a consumer would
-// read it; a line "first-window-shown-ns N" in it (CLOCK_MONOTONIC) is
-// taken as the moment its first window appeared. Prints one line:
+// Without --stdout the command's standard output is read and dropped, and a
+// line "first-window-shown-ns N" in it (CLOCK_MONOTONIC) is taken as the
+// moment its first window appeared. With --stdout it goes to FILE
+// (/dev/null, say), so that reading it costs the meter nothing. Prints one line:
 //   wall_ms=W peak_rss_kb=K [first_window_ms=F] exit=E
 // where F counts from just before the command was started.
 #include <fcntl.h>
@@ -28,7 +29,8 @@ long long MonotonicNanoseconds() {
 }
 
 int Usage() {
-    std::fprintf(stderr, "Usage: process_meter [--stdin FILE] -- COMMAND [ARGS...]\n");
+    std::fprintf(stderr,
+                 "Usage: process_meter [--stdin FILE] [--stdout FILE] -- COMMAND [ARGS...]\n");
     return 2;
 }
 
@@ -36,10 +38,14 @@ int Usage() {
 
 int main(int argc, char* argv[]) {
     const char* stdinPath = nullptr;
+    const char* stdoutPath = nullptr;
     int first = 1;
     while (first < argc && std::strcmp(argv[first], "--") != 0) {
         if (std::strcmp(argv[first], "--stdin") == 0 && first + 1 < argc) {
             stdinPath = argv[first + 1];
+            first += 2;
+        } else if (std::strcmp(argv[first], "--stdout") == 0 && first + 1 < argc) {
+            stdoutPath = argv[first + 1];
             first += 2;
         } else {
             return Usage();
@@ -69,7 +75,15 @@ int main(int argc, char* argv[]) {
                 _exit(127);
             }
         }
-        dup2(output[1], STDOUT_FILENO);
+        if (stdoutPath != nullptr) {
+            const int out = open(stdoutPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (out < 0 || dup2(out, STDOUT_FILENO) < 0) {
+                std::perror(stdoutPath);
+                _exit(127);
+            }
+        } else {
+            dup2(output[1], STDOUT_FILENO);
+        }
         close(output[0]);
         close(output[1]);
         execvp(command[0], command);

@@ -46,9 +46,14 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
-constexpr bool IsPlainAscii(unsigned char c) {
-    return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
-}
+// Printable ASCII other than the quote and the backslash: copied as it is.
+constexpr std::array<bool, 256> kPlainAscii = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c) {
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    }
+    return plain;
+}();
 
 } // namespace
 
@@ -65,7 +70,7 @@ void AppendJsonQuoted(std::string& out, std::string_view text) {
     while (i < text.size()) {
         // Printable ASCII other than the quote and backslash goes over as a run.
         std::size_t run = i;
-        while (run < text.size() && IsPlainAscii(static_cast<unsigned char>(text[run]))) {
+        while (run < text.size() && kPlainAscii[static_cast<unsigned char>(text[run])]) {
             ++run;
         }
         if (run > i) {
