@@ -203,8 +203,8 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
     chart.TorviLagnaHouse = TorviLagnaHouse(chart.TorviLagnaSign, chart.AscendantSignNumber);
     form.lblHoraDesc = std::string(HouseSentence(chart.TorviLagnaHouse));
 
-    SunrisePoints sunrise = ComputeSunrisePoints(
-        birth, ascendant, moon, planets.BodyPositionText, arudha, form.lblArudha);
+    SunrisePoints sunrise = ComputeSunrisePoints(birth, ascendant, moon, planets.BodyPositionText,
+                                                 arudha, form.lblArudha);
     FillSunriseValues(std::move(sunrise), chart);
 
     const SignAttributeTables& tables = LoadSignTables();

@@ -227,16 +227,12 @@ PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs
 
     // The chart text of each longitude is that of its text above.
     const auto& l = r.SiderealLongitude;
-    r.BodyPositionText = {ChartTextOfLongitude(l[EarthMoon]),
-                          ToChartText(inputs.MoonPositionText),
-                          ChartTextOfLongitude(l[Mercury]),
-                          ChartTextOfLongitude(l[Venus]),
-                          ChartTextOfLongitude(l[Mars]),
-                          ChartTextOfLongitude(l[Jupiter]),
-                          ChartTextOfLongitude(l[Saturn]),
-                          ChartTextOfLongitude(r.RahuLongitude),
-                          ChartTextOfLongitude(r.KetuLongitude),
-                          ToChartText(inputs.AscendantText)};
+    r.BodyPositionText = {
+        ChartTextOfLongitude(l[EarthMoon]),    ToChartText(inputs.MoonPositionText),
+        ChartTextOfLongitude(l[Mercury]),      ChartTextOfLongitude(l[Venus]),
+        ChartTextOfLongitude(l[Mars]),         ChartTextOfLongitude(l[Jupiter]),
+        ChartTextOfLongitude(l[Saturn]),       ChartTextOfLongitude(r.RahuLongitude),
+        ChartTextOfLongitude(r.KetuLongitude), ToChartText(inputs.AscendantText)};
     return r;
 }
 

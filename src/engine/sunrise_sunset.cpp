@@ -49,8 +49,8 @@ std::optional<ClockTime> EventTime(bool isSunrise, int dayCount, double sinLatit
     const double declination =
         std::atan(sinDeclination / std::sqrt(1 - sinDeclination * sinDeclination));
 
-    const double cosHourAngle = (kCosZenith - std::sin(declination) * sinLatitude) /
-                                (cosLatitude * std::cos(declination));
+    const double cosHourAngle =
+        (kCosZenith - std::sin(declination) * sinLatitude) / (cosLatitude * std::cos(declination));
     // Beyond +-1 the Sun does not reach the horizon that day; NaN is refused the same way.
     if (!(std::fabs(cosHourAngle) <= 1)) {
         return std::nullopt;
@@ -121,8 +121,7 @@ bool IsSummerTime(int day, int weekday, int month, int hour) {
 
 SunEvents SunRiseSet(int month, int day, int year, int hour, int /*minute*/, int latitudeDegrees,
                      int latitudeMinutes, bool isSouth, int longitudeDegrees, int longitudeMinutes,
-                     bool isEast, int zoneHours, int zoneMinutes, bool isDST,
-                     bool withSunset) {
+                     bool isEast, int zoneHours, int zoneMinutes, bool isDST, bool withSunset) {
     // The zone correction is stored positive west; the offset here is positive east.
     double zoneOffsetHours = std::fabs(static_cast<double>(zoneHours)) +
                              std::fabs(static_cast<double>(zoneMinutes)) / 60;

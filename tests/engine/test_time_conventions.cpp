@@ -163,9 +163,20 @@ private slots:
     // degree-minute-second text, over every minute of the circle and the
     // values outside it.
     void chartTextOfLongitudeMatchesTheTextRoute() {
-        std::vector<double> angles = {0.0,    -0.0,   29.999999999999996, 30.0, 359.99999999999994,
-                                      360.0,  395.5,  -10.5,              1e20, 1.3779061262186426e17,
-                                      -1e300, 1e-300, std::nan(""),       INFINITY};
+        std::vector<double> angles = {0.0,
+                                      -0.0,
+                                      29.999999999999996,
+                                      30.0,
+                                      359.99999999999994,
+                                      360.0,
+                                      395.5,
+                                      -10.5,
+                                      1e20,
+                                      1.3779061262186426e17,
+                                      -1e300,
+                                      1e-300,
+                                      std::nan(""),
+                                      INFINITY};
         for (int minute = 0; minute < 360 * 60; ++minute) {
             angles.push_back(minute / 60.0);
             angles.push_back(minute / 60.0 + 59.9 / 3600);
