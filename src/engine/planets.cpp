@@ -232,7 +232,8 @@ PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs
         ChartTextOfLongitude(l[Mercury]),      ChartTextOfLongitude(l[Venus]),
         ChartTextOfLongitude(l[Mars]),         ChartTextOfLongitude(l[Jupiter]),
         ChartTextOfLongitude(l[Saturn]),       ChartTextOfLongitude(r.RahuLongitude),
-        ChartTextOfLongitude(r.KetuLongitude), ToChartText(inputs.AscendantText)};
+        ChartTextOfLongitude(r.KetuLongitude), ToChartText(inputs.AscendantText),
+    };
     return r;
 }
 
