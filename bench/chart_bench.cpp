@@ -18,25 +18,6 @@ namespace {
 
 using namespace selmarind;
 
-// The birth of the sample entries: 15 March 1980, 01:00 Indian Time, New Delhi.
-BirthRecord Delhi1980Birth() {
-    BirthRecord birth;
-    birth.BirthName = "RAVI KUMAR";
-    birth.BirthYear = 1980;
-    birth.BirthMonth = 3;
-    birth.BirthDay = 15;
-    birth.BirthHour = 1;
-    birth.ZoneOffsetHours = -5;
-    birth.ZoneOffsetMinutes = -30;
-    birth.ZoneHoursAbs = 5;
-    birth.ZoneMinutesAbs = 30;
-    birth.LatitudeDegrees = 28;
-    birth.LatitudeMinutes = 36;
-    birth.LongitudeDegrees = 77;
-    birth.LongitudeMinutes = 13;
-    return birth;
-}
-
 void BM_CalculateChart(benchmark::State& state) {
     const BirthEntries entries = Delhi1980Entries();
     for (auto _ : state) {
@@ -56,7 +37,7 @@ void BM_ValidateBirthData(benchmark::State& state) {
 BENCHMARK(BM_ValidateBirthData);
 
 void BM_ComputeAscendant(benchmark::State& state) {
-    const BirthRecord birth = Delhi1980Birth();
+    const BirthRecord birth = Delhi1980Record();
     for (auto _ : state) {
         auto ascendant = ComputeAscendant(birth);
         benchmark::DoNotOptimize(ascendant);
@@ -65,7 +46,7 @@ void BM_ComputeAscendant(benchmark::State& state) {
 BENCHMARK(BM_ComputeAscendant);
 
 void BM_ComputeMoon(benchmark::State& state) {
-    const BirthRecord birth = Delhi1980Birth();
+    const BirthRecord birth = Delhi1980Record();
     for (auto _ : state) {
         auto moon = ComputeMoon(birth);
         benchmark::DoNotOptimize(moon);
@@ -74,7 +55,7 @@ void BM_ComputeMoon(benchmark::State& state) {
 BENCHMARK(BM_ComputeMoon);
 
 void BM_ComputePlanetPositions(benchmark::State& state) {
-    const BirthRecord birth = Delhi1980Birth();
+    const BirthRecord birth = Delhi1980Record();
     const AscendantResult ascendant = ComputeAscendant(birth);
     const MoonResult moon = ComputeMoon(birth);
     const PlanetInputs inputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText};
@@ -86,7 +67,7 @@ void BM_ComputePlanetPositions(benchmark::State& state) {
 BENCHMARK(BM_ComputePlanetPositions);
 
 void BM_FindSunriseReference(benchmark::State& state) {
-    const BirthRecord birth = Delhi1980Birth();
+    const BirthRecord birth = Delhi1980Record();
     for (auto _ : state) {
         auto reference = FindSunriseReference(birth);
         benchmark::DoNotOptimize(reference);

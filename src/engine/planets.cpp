@@ -59,6 +59,10 @@ double DaysFromJ2000(int year, int month, int day, int hour, int minute) {
            day - 730531.5 + (hour + minute / 60.0) / 24;
 }
 
+double DaysFromJ2000(const CivilDateTime& u) {
+    return DaysFromJ2000(u.year, u.month, u.day, u.hour, u.minute);
+}
+
 double Reduce2Pi(double x) {
     double q = x / kTwoPi;
     q = q - std::trunc(q);
@@ -179,8 +183,7 @@ SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
                              const PlanetRequest& request) {
     SunriseSun sun;
     sun.UniversalInstant = RequestedUniversalInstant(birth, request);
-    const CivilDateTime& u = sun.UniversalInstant;
-    const double d = DaysFromJ2000(u.year, u.month, u.day, u.hour, u.minute);
+    const double d = DaysFromJ2000(sun.UniversalInstant);
     sun.DaysFromEpoch = d;
     sun.Longitude = SiderealLongitudeOf(EarthMoon, d, EarthAt(d), std::fabs(ayanamsa));
     sun.Text = ChartTextOfLongitude(sun.Longitude);
@@ -191,8 +194,7 @@ PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs
                                     const PlanetRequest& request) {
     PlanetResult r;
     r.UniversalInstant = RequestedUniversalInstant(birth, request);
-    const CivilDateTime& u = r.UniversalInstant;
-    const double d = DaysFromJ2000(u.year, u.month, u.day, u.hour, u.minute);
+    const double d = DaysFromJ2000(r.UniversalInstant);
     r.DaysFromEpoch = d;
     const double ayanamsaMagnitude = std::fabs(inputs.Ayanamsa);
 

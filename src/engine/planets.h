@@ -66,6 +66,9 @@ struct PlanetResult {
 // + floor(275 m / 9) + D - 730531.5 + (h + n / 60) / 24.
 double DaysFromJ2000(int year, int month, int day, int hour, int minute);
 
+// The same for the whole minute of a UT instant (its seconds are dropped).
+double DaysFromJ2000(const CivilDateTime& u);
+
 // x reduced to [0, 2 pi) by truncating whole turns toward zero; a negative x
 // within rounding of a whole turn comes out as 2 pi itself.
 double Reduce2Pi(double x);

@@ -11,28 +11,6 @@ using namespace selmarind;
 
 namespace {
 
-// New Delhi, 28° 36' N 77° 13' E, zone 5 h 30 min east. On 15 March 1980
-// the sun rises at 6:32 and sets at 18:29; it rises at 6:33 on the 14th and
-// at 6:30 on the 16th.
-BirthRecord Delhi(int day, int hour, int minute, int second) {
-    BirthRecord b;
-    b.BirthMonth = 3;
-    b.BirthDay = static_cast<std::int16_t>(day);
-    b.BirthYear = 1980;
-    b.BirthHour = static_cast<std::int16_t>(hour);
-    b.BirthMinute = static_cast<std::int16_t>(minute);
-    b.BirthSecond = static_cast<std::int16_t>(second);
-    b.ZoneOffsetHours = -5;
-    b.ZoneOffsetMinutes = -30;
-    b.ZoneHoursAbs = 5;
-    b.ZoneMinutesAbs = 30;
-    b.LatitudeDegrees = 28;
-    b.LatitudeMinutes = 36;
-    b.LongitudeDegrees = 77;
-    b.LongitudeMinutes = 13;
-    return b;
-}
-
 int MarkerLines(const std::array<std::string, 12>& labels) {
     int lines = 0;
     for (const auto& label : labels) {
@@ -88,6 +66,9 @@ private slots:
         QCOMPARE(MinuteBoundariesBetween({2000, 1, 1, 10, 0, 0}, {2000, 1, 1, 10, 0, 59}), 0LL);
     }
 
+    // New Delhi, 28° 36' N 77° 13' E, zone 5 h 30 min east. On 15 March 1980
+    // the sun rises at 6:32 and sets at 18:29; it rises at 6:33 on the 14th
+    // and at 6:30 on the 16th.
     void referenceSunrise_data() {
         QTest::addColumn<int>("hour");
         QTest::addColumn<int>("minute");
@@ -125,7 +106,8 @@ private slots:
         QFETCH(int, referenceMinute);
         QFETCH(qlonglong, minutes);
         QFETCH(qlonglong, seconds);
-        const SunriseReference ref = FindSunriseReference(Delhi(15, hour, minute, second));
+        const SunriseReference ref =
+            FindSunriseReference(Delhi1980Record(15, hour, minute, second));
         QCOMPARE(ref.today.sunrise, std::optional<ClockTime>(ClockTime{6, 32}));
         QCOMPARE(ref.today.sunset, std::optional<ClockTime>(ClockTime{18, 29}));
         QVERIFY(ref.period && ref.sunrise);

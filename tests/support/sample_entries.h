@@ -1,6 +1,7 @@
 // Birth entries as the birth-data form holds them, for tests and benchmarks.
 #pragma once
 
+#include "engine/birth_record.h"
 #include "input/birth_entries.h"
 
 #include <string>
@@ -39,6 +40,28 @@ inline BirthEntries Delhi1980Entries() {
     e.txtMState = "Delhi";
     e.txtMCountry = "India";
     return e;
+}
+
+// The birth record the calculation makes of New Delhi entries (28° 36' N,
+// 77° 13' E, Indian Time) in March 1980; Delhi1980Entries by default.
+inline BirthRecord Delhi1980Record(int day = 15, int hour = 1, int minute = 0, int second = 0) {
+    BirthRecord b;
+    b.BirthName = "RAVI KUMAR";
+    b.BirthMonth = 3;
+    b.BirthDay = static_cast<std::int16_t>(day);
+    b.BirthYear = 1980;
+    b.BirthHour = static_cast<std::int16_t>(hour);
+    b.BirthMinute = static_cast<std::int16_t>(minute);
+    b.BirthSecond = static_cast<std::int16_t>(second);
+    b.ZoneOffsetHours = -5;
+    b.ZoneOffsetMinutes = -30;
+    b.ZoneHoursAbs = 5;
+    b.ZoneMinutesAbs = 30;
+    b.LatitudeDegrees = 28;
+    b.LatitudeMinutes = 36;
+    b.LongitudeDegrees = 77;
+    b.LongitudeMinutes = 13;
+    return b;
 }
 
 } // namespace selmarind
