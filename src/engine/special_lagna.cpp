@@ -29,7 +29,7 @@ bool IsNamed(std::string_view displayName, std::string_view name) {
         return false;
     }
     if (displayName.size() == name.size()) {
-        return displayName == name;
+        return displayName == name && displayName.find(kRetrogradeMarker) == std::string_view::npos;
     }
     std::size_t start = 0;
     for (std::size_t at = displayName.find(kRetrogradeMarker); at != std::string_view::npos;
