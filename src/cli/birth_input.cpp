@@ -1,5 +1,6 @@
 #include "cli/birth_input.h"
 
+#include "input/key_filters.h"
 #include "input/time_zones.h"
 #include "input/validation.h"
 
@@ -29,9 +30,9 @@ std::optional<int> SmallNumber(std::string_view text, std::size_t maxDigits) {
 struct CoordinateRule {
     const char* hemispheres;     // the two letters, upper case: positive one first
     std::size_t maxDegreeDigits; // what the degree field holds
-    const char* formatMessage;
-    const char* degreesMessage;
-    const char* minutesMessage;
+    std::string_view formatMessage;
+    std::string_view degreesMessage;
+    std::string_view minutesMessage;
 };
 
 struct CoordinateTexts {
@@ -103,7 +104,7 @@ std::optional<DateParts> ReadDate(std::string_view text, std::string& message) {
         return std::nullopt;
     }
     if (*month < 1 || *month > 12 || *day < 1 || *day > 31) {
-        message = kImpossibleDateMessage;
+        message = kFebruaryMessage;
         return std::nullopt;
     }
     return DateParts{*year, *month, *day};
@@ -178,10 +179,10 @@ EntriesOrFault EntriesFromFields(const BirthFields& fields) {
         message = kOnlyLettersMessage;
         return result;
     }
-    static constexpr CoordinateRule kLongitude{"EW", 3, kLongitudeFormatMessage, kLonDegreesMessage,
-                                               kLonMinutesMessage};
-    static constexpr CoordinateRule kLatitude{"NS", 2, kLatitudeFormatMessage, kLatDegreesMessage,
-                                              kLatMinutesMessage};
+    static constexpr CoordinateRule kLongitude{"EW", 3, kLongitudeFormatMessage, kLonDegreeMessage,
+                                               kLonMinuteMessage};
+    static constexpr CoordinateRule kLatitude{"NS", 2, kLatitudeFormatMessage, kLatDegreeMessage,
+                                              kLatMinuteMessage};
     const auto lon = ReadCoordinate(fields.lon, kLongitude, message);
     if (!lon) {
         return result;

@@ -25,17 +25,6 @@ struct BirthFields {
 
 // Messages for what the form's fields cannot hold at all; the form's own
 // messages come from its key filters and ValidateBirthData.
-inline constexpr const char* kOnlyLettersMessage = "Please Enter only Letters";
-inline constexpr const char* kOnlyNumbersMessage = "Only Numbers Are Accepted";
-inline constexpr const char* kLonDegreesMessage =
-    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
-inline constexpr const char* kLonMinutesMessage =
-    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
-inline constexpr const char* kLatDegreesMessage =
-    "Please Enter Value Between 0 And 89 in the Degree of Latitude";
-inline constexpr const char* kLatMinutesMessage =
-    "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
-inline constexpr const char* kImpossibleDateMessage = "Please Enter Correct Date Or Month!";
 inline constexpr const char* kLatitudeFormatMessage =
     "Please Enter the Latitude as Degrees, N or S, Minutes (for example 28N36)";
 inline constexpr const char* kLongitudeFormatMessage =

@@ -11,18 +11,6 @@ namespace selmarind {
 
 namespace {
 
-constexpr std::string_view kNameMessage = "Please Enter Name";
-constexpr std::string_view kLonDegreeMessage =
-    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
-constexpr std::string_view kLonMinuteMessage =
-    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
-constexpr std::string_view kLatDegreeMessage =
-    "Please Enter Value Between 0 And 89 in the Degree of Latitude";
-constexpr std::string_view kLatMinuteMessage =
-    "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
-constexpr std::string_view kFebruaryMessage = "Please Enter Correct Date Or Month!";
-constexpr std::string_view kThirtyDayMessage = "Please Enter Correct Date Or Month !";
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }

@@ -5,10 +5,24 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace selmarind {
 
 enum class MessageIcon { Error, Information };
+
+// The messages of the checks, as the form shows them (spaces included).
+inline constexpr std::string_view kNameMessage = "Please Enter Name";
+inline constexpr std::string_view kLonDegreeMessage =
+    "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+inline constexpr std::string_view kLonMinuteMessage =
+    "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+inline constexpr std::string_view kLatDegreeMessage =
+    "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+inline constexpr std::string_view kLatMinuteMessage =
+    "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+inline constexpr std::string_view kFebruaryMessage = "Please Enter Correct Date Or Month!";
+inline constexpr std::string_view kThirtyDayMessage = "Please Enter Correct Date Or Month !";
 
 // The entry field that receives the keyboard focus after a fault.
 enum class EntryField { None, txtName, txtLonD, txtLonM, txtLatD, txtLatM };
