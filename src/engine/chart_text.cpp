@@ -6,16 +6,6 @@ namespace {
 
 constexpr std::string_view kDegreeSign = "\xC2\xB0";
 
-std::string_view TrimSpaces(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && s.back() == ' ') {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
 // The last `count` characters of a UTF-8 text (fewer when it is shorter).
 std::string_view LastCharacters(std::string_view s, int count) {
     std::size_t start = s.size();
@@ -47,6 +37,16 @@ char* WriteTwoDigits(char* out, std::string_view field) {
 }
 
 } // namespace
+
+std::string_view TrimSpaces(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && s.back() == ' ') {
+        s.remove_suffix(1);
+    }
+    return s;
+}
 
 std::string ToChartText(std::string_view dmsText) {
     const std::string_view u = TrimSpaces(dmsText);

@@ -8,6 +8,10 @@
 
 namespace selmarind {
 
+// The text without its leading and trailing spaces; tabs and other blanks
+// stay. Entries and position texts are read this way.
+std::string_view TrimSpaces(std::string_view text);
+
 // Chart text of a FormatLongitude text. Seconds are dropped, never carried.
 // Empty for a text without the degree sign followed by the minutes mark.
 std::string ToChartText(std::string_view dmsText);

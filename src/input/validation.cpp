@@ -1,5 +1,7 @@
 #include "input/validation.h"
 
+#include "engine/chart_text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
@@ -13,15 +15,6 @@ namespace {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// Strips spaces only; tabs and other blanks stay.
-std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // Length of the longest prefix that is a decimal number: an optional sign,
