@@ -2,7 +2,7 @@
 // whole input space, extremes included, checking the result's invariants.
 #include "engine/civil_time.h"
 #include "input/time_zones.h"
-#include "support/chart_invariants.h"
+#include "support/chart_checks.h"
 #include "support/sample_entries.h"
 
 #include <QTest>

@@ -25,7 +25,7 @@
 // other times and places, for a deeper sweep than the test suite runs.
 #include "engine/civil_time.h"
 #include "input/time_zones.h"
-#include "support/chart_invariants.h"
+#include "support/chart_checks.h"
 #include "support/sample_entries.h"
 
 #include <QTest>

@@ -1,18 +1,14 @@
 // What every finished chart must hold, whatever the birth: the checks shared
-// by the sweeps over the form's inputs.
+// by the sweeps over the form's inputs and the fuzzers. Standard library
+// only, so that the fuzzers use them without Qt.
 #pragma once
 
-#include "chart/chart_driver.h"
+#include "chart/chart_result.h"
 #include "chart/name_tables.h"
-#include "input/birth_entries.h"
-
-#include <QString>
-#include <QStringList>
-#include <QTest>
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -53,12 +49,13 @@ inline bool IsFiniteLongitude(double degrees) {
     return std::isfinite(degrees) && degrees >= 0 && degrees < 360;
 }
 
-inline QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+inline bool IsSignNumber(int n) {
+    return n >= 1 && n <= 12;
 }
 
-// Every number of the values is finite and every longitude lies in [0, 360).
-inline QString NumberFault(const ChartValues& c) {
+// Every number of the values is finite, every longitude lies in [0, 360)
+// and every sign or house number in 1..12.
+inline std::string NumberFault(const ChartValues& c) {
     const std::pair<const char*, double> values[] = {
         {"AscendantSidereal", c.AscendantSidereal}, {"Ayanamsa", c.Ayanamsa},
         {"MoonLongitude", c.MoonLongitude},         {"MoonNakshatraStart", c.MoonNakshatraStart},
@@ -66,21 +63,34 @@ inline QString NumberFault(const ChartValues& c) {
     };
     for (const auto& [name, value] : values) {
         if (!std::isfinite(value)) {
-            return QString("%1 is %2").arg(name).arg(value);
+            return std::string(name) + " is " + std::to_string(value);
         }
+    }
+    if (!IsFiniteLongitude(c.MoonNakshatraStart)) {
+        return "the Moon's nakshatra starts at " + std::to_string(c.MoonNakshatraStart);
     }
     for (std::size_t i = 0; i < c.longitude.size(); ++i) {
         if (!IsFiniteLongitude(c.longitude[i])) {
-            return QString("longitude %1 is %2").arg(i).arg(c.longitude[i]);
+            return "longitude " + std::to_string(i) + " is " + std::to_string(c.longitude[i]);
         }
     }
     if (c.SunriseSunLongitude && !IsFiniteLongitude(*c.SunriseSunLongitude)) {
-        return QString("the Sun at sunrise is at %1").arg(*c.SunriseSunLongitude);
+        return "the Sun at sunrise is at " + std::to_string(*c.SunriseSunLongitude);
     }
     for (const SpecialPoint& p : c.specialPoints) {
         if (!std::isfinite(p.longitude) ||
             (p.computed && p.isLongitude && !IsFiniteLongitude(p.longitude))) {
-            return QString("%1 is at %2").arg(Text(p.name)).arg(p.longitude);
+            return p.name + " is at " + std::to_string(p.longitude);
+        }
+    }
+    if (!IsSignNumber(c.AscendantSignNumber) || c.TorviLagnaIndex != c.TorviLagnaSign - 1) {
+        return "ascendant sign " + std::to_string(c.AscendantSignNumber) + ", Torvi Lagna index " +
+               std::to_string(c.TorviLagnaIndex) + " of sign " + std::to_string(c.TorviLagnaSign);
+    }
+    for (std::size_t house = 1; house <= 12; ++house) {
+        if (!IsSignNumber(c.ArudhaSignOfHouse[house])) {
+            return "the arudha of house " + std::to_string(house) + " is sign " +
+                   std::to_string(c.ArudhaSignOfHouse[house]);
         }
     }
     return {};
@@ -88,12 +98,12 @@ inline QString NumberFault(const ChartValues& c) {
 
 // Each body stands on its own line in the cell of the sign its chart text
 // names, under its display name, and the cells hold nothing else.
-inline QString CellFault(const ChartResult& r) {
+inline std::string CellFault(const ChartResult& r) {
     std::vector<std::pair<int, std::string_view>> expected;
     for (std::size_t i = 0; i < r.form.planet.size(); ++i) {
         const std::string& name = r.chart.BodyNames[i];
         if (!name.starts_with(kBodyNames[i])) {
-            return QString("body %1 is named '%2'").arg(i).arg(Text(name));
+            return "body " + std::to_string(i) + " is named '" + name + "'";
         }
         const auto sign = std::find(kSignAbbrevs.begin(), kSignAbbrevs.end(),
                                     std::string_view(r.form.planet[i]).substr(3, 3));
@@ -108,21 +118,23 @@ inline QString CellFault(const ChartResult& r) {
     std::sort(expected.begin(), expected.end());
     std::sort(found.begin(), found.end());
     if (found != expected) {
-        QStringList cells;
+        std::string cells;
         for (const auto& [sign, line] : found) {
-            cells << QString("%1:%2").arg(Text(kSignAbbrevs[static_cast<std::size_t>(sign)]),
-                                          Text(line));
+            cells += cells.empty() ? "" : ", ";
+            cells +=
+                std::string(kSignAbbrevs[static_cast<std::size_t>(sign)]) + ":" + std::string(line);
         }
-        return "the cells hold " + cells.join(", ");
+        return "the cells hold " + cells;
     }
     return {};
 }
 
 // The Torvi Lagna is marked once, in the label of its own sign.
-inline QString TorviMarkFault(const ChartResult& r) {
+inline std::string TorviMarkFault(const ChartResult& r) {
     const int sign = r.chart.TorviLagnaSign;
-    if (sign < 1 || sign > 12 || r.chart.TorviLagnaHouse < 1 || r.chart.TorviLagnaHouse > 12) {
-        return QString("Torvi Lagna sign %1, house %2").arg(sign).arg(r.chart.TorviLagnaHouse);
+    if (!IsSignNumber(sign) || !IsSignNumber(r.chart.TorviLagnaHouse)) {
+        return "Torvi Lagna sign " + std::to_string(sign) + ", house " +
+               std::to_string(r.chart.TorviLagnaHouse);
     }
     int marks = 0;
     for (int s = 0; s < 12; ++s) {
@@ -130,34 +142,36 @@ inline QString TorviMarkFault(const ChartResult& r) {
             if (line.find("TL") != std::string_view::npos) {
                 ++marks;
                 if (s != sign - 1) {
-                    return QString("TL marked in sign %1, Torvi Lagna sign %2")
-                        .arg(s + 1)
-                        .arg(sign);
+                    return "TL marked in sign " + std::to_string(s + 1) + ", Torvi Lagna sign " +
+                           std::to_string(sign);
                 }
             }
         }
     }
     if (marks != 1) {
-        return QString("%1 TL markers").arg(marks);
+        return std::to_string(marks) + " TL markers";
     }
     return {};
 }
 
-// Checks what every finished chart must hold; returns the first fault.
-inline QString Fault(const ChartResult& r) {
+// Checks what every finished chart must hold; the first fault, or nothing.
+inline std::string ChartResultFault(const ChartResult& r) {
     const ResultFormTexts& f = r.form;
     for (std::size_t i = 0; i < f.planet.size(); ++i) {
         if (!IsChartText(f.planet[i])) {
-            return QString("planet %1 reads '%2'").arg(i).arg(Text(f.planet[i]));
+            return "planet " + std::to_string(i) + " reads '" + f.planet[i] + "'";
+        }
+        if (r.chart.dmsText[i].empty()) {
+            return "body " + std::to_string(i) + " has no degree-minute-second text";
         }
     }
-    if (QString fault = NumberFault(r.chart); !fault.isEmpty()) {
+    if (std::string fault = NumberFault(r.chart); !fault.empty()) {
         return fault;
     }
-    if (QString fault = CellFault(r); !fault.isEmpty()) {
+    if (std::string fault = CellFault(r); !fault.empty()) {
         return fault;
     }
-    if (QString fault = TorviMarkFault(r); !fault.isEmpty()) {
+    if (std::string fault = TorviMarkFault(r); !fault.empty()) {
         return fault;
     }
     if (f.lblHoraDesc.empty()) {
@@ -170,12 +184,11 @@ inline QString Fault(const ChartResult& r) {
     }
     for (const SpecialPoint& p : r.chart.specialPoints) {
         if (p.computed && (!p.signIndex || *p.signIndex < 0 || *p.signIndex > 11)) {
-            return QString("%1 marks sign %2")
-                .arg(Text(p.name))
-                .arg(p.signIndex ? QString::number(*p.signIndex) : "none");
+            return p.name + " marks sign " +
+                   (p.signIndex ? std::to_string(*p.signIndex) : std::string("none"));
         }
         if (p.computed && p.isLongitude && !IsChartText(p.chartText)) {
-            return QString("%1 reads '%2'").arg(Text(p.name), Text(p.chartText));
+            return p.name + " reads '" + p.chartText + "'";
         }
     }
     if (r.chart.SunriseToday && r.chart.SunsetToday && r.chart.SunrisePrevDay &&
@@ -183,34 +196,6 @@ inline QString Fault(const ChartResult& r) {
         return "every sunrise exists but the Sun at sunrise was not computed";
     }
     return {};
-}
-
-// The entries in one line, as a failure message names them.
-inline QString Describe(const BirthEntries& e) {
-    return QString("%1-%2-%3 %4:%5:%6 lat %7%8%9 lon %10%11%12 zone %13 dst %14")
-        .arg(Text(e.cboYear))
-        .arg(e.cboMonthIndex + 1)
-        .arg(Text(e.cboDate), Text(e.cboHH), Text(e.cboMM), Text(e.cboSS), Text(e.txtLatD),
-             e.optLatSouth ? "S" : "N", Text(e.txtLatM))
-        .arg(Text(e.txtLonD), e.optLongEast ? "E" : "W", Text(e.txtLonM))
-        .arg(e.cmbTimeZoneIndex)
-        .arg(e.chkDST);
-}
-
-// Calculates the chart of the entries; what is wrong with it, or nothing.
-inline QString ChartFault(const BirthEntries& e) {
-    const std::optional<ChartResult> result = CalculateChart(e);
-    if (!result) {
-        return "no chart for " + Describe(e);
-    }
-    const QString fault = Fault(*result);
-    return fault.isEmpty() ? fault : fault + " for " + Describe(e);
-}
-
-// Fails the running test when the entries give no chart or a faulty one.
-inline void CheckChart(const BirthEntries& e) {
-    const QString fault = ChartFault(e);
-    QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 } // namespace selmarind
