@@ -5,7 +5,7 @@
 //
 // The single-instance lock lives in a directory of its own, so a running
 // copy of the program does not turn the probe away.
-#include "shell/start_up.h"
+#include "ui/app/start_up.h"
 
 #include <QApplication>
 #include <QEvent>

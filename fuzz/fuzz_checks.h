@@ -4,7 +4,7 @@
 #pragma once
 
 #include "chart/chart_result.h"
-#include "support/chart_invariants.h"
+#include "chart/chart_invariants.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "chart/chart_driver.h"
 
-#include "chart/entry_number.h"
+#include "input/entry_number.h"
 #include "chart/house_significance.h"
-#include "chart/name_tables.h"
+#include "engine/name_tables.h"
 #include "chart/sign_tables.h"
 #include "chart/special_points.h"
 #include "engine/ascendant.h"

@@ -41,13 +41,6 @@ inline constexpr std::array<const char*, 10> kPlanetCaptions = {
     "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
     "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
 
-// A clock time of day, local clock time.
-struct ClockTime {
-    int hour = 0;   // 0..23
-    int minute = 0; // 0..59
-    friend bool operator==(const ClockTime&, const ClockTime&) = default;
-};
-
 // One special point of the chart and the sign it marks.
 struct SpecialPoint {
     std::string name;             // e.g. "first time point"

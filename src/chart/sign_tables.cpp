@@ -1,6 +1,6 @@
 #include "chart/sign_tables.h"
 
-#include "chart/name_tables.h"
+#include "engine/name_tables.h"
 
 #include <cstddef>
 

@@ -1,10 +1,10 @@
 #include "chart/special_points.h"
 
-#include "chart/entry_number.h"
-#include "chart/name_tables.h"
+#include "input/entry_number.h"
+#include "engine/name_tables.h"
 #include "engine/chart_text.h"
 #include "engine/time_conventions.h"
-#include "input/vighati.h"
+#include "engine/vighati.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "cli/report.h"
 
-#include "chart/name_tables.h"
+#include "engine/name_tables.h"
 #include "chart/sign_tables.h"
 #include "cli/chart_json.h"
 #include "engine/civil_time.h"

@@ -16,6 +16,14 @@ struct CivilDate {
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 
+// A clock time of day; which clock (local, universal) the user of the value says.
+struct ClockTime {
+    int hour = 0;   // 0..23
+    int minute = 0; // 0..59
+    int second = 0; // 0..59
+    friend bool operator==(const ClockTime&, const ClockTime&) = default;
+};
+
 struct CivilDateTime {
     int year = 1900;
     int month = 1;  // 1..12

@@ -1,6 +1,6 @@
 #include "engine/retrogrades.h"
 
-#include "chart/name_tables.h"
+#include "engine/name_tables.h"
 #include "engine/station_tables.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // distance 90 degrees 50 minutes), and the fixed summer-time rule.
 #pragma once
 
-#include "chart/chart_result.h"
+#include "engine/civil_time.h"
 
 #include <optional>
 

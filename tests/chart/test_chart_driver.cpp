@@ -1,5 +1,5 @@
 #include "chart/chart_driver.h"
-#include "chart/entry_number.h"
+#include "input/entry_number.h"
 #include "chart/house_significance.h"
 #include "chart/sign_tables.h"
 #include "support/sample_entries.h"

@@ -1,4 +1,4 @@
-#include "chart/name_tables.h"
+#include "engine/name_tables.h"
 #include "engine/special_lagna.h"
 
 #include <QTest>

@@ -4,7 +4,7 @@
 
 #include "chart/chart_driver.h"
 #include "input/birth_entries.h"
-#include "support/chart_invariants.h"
+#include "chart/chart_invariants.h"
 
 #include <QString>
 #include <QTest>

@@ -2,8 +2,8 @@
 // them instead of showing message boxes or starting a browser.
 #pragma once
 
-#include "shell/dialog_service.h"
-#include "shell/link_opener.h"
+#include "ui/widgets/dialog_service.h"
+#include "ui/widgets/link_opener.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 // the key filters, navigation and shortcuts keep working, and text that
 // arrives by paste, context menu, middle click, drag and drop or an input
 // method is let in only as the key filters would let it in.
-#include "input/frm_main.h"
+#include "ui/windows/frm_main.h"
 #include "recording_services.h"
 
 #include <QAction>

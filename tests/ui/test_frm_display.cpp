@@ -1,10 +1,10 @@
 // The result form: where each text of a result lands, how the chart square
 // shows crowded and empty signs, what assistive technology reads, and the
 // two links.
-#include "chart/frm_display.h"
-#include "chart/name_tables.h"
+#include "ui/windows/frm_display.h"
+#include "engine/name_tables.h"
 #include "chart/sign_tables.h"
-#include "shell/web_links.h"
+#include "ui/widgets/web_links.h"
 #include "window_test_support.h"
 
 #include <QLabel>

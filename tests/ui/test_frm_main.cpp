@@ -1,13 +1,13 @@
 // The birth-data window: its initial state, layout, keyboard order,
 // accessible names, the checks shown through it row by row, the chart it
 // hands on, the place look-up, its menus and links, and the advertising label.
-#include "input/advert_label.h"
-#include "input/frm_main.h"
-#include "input/place_search.h"
+#include "ui/windows/advert_label.h"
+#include "ui/windows/frm_main.h"
+#include "ui/widgets/place_search.h"
 #include "recording_services.h"
-#include "shell/random_draw.h"
-#include "shell/twips.h"
-#include "shell/web_links.h"
+#include "ui/widgets/random_draw.h"
+#include "ui/widgets/twips.h"
+#include "ui/widgets/web_links.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -3,14 +3,14 @@
 // as the user left it, About returns to the window it came from, and Exit or
 // closing either window ends the program.
 #include "chart/chart_driver.h"
-#include "chart/frm_display.h"
+#include "ui/windows/frm_display.h"
 #include "chart/sign_tables.h"
-#include "input/frm_main.h"
-#include "shell/mdi.h"
-#include "shell/navigation.h"
-#include "shell/sample_chart.h"
-#include "shell/twips.h"
-#include "shell/web_links.h"
+#include "ui/windows/frm_main.h"
+#include "ui/app/mdi.h"
+#include "ui/app/navigation.h"
+#include "screenshots/sample_chart.h"
+#include "ui/widgets/twips.h"
+#include "ui/widgets/web_links.h"
 #include "window_test_support.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The random draw: numbers in [0, 1) from the seeded generator, and the
 // replacement that tests use to fix a draw.
-#include "shell/random_draw.h"
+#include "ui/widgets/random_draw.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The screenshot tool writes one picture of every window, each a real
 // rendering rather than an empty or one-coloured image.
-#include "shell/screenshots.h"
+#include "screenshots/screenshots.h"
 #include "window_test_support.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // The fortnightly update reminder of start-up: when it asks, what it stores
 // and what it leaves alone.
-#include "shell/update_reminder.h"
-#include "shell/web_links.h"
+#include "ui/app/update_reminder.h"
+#include "ui/widgets/web_links.h"
 #include "window_test_support.h"
 
 using namespace selmarind;

@@ -3,8 +3,8 @@
 // to close the modal box that a step opens.
 #pragma once
 
-#include "shell/dialog_service.h"
-#include "shell/link_opener.h"
+#include "ui/widgets/dialog_service.h"
+#include "ui/widgets/link_opener.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,0 +1,219 @@
+#include "ui/app/mdi.h"
+
+#include "ui/windows/frm_display.h"
+#include "ui/widgets/app_icon.h"
+#include "ui/widgets/app_style.h"
+#include "ui/windows/frm_about.h"
+#include "ui/widgets/link_label.h"
+#include "ui/widgets/twips.h"
+#include "ui/widgets/web_links.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace selmarind {
+
+namespace {
+
+constexpr int kTopBarTwips = 795;
+constexpr int kBottomBarTwips = 585;
+constexpr int kRestoredWidthTwips = 11880;
+constexpr int kRestoredHeightTwips = 8190;
+// Gap above the result form inside the frame.
+constexpr int kDisplayTopTwips = 120;
+
+QWidget* NewBar(QWidget* parent, const QString& name, int heightTwips) {
+    auto* bar = new QWidget(parent);
+    bar->setObjectName(name);
+    bar->setFixedHeight(TwipsToPixels(heightTwips));
+    bar->setAutoFillBackground(true);
+    return bar;
+}
+
+QPushButton* NewButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setFont(AppFont(8.25, true));
+    button->resize(TwipsSize(1335, 400));
+    button->move(0, TwipsToPixels(120));
+    return button;
+}
+
+QAction* NewAction(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MDI"));
+    setWindowTitle(kWindowCaption);
+    setWindowIcon(ApplicationIcon());
+    ApplyAppStyle(this);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("mdiCentral"));
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    QWidget* picTop = NewBar(central, QStringLiteral("picTop"), kTopBarTwips);
+    auto* title = new QLabel(kApplicationTitle, picTop);
+    title->setObjectName(QStringLiteral("Label2"));
+    title->setFont(AppFont(21.75, true));
+    title->adjustSize();
+    title->move(TwipsToPixels(360), TwipsToPixels(120));
+
+    // The frame's client area. It scrolls where the frame is smaller than the
+    // result form, so that every part of the form stays within reach.
+    client_ = new QScrollArea(central);
+    client_->setObjectName(QStringLiteral("mdiClient"));
+    client_->setFrameShape(QFrame::NoFrame);
+    client_->setWidgetResizable(false);
+    client_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    canvas_ = new QWidget;
+    canvas_->setObjectName(QStringLiteral("mdiCanvas"));
+    canvas_->setAutoFillBackground(true);
+    frmDisplay_ = new FrmDisplay(canvas_);
+    client_->setWidget(canvas_);
+    client_->viewport()->installEventFilter(this);
+
+    QWidget* picture1 = NewBar(central, QStringLiteral("Picture1"), kBottomBarTwips);
+    auto* label10 = new LinkLabel(
+        QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
+                       "online. Get this software fully branded for your website. Click here for "
+                       "more details."),
+        picture1);
+    label10->setObjectName(QStringLiteral("Label10"));
+    label10->setWordWrap(true);
+    label10->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label10->setGeometry(TwipsRect(120, 0, 7305, kBottomBarTwips));
+    QPalette linkPalette = label10->palette();
+    linkPalette.setColor(QPalette::WindowText, kTaglineColor);
+    label10->setPalette(linkPalette);
+    connect(label10, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
+
+    cmdBack_ = NewButton(picture1, QStringLiteral("cmdBack"), QStringLiteral("&Back"));
+    cmdExit_ = NewButton(picture1, QStringLiteral("cmdExit"), QStringLiteral("E&xit"));
+    connect(cmdBack_, &QPushButton::clicked, this, &Mdi::backRequested);
+    connect(cmdExit_, &QPushButton::clicked, this, &Mdi::exitRequested);
+
+    layout->addWidget(picTop);
+    layout->addWidget(client_, 1);
+    layout->addWidget(picture1);
+    setCentralWidget(central);
+
+    buildMenus();
+
+    // Restored size: the client area below the menu bar, as designed.
+    resize(TwipsToPixels(kRestoredWidthTwips),
+           TwipsToPixels(kRestoredHeightTwips) + menuBar()->sizeHint().height());
+}
+
+void Mdi::buildMenus() {
+    QMenuBar* bar = menuBar();
+    // The menus keep the light look of the desktop, dark text on grey.
+    QPalette menuPalette = bar->palette();
+    menuPalette.setColor(QPalette::Window, kButtonColor);
+    menuPalette.setColor(QPalette::WindowText, Qt::black);
+    menuPalette.setColor(QPalette::ButtonText, Qt::black);
+    menuPalette.setColor(QPalette::Base, kButtonColor);
+    menuPalette.setColor(QPalette::Text, Qt::black);
+    bar->setPalette(menuPalette);
+    bar->setAutoFillBackground(true);
+
+    QMenu* mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    connect(NewAction(mnuFile, QStringLiteral("mnuBack"), QStringLiteral("&Back")),
+            &QAction::triggered, this, &Mdi::backRequested);
+    connect(NewAction(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit")),
+            &QAction::triggered, this, &Mdi::exitRequested);
+
+    QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    connect(NewAction(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help")),
+            &QAction::triggered, this, [] { OpenHelpPage(); });
+    connect(NewAction(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online")),
+            &QAction::triggered, this, [] { OpenHomePage(); });
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep1"));
+    connect(NewAction(mnuHelp, QStringLiteral("mnuUpdate"),
+                      QStringLiteral("Check for Software &Update")),
+            &QAction::triggered, this, [] { OpenDownloadPage(); });
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep2"));
+    connect(NewAction(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software")),
+            &QAction::triggered, this, [this] { ShowAboutBox(this); });
+
+    QAction* mnuDonate = bar->addAction(QStringLiteral("&Donate"));
+    mnuDonate->setObjectName(QStringLiteral("mnuDonate"));
+    connect(mnuDonate, &QAction::triggered, this, [] { OpenDonationPage(); });
+
+    // Kept for the branded editions; not offered to the user.
+    QAction* mm = bar->addAction(QStringLiteral("Make Money &Online"));
+    mm->setObjectName(QStringLiteral("mm"));
+    mm->setVisible(false);
+    connect(mm, &QAction::triggered, this, [] { OpenBrandedEditionPage(); });
+}
+
+int Mdi::DisplayLeft(int screenWidth, int displayWidth) {
+    return std::max(0, (screenWidth - displayWidth) / 2);
+}
+
+void Mdi::applyLayoutRule() {
+    // The result form is centred on the width of the screen, whatever the
+    // frame's width.
+    const int screenWidth = screen() ? screen()->geometry().width() : width();
+    frmDisplay_->move(DisplayLeft(screenWidth, frmDisplay_->width()),
+                      TwipsToPixels(kDisplayTopTwips));
+    fitCanvas();
+
+    // Exit 300 twips from the frame's right edge, Back 100 twips to its left.
+    const int frameWidth = frameGeometry().width();
+    cmdExit_->move(frameWidth - cmdExit_->width() - TwipsToPixels(300), cmdExit_->y());
+    cmdBack_->move(cmdExit_->x() - cmdExit_->width() - TwipsToPixels(100), cmdBack_->y());
+}
+
+void Mdi::fitCanvas() {
+    const QSize viewport = client_->viewport()->size();
+    const QRect form = frmDisplay_->geometry();
+    const int margin = TwipsToPixels(kDisplayTopTwips);
+    canvas_->resize(std::max(viewport.width(), form.right() + 1),
+                    std::max(viewport.height(), form.bottom() + 1 + margin));
+}
+
+void Mdi::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    applyLayoutRule();
+}
+
+void Mdi::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (QWindow* window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, &Mdi::applyLayoutRule, Qt::UniqueConnection);
+    }
+    applyLayoutRule();
+}
+
+void Mdi::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit exitRequested();
+}
+
+bool Mdi::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_->viewport() && event->type() == QEvent::Resize) {
+        fitCanvas();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace selmarind

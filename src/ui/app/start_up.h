@@ -1,0 +1,37 @@
+// Start-up of the program: one running copy per user, the random draw, the
+// update reminder, then the birth-data form.
+#pragma once
+
+#include "ui/app/single_instance.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace selmarind {
+
+class FrmMain;
+class Navigation;
+
+// The windows and the lock of a running program.
+struct RunningProgram {
+    std::unique_ptr<SingleInstanceLock> lock;
+    std::unique_ptr<FrmMain> frmMain;
+    std::unique_ptr<Navigation> navigation;
+
+    RunningProgram();
+    ~RunningProgram();
+};
+
+// Settings of the application object that every start shares: the names
+// its stored settings go under, the window icon, and an end that comes
+// only through CloseAllAndEnd. Call it once the QApplication exists.
+void ConfigureApplication();
+
+// Runs the start-up steps and shows the birth-data form. When another copy
+// of the program is running already, says so and returns nothing: no window
+// of this copy is shown and the program ends.
+std::unique_ptr<RunningProgram>
+StartProgram(const QString& lockPath = SingleInstanceLock::DefaultLockPath());
+
+} // namespace selmarind

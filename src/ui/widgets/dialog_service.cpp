@@ -1,0 +1,56 @@
+#include "ui/widgets/dialog_service.h"
+
+#include "ui/widgets/app_style.h"
+
+#include <QMessageBox>
+
+namespace selmarind {
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(DialogIcon icon) {
+    return icon == DialogIcon::Stop ? QMessageBox::Critical : QMessageBox::Information;
+}
+
+// Message boxes keep the system's own light look, so that they read as
+// dialogs of the desktop rather than of the window behind them.
+class MessageBoxService final : public DialogService {
+public:
+    void showMessage(QWidget* parent, const QString& text, DialogIcon icon) override {
+        QMessageBox box(ToQtIcon(icon), kApplicationTitle, text, QMessageBox::Ok, parent);
+        box.setObjectName(QStringLiteral("messageBox"));
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        box.exec();
+    }
+
+    DialogAnswer askYesNo(QWidget* parent, const QString& text, DialogIcon icon) override {
+        QMessageBox box(ToQtIcon(icon), kApplicationTitle, text, QMessageBox::Yes | QMessageBox::No,
+                        parent);
+        box.setObjectName(QStringLiteral("messageBox"));
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? DialogAnswer::Yes : DialogAnswer::No;
+    }
+};
+
+std::unique_ptr<DialogService>& Installed() {
+    static std::unique_ptr<DialogService> service;
+    return service;
+}
+
+} // namespace
+
+DialogService& Dialogs() {
+    static MessageBoxService real;
+    if (auto& installed = Installed()) {
+        return *installed;
+    }
+    return real;
+}
+
+void SetDialogService(std::unique_ptr<DialogService> service) {
+    Installed() = std::move(service);
+}
+
+} // namespace selmarind

@@ -1,0 +1,74 @@
+#include "screenshots/screenshots.h"
+
+#include "chart/chart_driver.h"
+#include "ui/windows/frm_display.h"
+#include "ui/windows/frm_main.h"
+#include "ui/windows/frm_about.h"
+#include "ui/app/mdi.h"
+#include "screenshots/sample_chart.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+
+namespace selmarind {
+
+namespace {
+
+// Lets pending layout, scroll-bar and paint work finish.
+void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::processEvents();
+    }
+}
+
+} // namespace
+
+QStringList WriteScreenshots(const QString& outDir) {
+    QDir dir(outDir);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        return {};
+    }
+    QStringList written;
+    auto save = [&](QWidget& widget, const QString& name) {
+        Settle();
+        const QString path = dir.filePath(name);
+        if (widget.grab().save(path)) {
+            written << path;
+        }
+    };
+
+    FrmMain frmMain;
+    frmMain.show();
+    EnterBirthData(frmMain, SampleBirthEntries());
+    save(frmMain, QStringLiteral("frm_main.png"));
+
+    const std::optional<ChartResult> result = CalculateChart(frmMain.entries());
+    Mdi frame;
+    if (result) {
+        frame.display()->showResult(*result);
+    }
+    frame.showMaximized();
+    save(*frame.display(), QStringLiteral("frm_display_chart.png"));
+    frame.display()->tabs()->setCurrentIndex(1);
+    save(*frame.display(), QStringLiteral("frm_display_details.png"));
+    frame.display()->tabs()->setCurrentIndex(0);
+    save(frame, QStringLiteral("mdi_maximized.png"));
+    frame.showNormal();
+    save(frame, QStringLiteral("mdi_restored.png"));
+
+    if (auto* help = frame.menuBar()->findChild<QMenu*>(QStringLiteral("mnuHelp"))) {
+        help->popup(frame.mapToGlobal(QPoint(0, 0)));
+        save(*help, QStringLiteral("mdi_help_menu.png"));
+        help->hide();
+    }
+
+    FrmAbout about(&frame);
+    about.show();
+    save(about, QStringLiteral("frm_about.png"));
+    return written;
+}
+
+} // namespace selmarind
