@@ -60,7 +60,7 @@ void BM_ComputePlanetPositions(benchmark::State& state) {
     const MoonResult moon = ComputeMoon(birth);
     const PlanetInputs inputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText};
     for (auto _ : state) {
-        auto planets = ComputePlanetPositions(birth, inputs, PlanetRequest{});
+        auto planets = ComputePlanetPositions(birth, inputs);
         benchmark::DoNotOptimize(planets);
     }
 }
@@ -76,7 +76,7 @@ void BM_FindSunriseReference(benchmark::State& state) {
 BENCHMARK(BM_FindSunriseReference);
 
 void BM_MarkRetrogrades(benchmark::State& state) {
-    const CivilDateTime birth{1980, 3, 15, 1, 0, 0};
+    const CivilDate birth{1980, 3, 15};
     for (auto _ : state) {
         auto marks = MarkRetrogrades(birth);
         benchmark::DoNotOptimize(marks);
@@ -88,10 +88,10 @@ BENCHMARK(BM_MarkRetrogrades);
 // that the searches do not all take the same path.
 void BM_IsRetrograde(benchmark::State& state) {
     const std::string_view planet = kRetrogradePlanets[static_cast<std::size_t>(state.range(0))];
-    std::array<CivilDateTime, 64> dates{};
+    std::array<CivilDate, 64> dates{};
     for (std::size_t i = 0; i < dates.size(); ++i) {
         const int n = static_cast<int>(i);
-        dates[i] = {1901 + n * 149 / 63, 1 + n % 12, 1 + n * 7 % 28, 12, 0, 0};
+        dates[i] = {1901 + n * 149 / 63, 1 + n % 12, 1 + n * 7 % 28};
     }
     std::size_t i = 0;
     for (auto _ : state) {

@@ -26,7 +26,7 @@ namespace {
 constexpr const char* kDegreeSign = "\xC2\xB0"; // U+00B0 in UTF-8
 
 // Reads one entry into a field when it converts and lies in [low, high].
-bool ReadEntry(const std::string& text, int low, int high, std::int16_t& field) {
+bool ReadEntry(const std::string& text, int low, int high, int& field) {
     const auto value = EntryToInt16(text);
     if (!value || *value < low || *value > high) {
         return false;
@@ -39,36 +39,34 @@ bool ReadEntry(const std::string& text, int low, int high, std::int16_t& field) 
 // does not convert or is not one the form can hold.
 std::optional<BirthRecord> MakeBirthRecord(const BirthEntries& entries) {
     BirthRecord birth;
-    birth.BirthName = entries.txtName;
+    birth.name = entries.txtName;
 
     const auto zone = Zone_Calculation(entries.cmbTimeZoneIndex);
     if (!zone) {
         return std::nullopt;
     }
-    birth.ZoneOffsetHours = zone->ZoneOffsetHours;
-    birth.ZoneOffsetMinutes = zone->ZoneOffsetMinutes;
+    birth.zone = *zone;
 
     if (entries.cboMonthIndex < 0 || entries.cboMonthIndex > 11) {
         return std::nullopt;
     }
-    birth.BirthMonth = static_cast<std::int16_t>(entries.cboMonthIndex + 1);
-    const bool read = ReadEntry(entries.cboDate, 1, 31, birth.BirthDay) &&
-                      ReadEntry(entries.cboYear, 1901, 2050, birth.BirthYear) &&
-                      ReadEntry(entries.cboHH, 0, 23, birth.BirthHour) &&
-                      ReadEntry(entries.cboMM, 0, 59, birth.BirthMinute) &&
-                      ReadEntry(entries.cboSS, 0, 59, birth.BirthSecond) &&
-                      ReadEntry(entries.txtLonD, 0, 179, birth.LongitudeDegrees) &&
-                      ReadEntry(entries.txtLonM, 0, 59, birth.LongitudeMinutes) &&
-                      ReadEntry(entries.txtLatD, 0, 89, birth.LatitudeDegrees) &&
-                      ReadEntry(entries.txtLatM, 0, 59, birth.LatitudeMinutes);
-    if (!read || !IsValidCivilDate(birth.BirthYear, birth.BirthMonth, birth.BirthDay)) {
+    birth.date.month = entries.cboMonthIndex + 1;
+    GeoPlace& place = birth.place;
+    const bool read = ReadEntry(entries.cboDate, 1, 31, birth.date.day) &&
+                      ReadEntry(entries.cboYear, 1901, 2050, birth.date.year) &&
+                      ReadEntry(entries.cboHH, 0, 23, birth.time.hour) &&
+                      ReadEntry(entries.cboMM, 0, 59, birth.time.minute) &&
+                      ReadEntry(entries.cboSS, 0, 59, birth.time.second) &&
+                      ReadEntry(entries.txtLonD, 0, 179, place.longitudeDegrees) &&
+                      ReadEntry(entries.txtLonM, 0, 59, place.longitudeMinutes) &&
+                      ReadEntry(entries.txtLatD, 0, 89, place.latitudeDegrees) &&
+                      ReadEntry(entries.txtLatM, 0, 59, place.latitudeMinutes);
+    if (!read || !IsValidCivilDate(birth.date.year, birth.date.month, birth.date.day)) {
         return std::nullopt;
     }
-    birth.ZoneHoursAbs = static_cast<std::int16_t>(std::abs(birth.ZoneOffsetHours));
-    birth.ZoneMinutesAbs = static_cast<std::int16_t>(std::abs(birth.ZoneOffsetMinutes));
-    birth.IsEast = entries.optLongEast;
-    birth.IsSouth = entries.optLatSouth;
-    birth.IsDST = entries.chkDST;
+    place.east = entries.optLongEast;
+    place.south = entries.optLatSouth;
+    birth.summerHour = entries.chkDST;
     return birth;
 }
 
@@ -77,14 +75,15 @@ std::string Coordinate(int degrees, int minutes, const char* hemisphere) {
 }
 
 void FillDetails(const BirthRecord& birth, const BirthEntries& entries, ResultFormTexts& form) {
-    form.lblName = birth.BirthName;
-    form.lblDOB = std::string(MonthName(birth.BirthMonth)) + "/" + std::to_string(birth.BirthDay) +
-                  "/" + std::to_string(birth.BirthYear);
-    form.lblTOB = std::to_string(birth.BirthHour) + ":" + std::to_string(birth.BirthMinute);
+    form.lblName = birth.name;
+    form.lblDOB = std::string(MonthName(birth.date.month)) + "/" + std::to_string(birth.date.day) +
+                  "/" + std::to_string(birth.date.year);
+    form.lblTOB = std::to_string(birth.time.hour) + ":" + std::to_string(birth.time.minute);
+    const GeoPlace& place = birth.place;
     form.lblLatitude =
-        Coordinate(birth.LatitudeDegrees, birth.LatitudeMinutes, entries.optLatSouth ? " S" : " N");
-    form.lblLongitude = Coordinate(birth.LongitudeDegrees, birth.LongitudeMinutes,
-                                   entries.optLongEast ? " E" : " W");
+        Coordinate(place.latitudeDegrees, place.latitudeMinutes, place.south ? " S" : " N");
+    form.lblLongitude =
+        Coordinate(place.longitudeDegrees, place.longitudeMinutes, place.east ? " E" : " W");
     form.lblCity = entries.txtMCity;
     form.lblState = entries.txtMState;
     form.lblCountry = entries.txtMCountry;
@@ -160,10 +159,8 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
     const AscendantResult ascendant = ComputeAscendant(birth);
     const MoonResult moon = ComputeMoon(birth);
     PlanetResult planets = ComputePlanetPositions(
-        birth, PlanetInputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText},
-        PlanetRequest{});
-    const RetrogradeMarks marks = MarkRetrogrades(
-        {birth.BirthYear, birth.BirthMonth, birth.BirthDay, birth.BirthHour, birth.BirthMinute, 0});
+        birth, PlanetInputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText});
+    const RetrogradeMarks marks = MarkRetrogrades(birth.date);
     FillBirthValues(ascendant, moon, planets, marks, chart);
 
     form.planet = planets.BodyPositionText;

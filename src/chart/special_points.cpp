@@ -14,14 +14,6 @@ namespace selmarind {
 
 namespace {
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if (a % b != 0 && ((a < 0) != (b < 0))) {
-        --q;
-    }
-    return q;
-}
-
 CivilDateTime At(const CivilDate& date, const ClockTime& time) {
     return {date.year, date.month, date.day, time.hour, time.minute, 0};
 }
@@ -162,24 +154,17 @@ long long SecondBoundariesBetween(const CivilDateTime& from, const CivilDateTime
 }
 
 SunriseReference FindSunriseReference(const BirthRecord& birth) {
-    const auto events = [&birth](const CivilDate& d, bool withSunset) {
-        return SunRiseSet(d.month, d.day, d.year, birth.BirthHour, birth.BirthMinute,
-                          birth.LatitudeDegrees, birth.LatitudeMinutes, birth.IsSouth,
-                          birth.LongitudeDegrees, birth.LongitudeMinutes, birth.IsEast,
-                          birth.ZoneOffsetHours, birth.ZoneOffsetMinutes, birth.IsDST, withSunset);
-    };
-
-    const CivilDate date{birth.BirthYear, birth.BirthMonth, birth.BirthDay};
+    const CivilDate date = birth.date;
     const CivilDate prevDate = CivilFromSerialDay(SerialDay(date) - 1);
     const CivilDate nextDate = CivilFromSerialDay(SerialDay(date) + 1);
 
     SunriseReference ref;
-    ref.today = events(date, true);
+    ref.today = SunRiseSet(birth, date);
     // Of the days around it only the sunrise counts.
-    ref.prevDay = events(prevDate, false);
-    ref.nextDay = events(nextDate, false);
+    ref.prevDay = SunRiseSet(birth, prevDate, false);
+    ref.nextDay = SunRiseSet(birth, nextDate, false);
     ref.birth = {date.year,       date.month,        date.day,
-                 birth.BirthHour, birth.BirthMinute, birth.BirthSecond};
+                 birth.time.hour, birth.time.minute, birth.time.second};
 
     const auto choose = [&ref](BirthPeriod period, const CivilDateTime& sunrise,
                                bool includesSummerHour) {
@@ -304,11 +289,8 @@ SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, const AscendantResu
     in.InduKalaFromMoon = arudha.InduKalaFromMoon;
 
     if (result.reference.sunrise) {
-        PlanetRequest request;
-        request.SunriseMode = true;
-        request.SunriseDateParts = *result.reference.sunrise;
-        request.SunriseIncludesSummerHour = result.reference.sunriseIncludesSummerHour;
-        result.sunriseSun = ComputeSunriseSun(birth, ascendant.Ayanamsa, request);
+        result.sunriseSun = ComputeSunriseSun(birth, ascendant.Ayanamsa, *result.reference.sunrise,
+                                              result.reference.sunriseIncludesSummerHour);
 
         in.MinutesFromSunrise = result.reference.minutesFromSunrise;
         in.SecondsFromSunrise = result.reference.secondsFromSunrise;

@@ -56,22 +56,16 @@ double ComputeAyanamsa(double t1900) {
 
 AscendantResult ComputeAscendant(const BirthRecord& birth) {
     AscendantResult r;
-    const double ut = LocalToUniversal(birth);
-    const double jdn = JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
+    const double ut = BirthUniversalTime(birth).hoursFromLocalDate;
+    const double jdn = JulianDayNumber(birth.date);
     // UT outside 0..24 carries into the day count here, not into the date.
     r.T1900 = (jdn - kJ1900DayNumber + ut / 24 - 0.5) / kDaysPerJulianCentury;
     const double t = r.T1900;
     r.Ayanamsa = ComputeAyanamsa(t);
 
-    // Place longitude positive west, latitude positive north.
-    double longitude = birth.LongitudeDegrees + birth.LongitudeMinutes / 60.0;
-    if (birth.IsEast) {
-        longitude = -longitude;
-    }
-    double latitude = birth.LatitudeDegrees + birth.LatitudeMinutes / 60.0;
-    if (birth.IsSouth) {
-        latitude = -latitude;
-    }
+    // Place longitude positive west here, latitude positive north.
+    const double longitude = -birth.place.LongitudeEastDeg();
+    const double latitude = birth.place.LatitudeNorthDeg();
 
     // Local sidereal time; a negative value is left, only its trigonometric
     // functions are used.

@@ -1,38 +1,75 @@
-// The birth record: one person's birth data as the engine reads it.
+// The birth record: one person's birth data as the engine reads it, built
+// from value types for the date, the clock time, the place and the zone.
 #pragma once
 
-#include <cstdint>
+#include "engine/civil_time.h"
+
 #include <string>
 
 namespace selmarind {
 
-// Filled by the chart driver from the birth-data form; read by every engine
-// step. Degree and minute fields are the unsigned numbers the user typed; the
-// hemisphere travels only in IsEast and IsSouth.
-struct BirthRecord {
-    std::string BirthName;
-    std::int16_t BirthMonth = 1;   // 1..12
-    std::int16_t BirthDay = 1;     // 1..31
-    std::int16_t BirthYear = 1901; // Gregorian year
-    std::int16_t BirthHour = 0;    // local clock hour, 0..23
-    std::int16_t BirthMinute = 0;  // local clock minute, 0..59
-    std::int16_t BirthSecond = 0;  // local clock second, 0..59 (only the sunrise reference uses it)
+// A place on the Earth as the form holds it: unsigned degrees and minutes,
+// with the hemisphere apart.
+struct GeoPlace {
+    int latitudeDegrees = 0;  // 0..89
+    int latitudeMinutes = 0;  // 0..59
+    bool south = false;       // false: north
+    int longitudeDegrees = 0; // 0..179
+    int longitudeMinutes = 0; // 0..59
+    bool east = true;         // false: west
 
-    // Zone correction of the selected time zone: hours and minutes with one
-    // sign, which added to local clock time give universal time (positive
-    // west of Greenwich: a zone 5 h 30 min east is -5 and -30).
-    std::int16_t ZoneOffsetHours = 0;
-    std::int16_t ZoneOffsetMinutes = 0;
-    std::int16_t ZoneHoursAbs = 0;   // |ZoneOffsetHours|
-    std::int16_t ZoneMinutesAbs = 0; // |ZoneOffsetMinutes|
-
-    std::int16_t LongitudeDegrees = 0; // 0..179
-    std::int16_t LongitudeMinutes = 0; // 0..59
-    std::int16_t LatitudeDegrees = 0;  // 0..89
-    std::int16_t LatitudeMinutes = 0;  // 0..59
-    bool IsEast = true;                // East option selected (false: West)
-    bool IsSouth = false;              // South option selected (false: North)
-    bool IsDST = false;                // daylight-saving box ticked
+    // Latitude in degrees, north positive: degrees + minutes / 60, negated in the south.
+    double LatitudeNorthDeg() const;
+    // Longitude in degrees, east positive: degrees + minutes / 60, negated in the west.
+    double LongitudeEastDeg() const;
+    friend bool operator==(const GeoPlace&, const GeoPlace&) = default;
 };
+
+// The zone correction of a time zone: what added to local clock time gives
+// universal time. Hours, minutes and seconds carry one sign, positive WEST
+// of Greenwich: a zone 5 h 30 min east of Greenwich is -5, -30, 0. The list
+// zones have whole minutes; an exact offset from the atlas may have seconds.
+struct ZoneCorrection {
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+
+    // The correction in hours: hours + minutes / 60 + seconds / 3600.
+    double Hours() const;
+    // The correction in seconds.
+    long long TotalSeconds() const;
+    // The zone correction of a UTC offset (seconds, positive EAST).
+    static ZoneCorrection OfUtcOffset(long long utcOffsetSeconds);
+    friend bool operator==(const ZoneCorrection&, const ZoneCorrection&) = default;
+};
+
+struct BirthRecord {
+    std::string name;
+    CivilDate date;         // local civil date
+    ClockTime time;         // local clock time; the seconds serve only the sunrise reference
+    ZoneCorrection zone;    // of the selected time zone
+    bool summerHour = false; // the daylight-saving box: the clock runs one hour ahead
+    GeoPlace place;
+};
+
+// The universal time of a clock reading, in the two forms the engine reads.
+struct UniversalTime {
+    // Universal time in hours counted from 0 h of the local date, not wrapped
+    // into 0..24: clock hours + minutes / 60, plus the zone correction, less
+    // one hour for the summer hour.
+    double hoursFromLocalDate = 0;
+    // The universal date and time to the whole minute (the clock's seconds
+    // are dropped), carried across days, months and years.
+    CivilDateTime civil;
+};
+
+// Universal time of a local clock reading in a zone, one hour earlier when
+// the clock carries the summer hour. The one place where the zone
+// correction and the summer hour are applied.
+UniversalTime ToUniversalTime(const CivilDate& localDate, const ClockTime& clock,
+                              const ZoneCorrection& zone, bool summerHour);
+
+// The universal time of the birth.
+UniversalTime BirthUniversalTime(const BirthRecord& birth);
 
 } // namespace selmarind

@@ -17,6 +17,8 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
 
 constexpr std::int64_t kSerialEpoch = -25569; // DaysFromCivil(1899, 12, 30)
 
+} // namespace
+
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) {
@@ -24,8 +26,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     }
     return q;
 }
-
-} // namespace
 
 bool IsLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;

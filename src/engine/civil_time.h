@@ -35,6 +35,9 @@ struct CivilDateTime {
     friend bool operator==(const CivilDateTime&, const CivilDateTime&) = default;
 };
 
+// a / b rounded toward negative infinity (b != 0).
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b);
+
 // True for a Gregorian leap year.
 bool IsLeapYear(int year);
 

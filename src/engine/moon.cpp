@@ -22,8 +22,8 @@ double SiderealCorrection(double t) {
 
 MoonResult ComputeMoon(const BirthRecord& birth) {
     MoonResult r;
-    const double ut = LocalToUniversal(birth);
-    const double jdn = JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
+    const double ut = BirthUniversalTime(birth).hoursFromLocalDate;
+    const double jdn = JulianDayNumber(birth.date);
     const double t = JulianCenturies(jdn, ut);
     const double correction = SiderealCorrection(t);
 

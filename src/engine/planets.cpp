@@ -46,21 +46,13 @@ constexpr ElementRow kElements[6] = {
 constexpr double kNodeAtEpochDeg = 125.1228;
 constexpr double kNodeRateDegPerDay = 0.0529538083;
 
-CivilDateTime LocalMinute(int year, int month, int day, int hour, int minute) {
-    return CivilDateTime{year, month, day, hour, minute, 0};
-}
-
 } // namespace
 
-double DaysFromJ2000(int year, int month, int day, int hour, int minute) {
-    const double y = year;
-    const double m = month;
-    return 367 * y - std::floor(7 * (y + std::floor((m + 9) / 12)) / 4) + std::floor(275 * m / 9) +
-           day - 730531.5 + (hour + minute / 60.0) / 24;
-}
-
 double DaysFromJ2000(const CivilDateTime& u) {
-    return DaysFromJ2000(u.year, u.month, u.day, u.hour, u.minute);
+    const double y = u.year;
+    const double m = u.month;
+    return 367 * y - std::floor(7 * (y + std::floor((m + 9) / 12)) / 4) + std::floor(275 * m / 9) +
+           u.day - 730531.5 + (u.hour + u.minute / 60.0) / 24;
 }
 
 double Reduce2Pi(double x) {
@@ -138,10 +130,6 @@ double GeocentricLongitude(int k, double d, const EarthPosition& earth) {
     return lambda;
 }
 
-double GeocentricLongitude(int k, double d) {
-    return GeocentricLongitude(k, d, EarthAt(d));
-}
-
 namespace {
 
 // Sidereal longitude of body k: the ayanamsa taken off and the result
@@ -156,33 +144,14 @@ double SiderealLongitudeOf(int k, double d, const EarthPosition& earth, double a
 
 } // namespace
 
-CivilDateTime BirthUniversalInstant(const BirthRecord& birth) {
-    const CivilDateTime local = LocalMinute(birth.BirthYear, birth.BirthMonth, birth.BirthDay,
-                                            birth.BirthHour, birth.BirthMinute);
-    std::int64_t correctionMinutes = birth.ZoneOffsetHours * 60 + birth.ZoneOffsetMinutes;
-    if (birth.IsDST) {
-        correctionMinutes -= 60;
-    }
-    return AddMinutes(local, correctionMinutes);
-}
-
-CivilDateTime RequestedUniversalInstant(const BirthRecord& birth, const PlanetRequest& request) {
-    if (!request.SunriseMode) {
-        return BirthUniversalInstant(birth);
-    }
-    const CivilDateTime& s = request.SunriseDateParts;
-    // The sunrise is used to the whole minute; its seconds are dropped.
-    std::int64_t correctionMinutes = birth.ZoneOffsetHours * 60 + birth.ZoneOffsetMinutes;
-    if (request.SunriseIncludesSummerHour) {
-        correctionMinutes -= 60;
-    }
-    return AddMinutes(LocalMinute(s.year, s.month, s.day, s.hour, s.minute), correctionMinutes);
-}
-
 SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
-                             const PlanetRequest& request) {
+                             const CivilDateTime& sunriseLocal, bool includesSummerHour) {
     SunriseSun sun;
-    sun.UniversalInstant = RequestedUniversalInstant(birth, request);
+    // The sunrise is used to the whole minute; its seconds are dropped.
+    sun.UniversalInstant = ToUniversalTime(sunriseLocal.date(),
+                                           ClockTime{sunriseLocal.hour, sunriseLocal.minute, 0},
+                                           birth.zone, includesSummerHour)
+                               .civil;
     const double d = DaysFromJ2000(sun.UniversalInstant);
     sun.DaysFromEpoch = d;
     sun.Longitude = SiderealLongitudeOf(EarthMoon, d, EarthAt(d), std::fabs(ayanamsa));
@@ -190,10 +159,9 @@ SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
     return sun;
 }
 
-PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs& inputs,
-                                    const PlanetRequest& request) {
+PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs& inputs) {
     PlanetResult r;
-    r.UniversalInstant = RequestedUniversalInstant(birth, request);
+    r.UniversalInstant = BirthUniversalTime(birth).civil;
     const double d = DaysFromJ2000(r.UniversalInstant);
     r.DaysFromEpoch = d;
     const double ayanamsaMagnitude = std::fabs(inputs.Ayanamsa);
@@ -203,10 +171,6 @@ PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs
         const double sidereal = SiderealLongitudeOf(k, d, earth, ayanamsaMagnitude);
         r.SiderealLongitude[k] = sidereal;
         r.PlanetDmsText[k] = FormatLongitude(sidereal);
-        if (request.SunriseMode && k == EarthMoon) {
-            r.SunriseSunLongitude = sidereal;
-            r.SunriseSunText = ChartTextOfLongitude(sidereal);
-        }
     }
 
     // Mean ascending node; the node's radians-to-degrees factor uses pi = 3.1416.

@@ -25,18 +25,6 @@ struct OrbitalElementSet {
     double L = 0;    // mean longitude, radians in [0, 2 pi)
 };
 
-// What a ComputePlanetPositions call works for.
-struct PlanetRequest {
-    // Birth mode (SunriseMode false): the birth instant of the record.
-    // Sunrise mode: the local clock minute of a sunrise in SunriseDateParts.
-    bool SunriseMode = false;
-    CivilDateTime SunriseDateParts; // local clock time; seconds are ignored
-    // True when the sunrise time above includes the summer-time hour that
-    // the sunrise computation added; the hour is taken off again so that the
-    // instant is the true universal time of the sunrise.
-    bool SunriseIncludesSummerHour = false;
-};
-
 // Inputs that earlier steps of the chart computed.
 struct PlanetInputs {
     double Ayanamsa = 0;          // from ComputeAscendant, degrees (negative)
@@ -55,18 +43,13 @@ struct PlanetResult {
     std::array<double, 6> SiderealLongitude{};
     double RahuLongitude = 0;
     double KetuLongitude = 0;
-    CivilDateTime UniversalInstant; // the instant the bodies were computed for (UT)
+    CivilDateTime UniversalInstant; // the birth instant the bodies were computed for (UT)
     double DaysFromEpoch = 0;       // d of DaysFromJ2000 for that instant
-    // Sunrise mode only: the Sun at the sunrise instant.
-    std::optional<double> SunriseSunLongitude;
-    std::string SunriseSunText; // chart text
 };
 
-// Days from 2000 January 1, 12:00 UT: 367 y - floor(7 (y + floor((m + 9) / 12)) / 4)
+// Days from 2000 January 1, 12:00 UT of the whole minute of a UT instant
+// (its seconds are dropped): 367 y - floor(7 (y + floor((m + 9) / 12)) / 4)
 // + floor(275 m / 9) + D - 730531.5 + (h + n / 60) / 24.
-double DaysFromJ2000(int year, int month, int day, int hour, int minute);
-
-// The same for the whole minute of a UT instant (its seconds are dropped).
 double DaysFromJ2000(const CivilDateTime& u);
 
 // x reduced to [0, 2 pi) by truncating whole turns toward zero; a negative x
@@ -95,9 +78,6 @@ EarthPosition EarthAt(double d);
 // must be EarthAt(d).
 double GeocentricLongitude(int k, double d, const EarthPosition& earth);
 
-// The same, with the Earth computed for d.
-double GeocentricLongitude(int k, double d);
-
 // The Sun alone at a sunrise: what the sunrise points need.
 struct SunriseSun {
     CivilDateTime UniversalInstant; // the sunrise instant (UT)
@@ -107,20 +87,14 @@ struct SunriseSun {
     friend bool operator==(const SunriseSun&, const SunriseSun&) = default;
 };
 
-// The universal-time instant of a birth: local clock time plus the signed
-// zone correction, one hour earlier when IsDST is set; calendar carry applied.
-CivilDateTime BirthUniversalInstant(const BirthRecord& birth);
+// The bodies at the birth instant (BirthUniversalTime, to the minute).
+PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs& inputs);
 
-// The universal-time instant a request is for (see PlanetRequest).
-CivilDateTime RequestedUniversalInstant(const BirthRecord& birth, const PlanetRequest& request);
-
-PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs& inputs,
-                                    const PlanetRequest& request);
-
-// The Sun of a sunrise-mode request, the same value and text that
-// ComputePlanetPositions gives as SunriseSunLongitude and SunriseSunText,
-// without the other bodies. `ayanamsa` as in PlanetInputs.
+// The Sun alone at a sunrise given as a local clock reading on the birth's
+// zone (seconds ignored). `includesSummerHour`: the sunrise time carries the
+// summer hour, which is taken off again so that the instant is the true
+// universal time of the sunrise. `ayanamsa` as in PlanetInputs.
 SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
-                             const PlanetRequest& request);
+                             const CivilDateTime& sunriseLocal, bool includesSummerHour);
 
 } // namespace selmarind

@@ -33,6 +33,10 @@ int DayKey(const CivilDateTime& t) {
     return DayKey(t.year, t.month, t.day);
 }
 
+int DayKey(const CivilDate& d) {
+    return DayKey(d.year, d.month, d.day);
+}
+
 } // namespace
 
 std::span<const StationPeriod> LoadStationTable(std::string_view planet) {
@@ -43,7 +47,7 @@ std::span<const StationPeriod> LoadStationTable(std::string_view planet) {
     return kStationTables[static_cast<std::size_t>(it - kRetrogradePlanets.begin())];
 }
 
-bool IsRetrograde(const CivilDateTime& birth, std::string_view planet) {
+bool IsRetrograde(const CivilDate& birth, std::string_view planet) {
     const std::span<const StationPeriod> table = LoadStationTable(planet);
     const int birthDay = DayKey(birth);
     // Periods are chronological and never overlap, so only the last period
@@ -57,7 +61,7 @@ bool IsRetrograde(const CivilDateTime& birth, std::string_view planet) {
     return DayKey(std::prev(next)->StationEnd) > birthDay;
 }
 
-RetrogradeMarks MarkRetrogrades(const CivilDateTime& birth) {
+RetrogradeMarks MarkRetrogrades(const CivilDate& birth) {
     RetrogradeMarks marks;
     for (std::size_t i = 0; i < kBodyNames.size(); ++i) {
         marks.BodyNames[i] = kBodyNames[i];

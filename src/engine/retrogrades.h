@@ -26,10 +26,10 @@ inline constexpr std::array<std::string_view, 5> kRetrogradePlanets = {"Mercury"
 // other name.
 std::span<const StationPeriod> LoadStationTable(std::string_view planet);
 
-// True when the calendar date of `birth` lies strictly after the date of a
+// True when the calendar date `birth` lies strictly after the date of a
 // retrograde station of the planet and strictly before the date of the
 // following direct station. The time of day never matters.
-bool IsRetrograde(const CivilDateTime& birth, std::string_view planet);
+bool IsRetrograde(const CivilDate& birth, std::string_view planet);
 
 struct RetrogradeMarks {
     std::array<bool, 5> RetrogradeFlags{}; // Mercury, Venus, Mars, Jupiter, Saturn
@@ -37,7 +37,7 @@ struct RetrogradeMarks {
     std::array<std::string, 10> BodyNames;
 };
 
-// Marks the retrograde planets for a birth at local clock time `birth`.
-RetrogradeMarks MarkRetrogrades(const CivilDateTime& birth);
+// Marks the retrograde planets for a birth on the local date `birth`.
+RetrogradeMarks MarkRetrogrades(const CivilDate& birth);
 
 } // namespace selmarind

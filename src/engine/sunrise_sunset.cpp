@@ -92,7 +92,10 @@ std::optional<ClockTime> EventTime(bool isSunrise, int dayCount, double sinLatit
 
 } // namespace
 
-bool IsSummerTime(int day, int weekday, int month, int hour) {
+bool IsSummerTime(const CivilDate& date, int hour) {
+    const int month = date.month;
+    const int day = date.day;
+    const int weekday = Weekday(date); // 0 = Sunday
     if (month >= 5 && month <= 9) {
         return true;
     }
@@ -119,36 +122,19 @@ bool IsSummerTime(int day, int weekday, int month, int hour) {
     return false;
 }
 
-SunEvents SunRiseSet(int month, int day, int year, int hour, int /*minute*/, int latitudeDegrees,
-                     int latitudeMinutes, bool isSouth, int longitudeDegrees, int longitudeMinutes,
-                     bool isEast, int zoneHours, int zoneMinutes, bool isDST, bool withSunset) {
-    // The zone correction is stored positive west; the offset here is positive east.
-    double zoneOffsetHours = std::fabs(static_cast<double>(zoneHours)) +
-                             std::fabs(static_cast<double>(zoneMinutes)) / 60;
-    if (zoneHours < 0) {
-        zoneOffsetHours = -zoneOffsetHours;
-    }
-    zoneOffsetHours = -zoneOffsetHours;
-
-    const CivilDate date{year, month, day};
+SunEvents SunRiseSet(const BirthRecord& birth, const CivilDate& date, bool withSunset) {
+    // The zone correction is positive west; the offset here is positive east.
+    double zoneOffsetHours = -birth.zone.Hours();
     const int dayCount = DayOfYear(date) - 1;
 
     SunEvents events;
-    if (isDST && IsSummerTime(day, Weekday(date), month, hour)) {
+    if (birth.summerHour && IsSummerTime(date, birth.time.hour)) {
         zoneOffsetHours += 1;
         events.summerHourApplied = true;
     }
 
-    double latitude = latitudeDegrees + latitudeMinutes / 60.0;
-    if (isSouth) {
-        latitude = -latitude;
-    }
-    double longitude = longitudeDegrees + longitudeMinutes / 60.0;
-    if (!isEast) {
-        longitude = -longitude;
-    }
-    const double latitudeRad = latitude * kDegToRadShort;
-    const double longitudeRad = longitude * kDegToRadShort;
+    const double latitudeRad = birth.place.LatitudeNorthDeg() * kDegToRadShort;
+    const double longitudeRad = birth.place.LongitudeEastDeg() * kDegToRadShort;
     const double offsetRad = zoneOffsetHours * kHourToRad;
 
     // Both events share the place's latitude terms.

@@ -3,6 +3,7 @@
 // distance 90 degrees 50 minutes), and the fixed summer-time rule.
 #pragma once
 
+#include "engine/birth_record.h"
 #include "engine/civil_time.h"
 
 #include <optional>
@@ -18,20 +19,15 @@ struct SunEvents {
     bool summerHourApplied = false;
 };
 
-// True when the date and hour fall inside summer time: from the first Sunday
-// of April at 02:00 to the last Sunday of October at 02:00. weekday: 0 =
-// Sunday .. 6 = Saturday.
-bool IsSummerTime(int day, int weekday, int month, int hour);
+// True when the date at the clock hour falls inside the fixed summer-time
+// window: from the first Sunday of April at 02:00 to the last Sunday of
+// October at 02:00.
+bool IsSummerTime(const CivilDate& date, int hour);
 
-// Sunrise and sunset on month/day/year at the place. latitude: degrees and
-// minutes, negated when isSouth; longitude: degrees and minutes, east
-// positive here (negated when !isEast); zoneHours, zoneMinutes: the signed
-// zone correction (positive west); the summer-time hour is added when isDST
-// and IsSummerTime of the date and `hour` hold. `minute` is not consulted.
-// Without `withSunset` only the sunrise is computed and `sunset` stays empty.
-SunEvents SunRiseSet(int month, int day, int year, int hour, int minute, int latitudeDegrees,
-                     int latitudeMinutes, bool isSouth, int longitudeDegrees, int longitudeMinutes,
-                     bool isEast, int zoneHours, int zoneMinutes, bool isDST,
-                     bool withSunset = true);
+// Sunrise and sunset on `date` at the birth's place, as clock times of the
+// birth's zone. The summer hour is added when the birth's box is ticked and
+// IsSummerTime holds for `date` at the birth's clock hour. Without
+// `withSunset` only the sunrise is computed and `sunset` stays empty.
+SunEvents SunRiseSet(const BirthRecord& birth, const CivilDate& date, bool withSunset = true);
 
 } // namespace selmarind

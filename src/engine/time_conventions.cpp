@@ -57,19 +57,10 @@ int SignIndexOfAbbreviation(std::string_view abbreviation) {
     return -1;
 }
 
-double LocalToUniversal(const BirthRecord& birth) {
-    const double localHours = birth.BirthHour + birth.BirthMinute / 60.0;
-    double zoneCorrectionHours = birth.ZoneOffsetHours + birth.ZoneOffsetMinutes / 60.0;
-    if (birth.IsDST) {
-        zoneCorrectionHours = zoneCorrectionHours - 1;
-    }
-    return localHours + zoneCorrectionHours;
-}
-
-double JulianDayNumber(int month, int day, int year) {
-    const double mm = 12.0 * (year + 4800) + month - 3;
+double JulianDayNumber(const CivilDate& date) {
+    const double mm = 12.0 * (date.year + 4800) + date.month - 3;
     const double a = std::floor((365 * mm + 2 * (mm - 12 * std::floor(mm / 12)) + 7) / 12);
-    double j = std::floor(mm / 48) + day + a - 32083;
+    double j = std::floor(mm / 48) + date.day + a - 32083;
     // Dates after 15 October 1582 are read as Gregorian.
     if (j > 2299171) {
         j = j + std::floor(mm / 4800) - std::floor(mm / 1200) + 38;

@@ -3,7 +3,7 @@
 // text of a longitude.
 #pragma once
 
-#include "engine/birth_record.h"
+#include "engine/civil_time.h"
 
 #include <array>
 #include <string>
@@ -26,14 +26,9 @@ std::string_view SignAbbreviation(int k);
 // Sign index 0..11 of a three-letter abbreviation, or -1 when it is none.
 int SignIndexOfAbbreviation(std::string_view abbreviation);
 
-// Universal time of the birth in hours (UT), not wrapped into 0..24: local
-// clock time plus the signed zone correction (ZoneOffsetHours +
-// ZoneOffsetMinutes / 60, positive west), one hour earlier when IsDST is set.
-double LocalToUniversal(const BirthRecord& birth);
-
 // Julian Day Number (the day count at noon) of a Gregorian civil date, as a
 // double holding a whole number; 2451545 for 1 January 2000.
-double JulianDayNumber(int month, int day, int year);
+double JulianDayNumber(const CivilDate& date);
 
 // Julian centuries of 36525 days from J2000.0 (UT time scale):
 // T = (jdn - 2451545 + utHours / 24 - 0.5) / 36525.

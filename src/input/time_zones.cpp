@@ -91,7 +91,7 @@ std::optional<ZoneCorrection> Zone_Calculation(int index) {
         return std::nullopt;
     }
     const TimeZoneEntry& entry = kTimeZones[static_cast<std::size_t>(index)];
-    return ZoneCorrection{entry.hours, entry.minutes};
+    return ZoneCorrection{entry.hours, entry.minutes, 0};
 }
 
 } // namespace selmarind

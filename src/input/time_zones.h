@@ -1,6 +1,8 @@
 // The fixed list of 71 time zones and the zone correction of each.
 #pragma once
 
+#include "engine/birth_record.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -18,11 +20,6 @@ inline constexpr int kTimeZoneCount = 71;
 inline constexpr int kGreenwichZoneIndex = 29;
 
 const std::array<TimeZoneEntry, kTimeZoneCount>& TimeZoneList();
-
-struct ZoneCorrection {
-    std::int16_t ZoneOffsetHours = 0;
-    std::int16_t ZoneOffsetMinutes = 0;
-};
 
 // Zone correction of list entry `index` (0..70); nothing for any other index.
 std::optional<ZoneCorrection> Zone_Calculation(int index);

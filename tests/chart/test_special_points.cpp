@@ -122,13 +122,9 @@ private slots:
         // 0° 0' N 25° 0' E on Greenwich time, 20 March 2000: the sun sets at
         // 16:31 and rises at 4:24 the next day.
         BirthRecord b;
-        b.BirthMonth = 3;
-        b.BirthDay = 20;
-        b.BirthYear = 2000;
-        b.BirthHour = 19;
-        b.BirthMinute = 26;
-        b.BirthSecond = 1;
-        b.LongitudeDegrees = 25;
+        b.date = {2000, 3, 20};
+        b.time = {19, 26, 1};
+        b.place.longitudeDegrees = 25;
         const SunriseReference ref = FindSunriseReference(b);
         QCOMPARE(ref.period, std::optional<BirthPeriod>(BirthPeriod::AfterSunset));
         QCOMPARE(*ref.sunrise, (CivilDateTime{2000, 3, 21, 4, 24, 0}));

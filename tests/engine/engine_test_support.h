@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <cstdlib>
 
 namespace selmarind::test {
 
@@ -15,28 +14,17 @@ namespace selmarind::test {
 inline BirthRecord MakeBirth(int year, int month, int day, int hour, int minute, int zoneHours,
                              int zoneMinutes, bool isDst = false) {
     BirthRecord b;
-    b.BirthYear = static_cast<std::int16_t>(year);
-    b.BirthMonth = static_cast<std::int16_t>(month);
-    b.BirthDay = static_cast<std::int16_t>(day);
-    b.BirthHour = static_cast<std::int16_t>(hour);
-    b.BirthMinute = static_cast<std::int16_t>(minute);
-    b.ZoneOffsetHours = static_cast<std::int16_t>(zoneHours);
-    b.ZoneOffsetMinutes = static_cast<std::int16_t>(zoneMinutes);
-    b.ZoneHoursAbs = static_cast<std::int16_t>(std::abs(zoneHours));
-    b.ZoneMinutesAbs = static_cast<std::int16_t>(std::abs(zoneMinutes));
-    b.IsDST = isDst;
+    b.date = {year, month, day};
+    b.time = {hour, minute, 0};
+    b.zone = {zoneHours, zoneMinutes, 0};
+    b.summerHour = isDst;
     return b;
 }
 
 // The same birth at a place given as unsigned degrees and minutes with its hemispheres.
 inline BirthRecord AtPlace(BirthRecord b, int lonDeg, int lonMin, bool east, int latDeg, int latMin,
                            bool south) {
-    b.LongitudeDegrees = static_cast<std::int16_t>(lonDeg);
-    b.LongitudeMinutes = static_cast<std::int16_t>(lonMin);
-    b.IsEast = east;
-    b.LatitudeDegrees = static_cast<std::int16_t>(latDeg);
-    b.LatitudeMinutes = static_cast<std::int16_t>(latMin);
-    b.IsSouth = south;
+    b.place = {latDeg, latMin, south, lonDeg, lonMin, east};
     return b;
 }
 

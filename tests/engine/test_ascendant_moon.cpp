@@ -118,10 +118,10 @@ private slots:
               AtPlace(MakeBirth(1975, 12, 21, 0, 0, 5, 0), 73, 56, false, 89, 59, false)}) {
             for (int hour = 0; hour < 24; ++hour) {
                 BirthRecord b = place;
-                b.BirthHour = static_cast<std::int16_t>(hour);
+                b.time.hour = hour;
                 const AscendantResult a = ComputeAscendant(b);
                 const QByteArray where = QByteArray::number(hour) + " h at " +
-                                         QByteArray::number(b.LongitudeDegrees) + " deg";
+                                         QByteArray::number(b.place.longitudeDegrees) + " deg";
                 QVERIFY2(a.AscendantSidereal >= 0 && a.AscendantSidereal < 360, where);
                 QCOMPARE(a.AscendantDegree, std::floor(a.AscendantSidereal));
                 const int sign = static_cast<int>(a.AscendantSidereal / 30);

@@ -21,9 +21,18 @@ constexpr Place kGreenwich{51, 28, false, 0, 0, true, 0, 0};
 constexpr Place kNewDelhi{28, 36, false, 77, 13, true, -5, -30};
 constexpr Place kBuenosAires{34, 36, true, 58, 23, false, 3, 0};
 
+// A birth at the place whose clock hour and daylight-saving box decide summer time.
+BirthRecord BirthAt(const Place& p, int hour, bool dst) {
+    BirthRecord b;
+    b.time = {hour, 0, 0};
+    b.zone = {p.zoneHours, p.zoneMinutes, 0};
+    b.summerHour = dst;
+    b.place = {p.latD, p.latM, p.south, p.lonD, p.lonM, p.east};
+    return b;
+}
+
 SunEvents Run(const Place& p, int year, int month, int day, int hour = 12, bool dst = false) {
-    return SunRiseSet(month, day, year, hour, 0, p.latD, p.latM, p.south, p.lonD, p.lonM, p.east,
-                      p.zoneHours, p.zoneMinutes, dst);
+    return SunRiseSet(BirthAt(p, hour, dst), CivilDate{year, month, day});
 }
 
 int MinutesOfDay(const ClockTime& t) {
@@ -113,7 +122,7 @@ private slots:
         QFETCH(int, hour);
         QFETCH(bool, expected);
         const CivilDate date{year, month, day};
-        QCOMPARE(IsSummerTime(day, Weekday(date), month, hour), expected);
+        QCOMPARE(IsSummerTime(date, hour), expected);
 
         const SunEvents ticked = Run(kGreenwich, year, month, day, hour, true);
         const SunEvents plain = Run(kGreenwich, year, month, day, hour, false);
@@ -129,9 +138,7 @@ private slots:
         for (CivilDate d{2021, 1, 1}; d.year == 2021; d = CivilFromSerialDay(SerialDay(d) + 3)) {
             for (const Place& p : {kGreenwich, kNewDelhi, kBuenosAires}) {
                 const SunEvents both = Run(p, d.year, d.month, d.day, 12, true);
-                const SunEvents alone =
-                    SunRiseSet(d.month, d.day, d.year, 12, 0, p.latD, p.latM, p.south, p.lonD,
-                               p.lonM, p.east, p.zoneHours, p.zoneMinutes, true, false);
+                const SunEvents alone = SunRiseSet(BirthAt(p, 12, true), d, false);
                 QCOMPARE(alone.sunrise, both.sunrise);
                 QCOMPARE(alone.summerHourApplied, both.summerHourApplied);
                 QVERIFY(!alone.sunset);

@@ -84,8 +84,8 @@ private slots:
         }
         QVERIFY(entry.hours * entry.minutes >= 0);
         QVERIFY(entry.minutes == 0 || entry.minutes == 30 || entry.minutes == -30);
-        QCOMPARE(Zone_Calculation(index)->ZoneOffsetHours, entry.hours);
-        QCOMPARE(Zone_Calculation(index)->ZoneOffsetMinutes, entry.minutes);
+        QCOMPARE(Zone_Calculation(index)->hours, entry.hours);
+        QCOMPARE(Zone_Calculation(index)->minutes, entry.minutes);
     }
 
     void correctionOfNotableEntries_data() {
@@ -112,8 +112,8 @@ private slots:
         QCOMPARE(Q(TimeZoneList()[static_cast<std::size_t>(index)].itemText), text);
         const std::optional<ZoneCorrection> zone = Zone_Calculation(index);
         QVERIFY(zone.has_value());
-        QCOMPARE(int{zone->ZoneOffsetHours}, hours);
-        QCOMPARE(int{zone->ZoneOffsetMinutes}, minutes);
+        QCOMPARE(zone->hours, hours);
+        QCOMPARE(zone->minutes, minutes);
     }
 
     void noSelectionGivesNoCorrection() {

@@ -46,21 +46,11 @@ inline BirthEntries Delhi1980Entries() {
 // 77° 13' E, Indian Time) in March 1980; Delhi1980Entries by default.
 inline BirthRecord Delhi1980Record(int day = 15, int hour = 1, int minute = 0, int second = 0) {
     BirthRecord b;
-    b.BirthName = "RAVI KUMAR";
-    b.BirthMonth = 3;
-    b.BirthDay = static_cast<std::int16_t>(day);
-    b.BirthYear = 1980;
-    b.BirthHour = static_cast<std::int16_t>(hour);
-    b.BirthMinute = static_cast<std::int16_t>(minute);
-    b.BirthSecond = static_cast<std::int16_t>(second);
-    b.ZoneOffsetHours = -5;
-    b.ZoneOffsetMinutes = -30;
-    b.ZoneHoursAbs = 5;
-    b.ZoneMinutesAbs = 30;
-    b.LatitudeDegrees = 28;
-    b.LatitudeMinutes = 36;
-    b.LongitudeDegrees = 77;
-    b.LongitudeMinutes = 13;
+    b.name = "RAVI KUMAR";
+    b.date = {1980, 3, day};
+    b.time = {hour, minute, second};
+    b.zone = {-5, -30, 0};
+    b.place = {28, 36, false, 77, 13, true};
     return b;
 }
 
