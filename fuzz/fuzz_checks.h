@@ -5,6 +5,7 @@
 
 #include "chart/chart_result.h"
 #include "chart/chart_invariants.h"
+#include "cli/json_writer.h"
 
 #include <charconv>
 #include <cstdio>
@@ -32,45 +33,6 @@ inline void RequireFinishedChart(const ChartResult& result) {
     Require(fault.empty(), "every chart is finished");
 }
 
-// Whether the text is well-formed UTF-8 (no overlong forms, no surrogates).
-inline bool IsUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 1;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto byte = static_cast<unsigned char>(text[i + k]);
-            const bool inRange = k == 1 ? byte >= low && byte <= high : (byte & 0xC0) == 0x80;
-            if (!inRange) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
-
 inline constexpr std::string_view kNotComputedMessage =
     "The chart could not be computed from these entries";
 
@@ -79,7 +41,7 @@ inline constexpr std::string_view kNotComputedMessage =
 // either the chart or an error. Returns the number of lines that failed.
 inline int RequireBatchOutput(std::string_view out, long long lastInputLine) {
     Require(out.empty() || out.back() == '\n', "batch output not ending in a line break");
-    Require(IsUtf8(out), "batch output that is not UTF-8");
+    Require(cli::IsValidUtf8(out), "batch output that is not UTF-8");
     constexpr std::string_view kHead = "{\"line\":";
     int errors = 0;
     long long previous = 0;
@@ -116,7 +78,7 @@ inline void RequireToolContract(int status, std::string_view out, std::string_vi
     const bool batch = out.starts_with("{\"line\":");
     const int failedLines = batch ? RequireBatchOutput(out, lastBatchLine) : 0;
     if (!batch && out.starts_with("{")) {
-        Require(IsUtf8(out), "JSON output that is not UTF-8");
+        Require(cli::IsValidUtf8(out), "JSON output that is not UTF-8");
     }
     switch (status) {
     case 0:

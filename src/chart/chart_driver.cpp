@@ -7,6 +7,7 @@
 #include "chart/special_points.h"
 #include "engine/ascendant.h"
 #include "engine/birth_record.h"
+#include "engine/chart_text.h"
 #include "engine/civil_time.h"
 #include "engine/moon.h"
 #include "engine/planets.h"
@@ -22,8 +23,6 @@
 namespace selmarind {
 
 namespace {
-
-constexpr const char* kDegreeSign = "\xC2\xB0"; // U+00B0 in UTF-8
 
 // Reads one entry into a field when it converts and lies in [low, high].
 bool ReadEntry(const std::string& text, int low, int high, int& field) {
@@ -71,7 +70,8 @@ std::optional<BirthRecord> MakeBirthRecord(const BirthEntries& entries) {
 }
 
 std::string Coordinate(int degrees, int minutes, const char* hemisphere) {
-    return std::to_string(degrees) + kDegreeSign + " " + std::to_string(minutes) + "'" + hemisphere;
+    return std::to_string(degrees) + std::string(kDegreeSign) + " " + std::to_string(minutes) + "'" +
+           hemisphere;
 }
 
 void FillDetails(const BirthRecord& birth, const BirthEntries& entries, ResultFormTexts& form) {
@@ -187,7 +187,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
     const int ascendantIndex = chart.AscendantSignNumber - 1;
     for (int house = 0; house < 12; ++house) {
         const int signIndex = (ascendantIndex + house) % 12;
-        ComputeArudha(signIndex, kSignLords[static_cast<std::size_t>(signIndex)], bodies, arudha,
+        ComputeArudha(kSignLords[static_cast<std::size_t>(signIndex)], bodies, arudha,
                       form.lblArudha);
     }
     if (arudha.TorviLagnaSign < 1 || arudha.TorviLagnaSign > 12) {

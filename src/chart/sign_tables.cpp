@@ -24,9 +24,8 @@ constexpr SignAttributeTable kVedicNames = {"Mesha",  "Vrishabha", "Mithuna", "K
                                             "Simha",  "Kanya",     "Thula",   "Vrischika",
                                             "Dhanus", "Makara",    "Kumbha",  "Meena"};
 
-constexpr SignAttributeTable kRulingPlanets = {"Mars",    "Venus",   "Mercury", "Moon",
-                                               "Sun",     "Mercury", "Venus",   "Mars",
-                                               "Jupiter", "Saturn",  "Saturn",  "Jupiter"};
+// The ruling planet of each sign is its lord.
+constexpr SignAttributeTable kRulingPlanets = FromSigns(kSignLords);
 
 constexpr SignAttributeTable kSymbols = {"The Ram",       "The Bull",          "The Twins",
                                          "The Crab",      "The Lion",          "The Virgin",

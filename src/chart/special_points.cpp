@@ -199,14 +199,6 @@ SunriseReference FindSunriseReference(const BirthRecord& birth) {
     return ref;
 }
 
-std::optional<int> SignOfChartText(std::string_view chartText) {
-    const int k = SignIndexOfAbbreviation(ChartTextSign(chartText));
-    if (k < 0) {
-        return std::nullopt;
-    }
-    return k;
-}
-
 std::optional<int> SignOfLongitude(double longitudeDeg, std::string& chartText) {
     chartText = ChartTextOfLongitude(NormalizeForText(longitudeDeg));
     return SignOfChartText(chartText);

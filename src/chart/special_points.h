@@ -99,8 +99,5 @@ SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, const AscendantResu
 // bringing the longitude into [0, 360); fills `chartText`.
 std::optional<int> SignOfLongitude(double longitudeDeg, std::string& chartText);
 
-// Sign index 0..11 whose abbreviation stands at characters 4..6 of a chart
-// text; nothing when none does.
-std::optional<int> SignOfChartText(std::string_view chartText);
 
 } // namespace selmarind

@@ -1,5 +1,6 @@
 #include "cli/birth_input.h"
 
+#include "input/entry_number.h"
 #include "input/key_filters.h"
 #include "input/time_zones.h"
 #include "input/validation.h"
@@ -12,7 +13,8 @@ namespace selmarind::cli {
 namespace {
 
 bool AllDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return IsAsciiDigit(static_cast<unsigned char>(c)); });
 }
 
 // Value of 1..maxDigits decimal digits; nothing for anything else.

@@ -1,5 +1,7 @@
 #include "cli/chart_tool.h"
 
+#include "engine/chart_text.h"
+
 #include "chart/chart_driver.h"
 #include "cli/birth_input.h"
 #include "cli/chart_json.h"
@@ -129,12 +131,9 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// A batch field without the spaces and tabs around it.
 std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return std::string(TrimCharacters(text, " \t"));
 }
 
 std::optional<bool> ReadDstField(const std::string& text) {

@@ -46,6 +46,26 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
+} // namespace
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = Utf8SequenceLength(text, i);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+namespace {
+
 // Printable ASCII other than the quote and the backslash: copied as it is.
 constexpr std::array<bool, 256> kPlainAscii = [] {
     std::array<bool, 256> plain{};

@@ -1,10 +1,11 @@
 #include "engine/chart_text.h"
 
+#include "engine/name_tables.h"
+#include "engine/time_conventions.h"
+
 namespace selmarind {
 
 namespace {
-
-constexpr std::string_view kDegreeSign = "\xC2\xB0";
 
 // The last `count` characters of a UTF-8 text (fewer when it is shorter).
 std::string_view LastCharacters(std::string_view s, int count) {
@@ -38,14 +39,16 @@ char* WriteTwoDigits(char* out, std::string_view field) {
 
 } // namespace
 
+std::string_view TrimCharacters(std::string_view s, std::string_view blanks) {
+    const std::size_t first = s.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
+}
+
 std::string_view TrimSpaces(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && s.back() == ' ') {
-        s.remove_suffix(1);
-    }
-    return s;
+    return TrimCharacters(s, " ");
 }
 
 std::string ToChartText(std::string_view dmsText) {
@@ -73,11 +76,15 @@ std::string ToChartText(std::string_view dmsText) {
     return result;
 }
 
-std::string_view ChartTextSign(std::string_view chartText) {
+std::optional<int> SignOfChartText(std::string_view chartText) {
     if (chartText.size() < 6) {
-        return {};
+        return std::nullopt;
     }
-    return chartText.substr(3, 3);
+    const int k = SignIndexOfAbbreviation(chartText.substr(3, 3));
+    if (k < 0) {
+        return std::nullopt;
+    }
+    return k;
 }
 
 } // namespace selmarind

@@ -3,10 +3,14 @@
 // minutes. Every part of the program finds the sign of a position there.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace selmarind {
+
+// The text without the leading and trailing characters that are in `blanks`.
+std::string_view TrimCharacters(std::string_view text, std::string_view blanks);
 
 // The text without its leading and trailing spaces; tabs and other blanks
 // stay. Entries and position texts are read this way.
@@ -16,8 +20,8 @@ std::string_view TrimSpaces(std::string_view text);
 // Empty for a text without the degree sign followed by the minutes mark.
 std::string ToChartText(std::string_view dmsText);
 
-// Characters 4..6 of a chart text (its sign abbreviation); empty when the
-// text is shorter.
-std::string_view ChartTextSign(std::string_view chartText);
+// Sign index 0..11 whose abbreviation stands at characters 4..6 of a chart
+// text; nothing when none does (or the text is shorter).
+std::optional<int> SignOfChartText(std::string_view chartText);
 
 } // namespace selmarind

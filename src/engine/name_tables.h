@@ -1,5 +1,5 @@
-// The three shared name tables of a chart: bodies, sign abbreviations and
-// the lord of each sign.
+// The shared names of a chart: bodies, signs and their abbreviations, the
+// lord of each sign, the retrograde marker and the degree sign.
 #pragma once
 
 #include <array>
@@ -19,6 +19,12 @@ inline constexpr std::array<std::string_view, 12> kSignAbbrevs = {
 inline constexpr std::array<std::string_view, 12> kSignLords = {
     "Mars",  "Venus", "Mercury", "Moon",   "Sun",    "Mercury",
     "Venus", "Mars",  "Jupiter", "Saturn", "Saturn", "Jupiter"};
+
+// Appended to the display name of a retrograde planet ("Mars (R) ").
+inline constexpr std::string_view kRetrogradeMarker = " (R) ";
+
+// U+00B0 in UTF-8.
+inline constexpr std::string_view kDegreeSign = "\xC2\xB0";
 
 // English sign names, Aries (0) to Pisces (11).
 inline constexpr std::array<std::string_view, 12> kSignNames = {

@@ -11,7 +11,6 @@ namespace selmarind {
 
 namespace {
 
-constexpr std::string_view kRetrogradeMark = " (R) ";
 constexpr std::size_t kFirstPlanetBody = 2; // Mercury's index in the chart order
 
 constexpr bool PlanetsFollowChartOrder() {
@@ -69,7 +68,7 @@ RetrogradeMarks MarkRetrogrades(const CivilDate& birth) {
     for (std::size_t p = 0; p < kRetrogradePlanets.size(); ++p) {
         marks.RetrogradeFlags[p] = IsRetrograde(birth, kRetrogradePlanets[p]);
         if (marks.RetrogradeFlags[p]) {
-            marks.BodyNames[kFirstPlanetBody + p] += kRetrogradeMark;
+            marks.BodyNames[kFirstPlanetBody + p] += kRetrogradeMarker;
         }
     }
     return marks;

@@ -1,6 +1,7 @@
 #include "engine/special_lagna.h"
 
-#include "engine/time_conventions.h"
+#include "engine/chart_text.h"
+#include "engine/name_tables.h"
 
 #include <cstddef>
 
@@ -8,17 +9,12 @@ namespace selmarind {
 
 namespace {
 
-constexpr std::string_view kRetrogradeMarker = " (R) ";
 constexpr std::size_t kMoonBody = 1;      // the Moon's place in body order
 constexpr std::size_t kAscendantBody = 9; // the ascendant's
 
-// Sign number 1..12 whose abbreviation stands in characters 4..6 of a chart
-// text such as "17 Pis 31"; 0 when those characters name no sign.
+// Sign number 1..12 of a chart text such as "17 Pis 31"; 0 when it names no sign.
 int SignNumberOfChartText(std::string_view chartText) {
-    if (chartText.size() < 6) {
-        return 0;
-    }
-    return SignIndexOfAbbreviation(chartText.substr(3, 3)) + 1;
+    return SignOfChartText(chartText).value_or(-1) + 1;
 }
 
 // Whether a display name, read without its retrograde markers, is `name`.
@@ -69,16 +65,8 @@ ArudhaBodies ReadArudhaBodies(const std::array<std::string, 10>& bodyPositionTex
     return bodies;
 }
 
-void ComputeArudha(int signIndex, std::string_view lordName,
-                   const std::array<std::string, 10>& bodyPositionText,
-                   const std::array<std::string, 10>& bodyNames, ArudhaState& state,
+void ComputeArudha(std::string_view lordName, const ArudhaBodies& bodies, ArudhaState& state,
                    std::array<std::string, 12>& markerLabels) {
-    ComputeArudha(signIndex, lordName, ReadArudhaBodies(bodyPositionText, bodyNames), state,
-                  markerLabels);
-}
-
-void ComputeArudha(int /*signIndex*/, std::string_view lordName, const ArudhaBodies& bodies,
-                   ArudhaState& state, std::array<std::string, 12>& markerLabels) {
     ++state.HouseCounter;
 
     // The last body named for the lord gives its sign.

@@ -25,16 +25,6 @@ struct ArudhaState {
     std::array<int, 13> ArudhaSignOfHouse{}; // index 1..12: arudha sign of that house
 };
 
-// One house, in house order from the ascendant's sign. bodyPositionText:
-// the ten chart texts; bodyNames: the display names (a retrograde lord is
-// recognised with or without its " (R) " marker); lordName: the lord of the
-// house's sign. Appends "\r\n" to the marker label of the arudha sign and, on
-// house 1, "\r\n" "TL" to that of the Torvi Lagna (labels by sign index).
-void ComputeArudha(int signIndex, std::string_view lordName,
-                   const std::array<std::string, 10>& bodyPositionText,
-                   const std::array<std::string, 10>& bodyNames, ArudhaState& state,
-                   std::array<std::string, 12>& markerLabels);
-
 // What every house reads of the ten bodies, read once for all twelve.
 struct ArudhaBodies {
     std::array<int, 10> signNumber{};       // 1..12 named by the chart text; 0 for none
@@ -44,8 +34,12 @@ struct ArudhaBodies {
 ArudhaBodies ReadArudhaBodies(const std::array<std::string, 10>& bodyPositionText,
                               const std::array<std::string, 10>& bodyNames);
 
-// ComputeArudha on bodies read beforehand: the same house, state and labels.
-void ComputeArudha(int signIndex, std::string_view lordName, const ArudhaBodies& bodies,
-                   ArudhaState& state, std::array<std::string, 12>& markerLabels);
+// One house, in house order from the ascendant's sign. bodies: the ten
+// bodies' signs and display names (a retrograde lord is recognised with or
+// without its " (R) " marker); lordName: the lord of the house's sign.
+// Appends "\r\n" to the marker label of the arudha sign and, on house 1,
+// "\r\n" "TL" to that of the Torvi Lagna (labels by sign index).
+void ComputeArudha(std::string_view lordName, const ArudhaBodies& bodies, ArudhaState& state,
+                   std::array<std::string, 12>& markerLabels);
 
 } // namespace selmarind

@@ -1,6 +1,7 @@
 #include "engine/time_conventions.h"
 
 #include "engine/chart_text.h"
+#include "engine/name_tables.h"
 
 #include <cmath>
 #include <cstdio>
@@ -40,18 +41,13 @@ std::string_view SignAbbreviation(int k) {
     if (k < 0 || k > 11) {
         return {};
     }
-    return kSignAbbreviationString.substr(static_cast<std::size_t>(3 * k), 3);
+    return kSignAbbrevs[static_cast<std::size_t>(k)];
 }
 
 int SignIndexOfAbbreviation(std::string_view abbreviation) {
-    if (abbreviation.size() != 3) {
-        return -1;
-    }
-    for (std::size_t at = 0; at < kSignAbbreviationString.size(); at += 3) {
-        if (kSignAbbreviationString[at] == abbreviation[0] &&
-            kSignAbbreviationString[at + 1] == abbreviation[1] &&
-            kSignAbbreviationString[at + 2] == abbreviation[2]) {
-            return static_cast<int>(at / 3);
+    for (std::size_t k = 0; k < kSignAbbrevs.size(); ++k) {
+        if (kSignAbbrevs[k] == abbreviation) {
+            return static_cast<int>(k);
         }
     }
     return -1;
@@ -117,7 +113,8 @@ std::string FormatLongitude(double angleDeg) {
     if (IsSmallWhole(f.d) && IsSmallWhole(f.m) && IsSmallWhole(f.s)) {
         char buffer[24];
         char* out = WriteSmallWhole(buffer, f.d);
-        out = WriteText(out, "\xC2\xB0 ");
+        out = WriteText(out, kDegreeSign);
+        *out++ = ' ';
         out = WriteSmallWhole(out, f.m);
         out = WriteText(out, "' ");
         out = WriteSmallWhole(out, f.s);
@@ -127,7 +124,8 @@ std::string FormatLongitude(double angleDeg) {
     }
     std::string text;
     AppendWholeNumber(text, f.d);
-    text += "\xC2\xB0 ";
+    text += kDegreeSign;
+    text += ' ';
     AppendWholeNumber(text, f.m);
     text += "' ";
     AppendWholeNumber(text, f.s);

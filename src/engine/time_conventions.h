@@ -16,11 +16,7 @@ inline constexpr double kRadToDeg = 57.2957795130823;
 inline constexpr double kJ2000DayNumber = 2451545;
 inline constexpr double kDaysPerJulianCentury = 36525;
 
-// The twelve sign abbreviations, index 0 (Aries) to 11 (Pisces), taken three
-// characters at a time from one string.
-inline constexpr std::string_view kSignAbbreviationString = "AriTauGemCanLeoVirLibScoSagCapAquPis";
-
-// Abbreviation of sign k (0..11); empty outside that range.
+// Abbreviation of sign k (0..11, kSignAbbrevs); empty outside that range.
 std::string_view SignAbbreviation(int k);
 
 // Sign index 0..11 of a three-letter abbreviation, or -1 when it is none.

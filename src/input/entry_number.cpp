@@ -1,24 +1,13 @@
 #include "input/entry_number.h"
 
+#include "engine/chart_text.h"
+
 #include <cstddef>
 
 namespace selmarind {
 
-namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-} // namespace
-
 std::optional<std::int16_t> EntryToInt16(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
+    text = TrimSpaces(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
@@ -36,7 +25,7 @@ std::optional<std::int16_t> EntryToInt16(std::string_view text) {
     // Magnitudes beyond 32768 fail whatever follows, so the sum cannot overflow.
     long magnitude = 0;
     for (char c : whole) {
-        if (!IsDigit(c)) {
+        if (!IsAsciiDigit(static_cast<unsigned char>(c))) {
             return std::nullopt;
         }
         magnitude = magnitude * 10 + (c - '0');
@@ -45,7 +34,7 @@ std::optional<std::int16_t> EntryToInt16(std::string_view text) {
         }
     }
     for (char c : fraction) {
-        if (!IsDigit(c)) {
+        if (!IsAsciiDigit(static_cast<unsigned char>(c))) {
             return std::nullopt;
         }
     }

@@ -7,6 +7,12 @@
 
 namespace selmarind {
 
+// Whether c is one of the decimal digits 0..9 (ASCII); the one digit test
+// of everything that reads what people type.
+constexpr bool IsAsciiDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
+
 // The 16-bit signed integer of an entry text: surrounding spaces allowed, an
 // optional sign, decimal digits with an optional fraction after a point
 // ("12", " 7 ", "-3", "2.5", ".5"). A fraction is rounded to the nearest

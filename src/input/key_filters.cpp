@@ -1,15 +1,13 @@
 #include "input/key_filters.h"
 
+#include "input/entry_number.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace selmarind {
 
 namespace {
-
-bool IsDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
-}
 
 bool IsCapital(char32_t c) {
     return c >= U'A' && c <= U'Z';
@@ -30,7 +28,7 @@ TextFilterResult Refused(std::string_view message, MessageIcon icon) {
 } // namespace
 
 KeyFilterResult FilterCoordinateKey(char32_t code) {
-    if (IsDigit(code) || code == kBackspaceCode) {
+    if (IsAsciiDigit(code) || code == kBackspaceCode) {
         return {code, {}, MessageIcon::Error};
     }
     return Discarded(kOnlyNumbersMessage, MessageIcon::Error);
@@ -47,7 +45,7 @@ KeyFilterResult FilterNameKey(char32_t code) {
 }
 
 TextFilterResult FilterCoordinateText(std::u32string_view text, std::size_t maxLength) {
-    if (!std::all_of(text.begin(), text.end(), IsDigit)) {
+    if (!std::all_of(text.begin(), text.end(), IsAsciiDigit)) {
         return Refused(kOnlyNumbersMessage, MessageIcon::Error);
     }
     if (text.size() > maxLength) {

@@ -1,6 +1,7 @@
 #include "input/validation.h"
 
 #include "engine/chart_text.h"
+#include "input/entry_number.h"
 
 #include <algorithm>
 #include <charconv>
@@ -13,10 +14,6 @@ namespace selmarind {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Length of the longest prefix that is a decimal number: an optional sign,
 // digits with an optional fraction (at least one digit in all), and an
 // optional exponent. 0 when the text does not start with a number.
@@ -26,12 +23,12 @@ std::size_t NumberPrefixLength(std::string_view text) {
         ++i;
     }
     std::size_t digits = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
+    for (; i < text.size() && IsAsciiDigit(static_cast<unsigned char>(text[i])); ++i) {
         ++digits;
     }
     if (i < text.size() && text[i] == '.') {
         ++i;
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
+        for (; i < text.size() && IsAsciiDigit(static_cast<unsigned char>(text[i])); ++i) {
             ++digits;
         }
     }
@@ -43,8 +40,8 @@ std::size_t NumberPrefixLength(std::string_view text) {
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
             ++j;
         }
-        if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j])) {
+        if (j < text.size() && IsAsciiDigit(static_cast<unsigned char>(text[j]))) {
+            while (j < text.size() && IsAsciiDigit(static_cast<unsigned char>(text[j]))) {
                 ++j;
             }
             i = j;

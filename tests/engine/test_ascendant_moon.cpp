@@ -125,7 +125,7 @@ private slots:
                 QVERIFY2(a.AscendantSidereal >= 0 && a.AscendantSidereal < 360, where);
                 QCOMPARE(a.AscendantDegree, std::floor(a.AscendantSidereal));
                 const int sign = static_cast<int>(a.AscendantSidereal / 30);
-                QCOMPARE(ChartTextSign(ToChartText(a.AscendantText)), SignAbbreviation(sign));
+                QCOMPARE(SignOfChartText(ToChartText(a.AscendantText)), std::optional<int>(sign));
             }
         }
     }

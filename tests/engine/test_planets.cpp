@@ -193,8 +193,8 @@ private slots:
                 for (int k = 0; k < 6; ++k) {
                     const double l = p.SiderealLongitude[k];
                     QVERIFY2(l >= 0 && l < 360, when);
-                    QCOMPARE(ChartTextSign(ToChartText(p.PlanetDmsText[k])),
-                             SignAbbreviation(static_cast<int>(l / 30)));
+                    QCOMPARE(SignOfChartText(ToChartText(p.PlanetDmsText[k])),
+                             std::optional<int>(static_cast<int>(l / 30)));
                 }
                 COMPARE_ANGLE(when.constData(), p.KetuLongitude, p.RahuLongitude + 180, 1e-9);
                 QVERIFY2(p.KetuLongitude >= 0 && p.KetuLongitude < 360, when);

@@ -40,10 +40,10 @@ Run RunHouses(const Chart& chart, int houses) {
         }
         return 0;
     }();
+    const ArudhaBodies bodies = ReadArudhaBodies(chart.texts, chart.names);
     for (int h = 0; h < houses; ++h) {
         const auto signIndex = static_cast<std::size_t>((ascendantIndex + h) % 12);
-        ComputeArudha(static_cast<int>(signIndex), kSignLords[signIndex], chart.texts, chart.names,
-                      run.state, run.labels);
+        ComputeArudha(kSignLords[signIndex], bodies, run.state, run.labels);
     }
     return run;
 }

@@ -192,9 +192,11 @@ private slots:
     }
 
     void chartTextSign() {
-        QCOMPARE(ChartTextSign("17 Pis 31"), std::string_view("Pis"));
-        QCOMPARE(ChartTextSign("00 0\" 00"), std::string_view("0\" "));
-        QVERIFY(ChartTextSign("17 Pi").empty());
+        QCOMPARE(SignOfChartText("17 Pis 31"), std::optional<int>(11));
+        QCOMPARE(SignOfChartText("00 Ari 00"), std::optional<int>(0));
+        QCOMPARE(SignOfChartText("00 0\" 00"), std::optional<int>());
+        QCOMPARE(SignOfChartText("17 Pi"), std::optional<int>());
+        QCOMPARE(SignOfChartText("17 pis 31"), std::optional<int>());
     }
 };
 
