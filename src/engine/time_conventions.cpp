@@ -4,35 +4,19 @@
 #include "engine/name_tables.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace selmarind {
 
 namespace {
 
-// Whether `whole` is a whole number of one or two digits (not negative
-// zero), which the texts write without printf.
-bool IsSmallWhole(double whole) {
-    return whole >= 0 && whole < 100 && !std::signbit(whole) &&
-           whole == static_cast<double>(static_cast<int>(whole));
-}
-
-// Writes a whole number of one or two digits; returns the end.
-char* WriteSmallWhole(char* out, double whole) {
-    const int n = static_cast<int>(whole);
-    if (n >= 10) {
-        *out++ = static_cast<char>('0' + n / 10);
-    }
-    *out++ = static_cast<char>('0' + n % 10);
-    return out;
-}
-
 // Appends the plain decimal text of a whole number held in a double, as
-// "%.0f" writes it: also negative zero and values far outside any angle.
+// printf's "%.0f" writes it (values far outside any angle included).
 void AppendWholeNumber(std::string& text, double whole) {
     char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.0f", whole);
-    text += buffer;
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, whole, std::chars_format::fixed, 0);
+    text.append(buffer, result.ptr);
 }
 
 } // namespace
@@ -94,13 +78,6 @@ std::string_view SignOfFields(const LongitudeFields& f) {
     return f.k < 12 ? SignAbbreviation(static_cast<int>(f.k)) : "";
 }
 
-char* WriteText(char* out, std::string_view text) {
-    for (char c : text) {
-        *out++ = c;
-    }
-    return out;
-}
-
 } // namespace
 
 std::string FormatLongitude(double angleDeg) {
@@ -108,21 +85,8 @@ std::string FormatLongitude(double angleDeg) {
         return {};
     }
     const LongitudeFields f = FieldsOf(angleDeg);
-    const std::string_view sign = SignOfFields(f);
-    // Every longitude in range has one- or two-digit fields: written directly.
-    if (IsSmallWhole(f.d) && IsSmallWhole(f.m) && IsSmallWhole(f.s)) {
-        char buffer[24];
-        char* out = WriteSmallWhole(buffer, f.d);
-        out = WriteText(out, kDegreeSign);
-        *out++ = ' ';
-        out = WriteSmallWhole(out, f.m);
-        out = WriteText(out, "' ");
-        out = WriteSmallWhole(out, f.s);
-        out = WriteText(out, "\" ");
-        out = WriteText(out, sign);
-        return std::string(buffer, out);
-    }
     std::string text;
+    text.reserve(24);
     AppendWholeNumber(text, f.d);
     text += kDegreeSign;
     text += ' ';
@@ -130,32 +94,11 @@ std::string FormatLongitude(double angleDeg) {
     text += "' ";
     AppendWholeNumber(text, f.s);
     text += "\" ";
-    text += sign;
+    text += SignOfFields(f);
     return text;
 }
 
 std::string ChartTextOfLongitude(double angleDeg) {
-    if (std::isfinite(angleDeg)) {
-        const LongitudeFields f = FieldsOf(angleDeg);
-        // With a sign and one- or two-digit fields the chart text is the
-        // degrees and minutes, each to two digits, around the sign.
-        if (f.k < 12 && IsSmallWhole(f.d) && IsSmallWhole(f.m)) {
-            char buffer[16];
-            char* out = buffer;
-            if (f.d < 10) {
-                *out++ = '0';
-            }
-            out = WriteSmallWhole(out, f.d);
-            *out++ = ' ';
-            out = WriteText(out, SignOfFields(f));
-            *out++ = ' ';
-            if (f.m < 10) {
-                *out++ = '0';
-            }
-            out = WriteSmallWhole(out, f.m);
-            return std::string(buffer, out);
-        }
-    }
     return ToChartText(FormatLongitude(angleDeg));
 }
 

@@ -37,8 +37,7 @@ double JulianCenturies(double jdn, double utHours);
 // an infinite or NaN argument.
 std::string FormatLongitude(double angleDeg);
 
-// The chart text of a longitude, "DD Sgn MM": exactly
-// ToChartText(FormatLongitude(angleDeg)), without the text in between.
+// The chart text of a longitude, "DD Sgn MM": ToChartText(FormatLongitude(angleDeg)).
 std::string ChartTextOfLongitude(double angleDeg);
 
 // Brings a longitude into [0, 360) for display. Positions are reduced with
