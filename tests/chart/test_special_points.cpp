@@ -162,6 +162,26 @@ private slots:
         QCOMPARE(MarkSpecialPoints(in, labels)[3].signIndex, std::optional<int>(3));
     }
 
+    void parityPointOfAnEvenAscendantPastAFullTurn() {
+        // Ascendant at 350 (Pisces, index 11: an even sign, so A = 360 - 350 =
+        // 10) and the second time point at 20 (Aries, odd: B = 20). Parities
+        // differ: |B - A| = 10; the ascendant is even, so the point is
+        // 360 - 10 = 350, in Pisces. Read with the parities swapped it would
+        // be 350 + 20 = 370, brought back to 10 in Aries.
+        std::array<std::string, 12> labels;
+        SpecialPointInputs in = WithSunrise();
+        in.SunriseSunLongitude = 20;
+        in.SunriseSunText = "20 Ari 00";
+        in.MinutesFromSunrise = 0;
+        in.SecondsFromSunrise = 0;
+        in.AscendantDegree = 350;
+        const auto points = MarkSpecialPoints(in, labels);
+        QCOMPARE(points[1].longitude, 20.0);
+        QCOMPARE(points[4].longitude, 350.0);
+        QCOMPARE(points[4].signIndex, std::optional<int>(11));
+        QCOMPARE(QString::fromStdString(points[4].chartText), QString("20 Pis 00"));
+    }
+
     void pointOnAFullTurnIsAries() {
         // 359.5 + 0.5 x 1 lands on 360 exactly: it is Aries, not a text
         // without a sign, and the parity point reads its whole degrees as 0.

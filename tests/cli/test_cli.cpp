@@ -211,6 +211,9 @@ private slots:
         QTest::newRow("year before the list")
             << QStringList{"--date", "1900-05-01"} << QString(kYearRangeMessage);
         QTest::newRow("hour 24") << QStringList{"--time", "24:00"} << QString(kTimeFormatMessage);
+        QTest::newRow("minute 60") << QStringList{"--time", "12:60"} << QString(kTimeFormatMessage);
+        QTest::newRow("second 60")
+            << QStringList{"--time", "12:00:60"} << QString(kTimeFormatMessage);
         QTest::newRow("zone past the list") << QStringList{"--zone", "71"} << QString(kZoneMessage);
         QTest::newRow("zone text not exactly as listed")
             << QStringList{"--zone", "Indian Time,IST,+5.3"} << QString(kZoneMessage);
@@ -318,8 +321,12 @@ private slots:
         QVERIFY(run.err.contains("--name needs a value"));
         run = RunLibrary({"--colour", "red"}, "");
         QCOMPARE(run.status, 2);
-        run = RunLibrary({"--batch", "-", "--name", "A"}, "");
+        // A valid batch with a birth option is refused for the option.
+        run = RunLibrary({"--batch", "-", "--name", "A"},
+                         "name,date,time,zone,lat,lon\nA,1980-03-15,01:00,34,28N36,77E13\n");
         QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("give no birth options with it"), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
         run = RunLibrary({"--help"}, "");
         QCOMPARE(run.status, 0);
         for (const char* option :
@@ -339,6 +346,12 @@ private slots:
                  QString::fromUtf8("\"a\xEF\xBF\xBD"
                                    "b\""));
         QCOMPARE(QString::fromUtf8(JsonQuote("\xC3")), QString::fromUtf8("\"\xEF\xBF\xBD\""));
+        // An overlong form of U+0000 is two bytes that are not UTF-8.
+        QCOMPARE(QString::fromUtf8(JsonQuote("\xC0\x80")),
+                 QString::fromUtf8("\"\xEF\xBF\xBD\xEF\xBF\xBD\""));
+        QVERIFY(!IsValidUtf8("\xC0\x80"));
+        QVERIFY(!IsValidUtf8("\xED\xA0\x80")); // a surrogate
+        QVERIFY(IsValidUtf8("S\xC3\xA3o 28\xC2\xB0"));
     }
 };
 

@@ -109,6 +109,20 @@ private slots:
         QCOMPARE(Text(ToChartText(a.AscendantText)), QString("26 Sco 11"));
     }
 
+    void southernAscendantAgreesWithAnIndependentEphemeris() {
+        // Sydney, 33° 52' S 151° 12' E, 15 July 1990 12:00 AEST (02:00 UT).
+        // The Swiss Ephemeris (swe_houses_ex, SEFLG_SIDEREAL with
+        // SE_SIDM_LAHIRI) gives a sidereal ascendant of 191.5496 degrees,
+        // 11° 33' Libra; its tropical ascendant is 215.2783. The two theories
+        // differ by about a minute of arc; a latitude taken with the wrong
+        // sign moves the ascendant into Virgo.
+        const AscendantResult a = ComputeAscendant(
+            AtPlace(MakeBirth(1990, 7, 15, 12, 0, -10, 0), 151, 12, true, 33, 52, true));
+        COMPARE_ANGLE("Sydney sidereal ascendant", a.AscendantSidereal, 191.5496, 0.05);
+        COMPARE_ANGLE("Sydney tropical ascendant", a.TropicalAscendant, 215.2783, 0.05);
+        QCOMPARE(Text(ToChartText(a.AscendantText)), QString("11 Lib 32"));
+    }
+
     void ascendantStaysInRangeWithItsSign() {
         // Every hour of a day at places in all four quarters of the globe.
         for (const BirthRecord& place :

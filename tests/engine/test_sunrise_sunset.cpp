@@ -100,6 +100,10 @@ private slots:
         QTest::newRow("first Sunday of April 2001 is 1 April, 02:00")
             << 2001 << 4 << 1 << 2 << true;
         QTest::newRow("8 April") << 2001 << 4 << 8 << 0 << true;
+        // A year whose April starts on a weekday: the first Sunday is the 7th.
+        QTest::newRow("Monday 1 April 2002, noon") << 2002 << 4 << 1 << 12 << false;
+        QTest::newRow("Saturday 6 April 2002, noon") << 2002 << 4 << 6 << 12 << false;
+        QTest::newRow("Sunday 7 April 2002, 02:00") << 2002 << 4 << 7 << 2 << true;
         QTest::newRow("24 October") << 2000 << 10 << 24 << 23 << true;
         QTest::newRow("Saturday before the last Sunday of October 2000, 23:00")
             << 2000 << 10 << 28 << 23 << true;
