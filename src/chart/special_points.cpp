@@ -89,10 +89,15 @@ std::optional<int> NinthLordSign(int induStartSign, int kalaFromLagna, int kalaF
 }
 
 // The parity point from the ascendant's whole degrees and the whole degrees
-// H of the second time point.
+// H of the second time point. Signs are odd or even counted from Aries as
+// the first: sign index 0 (Aries), 2 (Gemini), ... are the odd signs. An odd
+// sign counts its degrees forward (A = degrees), an even one backward from
+// the end of the zodiac (A = 360 - degrees). Points of the same parity add,
+// of different parity subtract; from an even ascendant the result is again
+// counted backward.
 double ParityPoint(double ascendantDegree, double h) {
     const auto a = static_cast<long long>(std::floor(ascendantDegree / 30));
-    const bool ascendantOdd = a % 2 == 0;
+    const bool ascendantOdd = a % 2 == 0; // index 0 is Aries, the first (odd) sign
     const double bigA = ascendantOdd ? ascendantDegree : 360 - ascendantDegree;
 
     const auto b = static_cast<long long>(std::floor(h / 30));
@@ -108,6 +113,8 @@ double ParityPoint(double ascendantDegree, double h) {
 }
 
 std::optional<int> VighatiSign(long long secondsFromSunrise, const std::string& sunriseSunText) {
+    // Hours from sunrise to vighatis: 150 vighatis an hour (60 ghatis of 60
+    // vighatis in 24 hours); every 15 vighatis advance the point one sign.
     const double x = static_cast<double>(secondsFromSunrise) / 3600 * 150 / 15;
     const PranapadaParts parts = Vighati2Degree(x);
 

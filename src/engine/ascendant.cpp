@@ -51,6 +51,10 @@ double ComputeAyanamsa(double t1900) {
     const double sun = (259205536 * t1900 + 2013816) / 3600;
     const double nutation = 17.23 * std::sin(node * kDegToRad) + 1.27 * std::sin(sun * kDegToRad);
     const double precession = nutation - (5025.64 + 1.11 * t1900) * t1900;
+    // 80861.27 arcseconds is the ayanamsa's constant at the 1900 epoch of
+    // T1900; SiderealCorrection (moon.cpp) holds the same quantity at J2000,
+    // 85886.27. The two differ by the general precession of one century,
+    // 5025 arcseconds, and must be changed together.
     return (precession - 80861.27) / 3600;
 }
 

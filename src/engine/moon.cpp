@@ -17,6 +17,9 @@ double SiderealCorrection(double t) {
     const double sun = 280.466449 + 36000.7698231 * t + 0.0003106 * t * t;
     // Nutation in longitude, seconds of arc (the Sun term takes sin Ls, not sin 2Ls).
     const double nutation = 17.23 * std::sin(node * kDegToRad) + 1.27 * std::sin(sun * kDegToRad);
+    // 85886.27 arcseconds is the ayanamsa's constant at J2000: the same
+    // quantity as 80861.27 at 1900 in ComputeAyanamsa (ascendant.cpp), one
+    // century of precession later. Change both or neither.
     return (nutation - (5025.64 * t + 1.11 * t * t) - 85886.27) / 3600;
 }
 

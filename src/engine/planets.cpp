@@ -176,6 +176,9 @@ PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs
     // Mean ascending node; the node's radians-to-degrees factor uses pi = 3.1416.
     const double node =
         Reduce2Pi((kNodeAtEpochDeg - kNodeRateDegPerDay * d) * kDegToRad) * (180 / 3.1416);
+    // This position source places Rahu one degree behind the mean node of
+    // these elements: a fixed offset of the classic source, which a
+    // precise source does not share.
     double rahu = node - 1;
     rahu = rahu - ayanamsaMagnitude;
     while (rahu < 0) {

@@ -13,7 +13,9 @@
 
 namespace selmarind {
 
-// Body index inside the planetary theory.
+// Body index inside the planetary theory. EarthMoon is the Earth-Moon
+// barycentre, the observer; seen from it, its own heliocentric place gives the
+// Sun, so SiderealLongitude[EarthMoon] is the Sun's longitude.
 enum PlanetIndex { Mercury = 0, Venus = 1, EarthMoon = 2, Mars = 3, Jupiter = 4, Saturn = 5 };
 
 struct OrbitalElementSet {

@@ -8,7 +8,11 @@
 
 namespace selmarind {
 
-// Value of the ninth lord for each sign, Aries (index 0) to Pisces (11).
+// The "indu" (ninth-lord) point is found from two kala values: the value of
+// the lord of the ninth sign counted from the ascendant's sign and from the
+// Moon's. NinthLordKala holds that value for each starting sign, Aries
+// (index 0) to Pisces (11); the point lies (sum mod 12) signs on from the
+// ascendant's sign (InduStartSign).
 inline constexpr std::array<int, 12> NinthLordKala = {10, 1, 1, 10, 6, 10, 8, 16, 30, 8, 10, 6};
 
 // Working state of the twelve calls for one chart; sign numbers 1..12.

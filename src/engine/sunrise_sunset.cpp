@@ -8,6 +8,15 @@ namespace selmarind {
 
 namespace {
 
+// The solar model is the sunrise and sunset algorithm of the US Naval
+// Observatory's "Almanac for Computers" (1990), written in radians:
+//   0.017202 t - 0.0574039         mean anomaly, 0.9856 deg a day less 3.289 deg
+//   0.0334405, 0.000349066         equation of centre, 1.916 and 0.020 deg
+//   4.93289                        longitude of perigee, 282.634 deg
+//   0.91746, 0.39782               cos and sin of the obliquity (23.44 deg)
+//   0.0172028 t + 1.73364          local mean time terms, 0.06571 h a day and 6.622 h
+//   kCosZenith                     zenith 90 deg 50': upper limb with standard refraction
+// The approximate values of pi below are part of that arithmetic.
 constexpr double kQuarterTurn = 1.5708;
 constexpr double kHalfTurn = 3.14159;
 constexpr double kThreeQuarterTurns = 4.71239;

@@ -4,6 +4,7 @@
 
 namespace selmarind {
 
+// The parts of the vighati point (known as the pranapada), in signs and arc.
 struct PranapadaParts {
     double PranapadaSigns = 0;   // floor(floor(|x|) / 15)
     double PranapadaDegrees = 0; // 0..29
