@@ -4,10 +4,11 @@
 # Layout rule: the programs are in <prefix>/bin, their data in
 # <prefix>/share/selmarind. A program finds its data in
 # <folder of its executable>/../share/selmarind (SELMARIND_DATA_FROM_BIN_DIR
-# below), in an installed tree under any prefix and in the build tree alike:
-# the build tree puts selmarind and selmarind-chart in <build>/bin and stages
-# every data file in <build>/share/selmarind. Programs one folder below the
-# build folder (src/, bench/) find the staged data by the same rule.
+# of selmarind_build_info below), in an installed tree under any prefix and
+# in the build tree alike: the build tree puts selmarind and selmarind-chart
+# in <build>/bin and stages every data file in <build>/share/selmarind.
+# Programs one folder below the build folder (src/, bench/) find the staged
+# data by the same rule.
 #
 # Included from the root CMakeLists.txt after the targets are defined.
 
@@ -20,15 +21,18 @@ set(SELMARIND_INSTALL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/selmarind)
 set(SELMARIND_STAGE_BIN_DIR ${PROJECT_BINARY_DIR}/${CMAKE_INSTALL_BINDIR})
 set(SELMARIND_STAGE_DATA_DIR ${PROJECT_BINARY_DIR}/${SELMARIND_INSTALL_DATA_DIR})
 
-# The data folder relative to the programs' folder, for the programs to
-# compile in ("../share/selmarind" with the usual GNU folders). Link
-# selmarind_data_location to get it as the macro SELMARIND_DATA_FROM_BIN_DIR.
+# What the programs compile in about their installation: link
+# selmarind_build_info to get the macros
+#   SELMARIND_VERSION           "1.25", the version of project() (for --version)
+#   SELMARIND_DATA_FROM_BIN_DIR "../share/selmarind", the data folder relative
+#                               to the folder of the executable
 file(RELATIVE_PATH SELMARIND_DATA_FROM_BIN_DIR
      ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}
      ${CMAKE_INSTALL_PREFIX}/${SELMARIND_INSTALL_DATA_DIR})
-add_library(selmarind_data_location INTERFACE)
-target_compile_definitions(selmarind_data_location
-  INTERFACE SELMARIND_DATA_FROM_BIN_DIR="${SELMARIND_DATA_FROM_BIN_DIR}")
+add_library(selmarind_build_info INTERFACE)
+target_compile_definitions(selmarind_build_info INTERFACE
+  SELMARIND_VERSION="${PROJECT_VERSION}"
+  SELMARIND_DATA_FROM_BIN_DIR="${SELMARIND_DATA_FROM_BIN_DIR}")
 
 # The version and release date live in one place each: project() and the
 # newest <release> of the AppStream file (the test packaging_metadata checks

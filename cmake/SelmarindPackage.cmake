@@ -30,9 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.selmarind.org/)
 # without which the desktop program cannot open a window.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "tzdata, swe-basic-data, qt6-qpa-plugins")
+# The synopsis is CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Vedic astrology calculator for sidereal birth charts
-Selmarind computes one person's sidereal birth chart from the date, time
+    "Selmarind computes one person's sidereal birth chart from the date, time
 and place of birth: the ascendant, the Sun, the Moon, five planets and the
 lunar nodes, with retrograde planets marked, drawn as a South Indian square.
 It finds the Torvi Lagna, the sign occupied by the lord of the ascendant's

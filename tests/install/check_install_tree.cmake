@@ -32,7 +32,7 @@ set(moved_prefix ${WORK_DIR}/moved/elsewhere)
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${first_prefix}
                 RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
 if(NOT status EQUAL 0)
-  fail("cmake --install failed (${status}); is everything built?\n${log}")
+  fail("cmake --install failed (${status}), is everything built?\n${log}")
 endif()
 
 file(STRINGS ${MANIFEST} expected REGEX "^[^#]")
