@@ -82,7 +82,7 @@ function(selmarind_add_data_file source)
 endfunction()
 
 # The help page opened by Help > Online Help, and the notices of the About box.
-set(SELMARIND_HELP_PAGE ${PROJECT_SOURCE_DIR}/src/shell/help/selmarind-help.html)
+set(SELMARIND_HELP_PAGE ${PROJECT_SOURCE_DIR}/data/help/selmarind-help.html)
 selmarind_add_data_file(${SELMARIND_HELP_PAGE})
 selmarind_add_data_file(${PROJECT_SOURCE_DIR}/NOTICE)
 

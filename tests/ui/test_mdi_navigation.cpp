@@ -9,11 +9,13 @@
 #include "ui/app/mdi.h"
 #include "ui/app/navigation.h"
 #include "screenshots/sample_chart.h"
+#include "ui/widgets/data_files.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
 #include "window_test_support.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -279,7 +281,8 @@ private slots:
     // opens that file.
     void onlineHelpOpensTheShippedPage() {
         Recorders recorders;
-        QFile page(QCoreApplication::applicationDirPath() + QStringLiteral("/selmarind-help.html"));
+        QVERIFY(QDir().mkpath(DataFolder()));
+        QFile page(DataFilePath(QStringLiteral("selmarind-help.html")));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.write("<html></html>");
         page.close();

@@ -1,9 +1,8 @@
 #include "ui/widgets/web_links.h"
 
+#include "ui/widgets/data_files.h"
 #include "ui/widgets/link_opener.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 namespace selmarind {
@@ -11,10 +10,9 @@ namespace selmarind {
 QUrl WebPageAddress(WebPage page) {
     switch (page) {
     case WebPage::Help: {
-        // The help page shipped beside the program, where it is; the one on
-        // the web otherwise.
-        const QFileInfo shipped(QDir(QCoreApplication::applicationDirPath()),
-                                QStringLiteral("selmarind-help.html"));
+        // The help page shipped in the program's data folder, where it is;
+        // the one on the web otherwise.
+        const QFileInfo shipped(DataFilePath(QStringLiteral("selmarind-help.html")));
         if (shipped.isFile()) {
             return QUrl::fromLocalFile(shipped.absoluteFilePath());
         }
