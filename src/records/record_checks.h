@@ -37,10 +37,10 @@ std::string NotUtf8Message(std::string_view what);
 //
 // The order is the command-line tool's: first what the form's fields and
 // lists hold, field by field (name, longitude, latitude, date, time, zone),
-// then ValidateBirthData in the form's order, then the exact offset and the
-// atlas place. What the fields hold:
-//   - the name: at most kFormFieldMaxLength characters, A..Z and spaces
-//     (kOnlyLettersMessage; the field turns typed small letters into capitals);
+// then ValidateBirthData in the form's order, then the place texts, the
+// exact offset and the atlas place. What the fields hold:
+//   - the name: A..Z and spaces (kOnlyLettersMessage; the field turns typed
+//     small letters into capitals), at most kFormFieldMaxLength of them;
 //   - each coordinate: digits only (kOnlyNumbersMessage), no more than the
 //     field holds (the field's range message, as ValidateBirthData words it);
 //   - day, year, hour, minute and second: an item of the form's list exactly
