@@ -1,9 +1,11 @@
 // The atomic writer and the record file reader against real files. The
-// tests run as root, which no permission bit stops, so a full disk and a
-// read-only disk are made for real: a small tmpfs, mounted in a child
-// process's own mount namespace so that nothing outside sees it (skipped
-// where the system does not allow it). A write refused half-way is made
-// with the file-size limit (RLIMIT_FSIZE), which binds root too.
+// tests run as root, which no permission bit stops, so each refusal is made
+// in a child process in a way that binds root too: a folder without write
+// permission after the child becomes "nobody"; a full disk and a read-only
+// disk as a small tmpfs mounted in the child's own mount namespace, which
+// nothing outside sees; a write refused half-way through the file-size
+// limit (RLIMIT_FSIZE). A test the system does not allow is skipped with
+// the reason.
 #include "record_test_support.h"
 #include "records/file_io.h"
 #include "records/record_file.h"
@@ -229,6 +231,28 @@ private slots:
             SaveFault(file, "the file would be larger than the system allows") +
             "\nold\nbirth.selmarind";
         QCOMPARE(Text(report), expected);
+    }
+
+    // Root writes anywhere: the child gives up root for the unprivileged
+    // "nobody" before it tries.
+    void keepsTheOldFileWithoutWritePermission() {
+        const fs::path file = Path("birth.selmarind");
+        Put(file, "old");
+        fs::permissions(folder_, fs::perms(0555));
+        const std::string report = InChild([&file] {
+            constexpr uid_t kNobody = 65534;
+            if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+                return std::string("SKIP cannot become nobody: ") + std::strerror(errno);
+            }
+            return Report(WriteFileAtomically(file, "new\n"), file);
+        });
+        fs::permissions(folder_, fs::perms(0700));
+        if (report.starts_with("SKIP")) {
+            QSKIP(report.c_str());
+        }
+        const QString reason =
+            "permission to write in the folder \"" + Text(folder_.string()) + "\" is denied";
+        QCOMPARE(Text(report), SaveFault(file, qPrintable(reason)) + "\nold\nbirth.selmarind");
     }
 
     void keepsTheOldFileWhenTheDiskIsFull() {
