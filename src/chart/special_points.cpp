@@ -1,10 +1,10 @@
 #include "chart/special_points.h"
 
-#include "input/entry_number.h"
-#include "engine/name_tables.h"
 #include "engine/chart_text.h"
+#include "engine/name_tables.h"
 #include "engine/time_conventions.h"
 #include "engine/vighati.h"
+#include "input/entry_number.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -173,11 +173,21 @@ SunriseReference FindSunriseReference(const BirthRecord& birth) {
     ref.birth = {date.year,       date.month,        date.day,
                  birth.time.hour, birth.time.minute, birth.time.second};
 
-    const auto choose = [&ref](BirthPeriod period, const CivilDateTime& sunrise,
-                               bool includesSummerHour) {
+    // The birth's clock runs one hour ahead when its box is ticked; an event
+    // computed without the summer hour (its date lies outside the fixed
+    // summer-time window) is brought onto that clock before it is compared
+    // with the birth or subtracted from it, so both times are on one clock.
+    const auto onBirthClock = [&birth](const CivilDate& d, const ClockTime& t,
+                                       bool summerHourApplied) {
+        const CivilDateTime event = At(d, t);
+        return birth.summerHour && !summerHourApplied ? AddMinutes(event, 60) : event;
+    };
+    const auto choose = [&ref, &birth](BirthPeriod period, const CivilDateTime& sunrise) {
         ref.period = period;
         ref.sunrise = sunrise;
-        ref.sunriseIncludesSummerHour = includesSummerHour;
+        // On the birth's clock the reference carries the summer hour exactly
+        // when the box is ticked; the Sun at sunrise takes it off again.
+        ref.sunriseIncludesSummerHour = birth.summerHour;
         ref.minutesFromSunrise = std::llabs(MinuteBoundariesBetween(sunrise, ref.birth));
         ref.secondsFromSunrise = std::llabs(SecondBoundariesBetween(sunrise, ref.birth));
     };
@@ -186,22 +196,24 @@ SunriseReference FindSunriseReference(const BirthRecord& birth) {
         return ref;
     }
     const std::int64_t birthSeconds = SerialSeconds(ref.birth);
-    const CivilDateTime sunriseToday = At(date, *ref.today.sunrise);
+    const CivilDateTime sunriseToday =
+        onBirthClock(date, *ref.today.sunrise, ref.today.summerHourApplied);
     if (birthSeconds < SerialSeconds(sunriseToday)) {
         if (ref.prevDay.sunrise) {
-            choose(BirthPeriod::BeforeSunrise, At(prevDate, *ref.prevDay.sunrise),
-                   ref.prevDay.summerHourApplied);
+            choose(BirthPeriod::BeforeSunrise,
+                   onBirthClock(prevDate, *ref.prevDay.sunrise, ref.prevDay.summerHourApplied));
         }
         return ref;
     }
     if (!ref.today.sunset) {
         return ref;
     }
-    if (birthSeconds <= SerialSeconds(At(date, *ref.today.sunset))) {
-        choose(BirthPeriod::Day, sunriseToday, ref.today.summerHourApplied);
+    if (birthSeconds <=
+        SerialSeconds(onBirthClock(date, *ref.today.sunset, ref.today.summerHourApplied))) {
+        choose(BirthPeriod::Day, sunriseToday);
     } else if (ref.nextDay.sunrise) {
-        choose(BirthPeriod::AfterSunset, At(nextDate, *ref.nextDay.sunrise),
-               ref.nextDay.summerHourApplied);
+        choose(BirthPeriod::AfterSunset,
+               onBirthClock(nextDate, *ref.nextDay.sunrise, ref.nextDay.summerHourApplied));
     }
     return ref;
 }

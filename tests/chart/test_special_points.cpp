@@ -296,6 +296,48 @@ private slots:
         QVERIFY(std::abs(*winterClock->chart.SunriseSunLongitude -
                          *summerClock->chart.SunriseSunLongitude) < 1e-4);
     }
+
+    // With the box ticked the birth's clock is one hour ahead; a sunrise
+    // computed without the summer hour (outside the fixed window) is moved
+    // onto that clock before the birth is measured from it.
+    void sunriseOutsideTheSummerWindowIsMeasuredOnTheBirthsClock() {
+        // Sydney, 33° 52' S 151° 12' E, AEST with the box ticked, 15 January
+        // 1990 07:30: the sunrise function gives 4:58; on the birth's clock
+        // it is 5:58, 92 minutes (5,520 seconds) before the birth.
+        const auto sydney = CalculateChart(
+            FormEntries(1990, 1, 15, 7, 30, 0, "33", "52", true, "151", "12", true, 8, true));
+        QVERIFY(sydney);
+        QCOMPARE(sydney->chart.SunriseToday, std::optional<ClockTime>(ClockTime{4, 58}));
+        QCOMPARE(*sydney->chart.ReferenceSunrise, (CivilDateTime{1990, 1, 15, 5, 58, 0}));
+        QCOMPARE(*sydney->chart.MinutesFromSunrise, 92LL);
+        QCOMPARE(*sydney->chart.SecondsFromSunrise, 5520LL);
+
+        // New York on Eastern Standard Time, 2 November 1995, 10:00 with the
+        // box ticked is 09:00 on standard time: every sunrise value and point
+        // is that of the unticked birth an hour earlier, and the Sun at
+        // sunrise is the same instant's Sun.
+        const auto ticked = CalculateChart(
+            FormEntries(1995, 11, 2, 10, 0, 0, "40", "43", false, "74", "0", false, 27, true));
+        const auto standard = CalculateChart(
+            FormEntries(1995, 11, 2, 9, 0, 0, "40", "43", false, "74", "0", false, 27, false));
+        QVERIFY(ticked && standard);
+        QCOMPARE(*ticked->chart.MinutesFromSunrise, *standard->chart.MinutesFromSunrise);
+        QCOMPARE(*ticked->chart.SecondsFromSunrise, *standard->chart.SecondsFromSunrise);
+        QCOMPARE(ticked->chart.SunriseSunText, standard->chart.SunriseSunText);
+        QCOMPARE(ticked->chart.specialPoints, standard->chart.specialPoints);
+        QCOMPARE(*ticked->chart.ReferenceSunrise, (CivilDateTime{1995, 11, 2, 7, 26, 0}));
+        QCOMPARE(*standard->chart.ReferenceSunrise, (CivilDateTime{1995, 11, 2, 6, 26, 0}));
+    }
+
+    void sunriseInsideTheSummerWindowIsNotMovedAgain() {
+        // London in July with the box ticked: the sunrise already carries the
+        // summer hour, and the reference is that sunrise as it stands.
+        const auto summer = CalculateChart(
+            FormEntries(1990, 7, 15, 12, 0, 0, "51", "30", false, "0", "7", false, 29, true));
+        QVERIFY(summer);
+        QCOMPARE(*summer->chart.ReferenceSunrise, (CivilDateTime{1990, 7, 15, 4, 59, 0}));
+        QCOMPARE(*summer->chart.MinutesFromSunrise, 7 * 60 + 1LL);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestSpecialPoints)
