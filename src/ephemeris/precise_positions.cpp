@@ -34,6 +34,24 @@ int LibraryBody(Body body) {
     return SE_SUN;
 }
 
+// The index of the lunar file among the library's open files.
+constexpr int kLunarFile = 1;
+
+// Whether the Moon at jdUt came from the lunar data file. The library's
+// flags claim the files whenever the planetary file served, even when the
+// lunar file is missing and it computed the Moon analytically: it says so
+// only in a warning, and not at all when it answers again from its cache.
+// The span of the lunar file it has open tells; it is empty when none.
+bool LunarFileCovers(double jdUt) {
+    double firstJdTt = 0;
+    double lastJdTt = 0;
+    int jplNumber = 0;
+    const char* path = swe_get_current_file_data(kLunarFile, &firstJdTt, &lastJdTt, &jplNumber);
+    char message[AS_MAXCH] = "";
+    const double jdTt = jdUt + swe_deltat_ex(jdUt, SEFLG_SWIEPH, message);
+    return path != nullptr && firstJdTt <= jdTt && jdTt <= lastJdTt;
+}
+
 } // namespace
 
 std::string_view BodyName(Body body) {
@@ -75,7 +93,7 @@ BodyPosition SiderealPosition(Body body, double jdUt) {
     }
     Source source = detail::SourceOfReturnedFlags(returned);
     if (body == Body::MeanNode) {
-        // The node's own flags always claim the files; the Moon's tell which
+        // The node's own flags always claim the files; the Moon tells which
         // ephemeris the lunar quantities come from. The library keeps the
         // last position of each body, so after the chart's Moon this is a
         // cache hit.
@@ -87,6 +105,10 @@ BodyPosition SiderealPosition(Body body, double jdUt) {
             return position;
         }
         source = detail::SourceOfReturnedFlags(moonReturned);
+    }
+    if ((body == Body::Moon || body == Body::MeanNode) && source == Source::Files &&
+        !LunarFileCovers(jdUt)) {
+        source = Source::Analytical;
     }
     position.longitudeDeg = detail::NormalizeDegrees(values[0]);
     position.speedDegPerDay = values[3];
