@@ -34,24 +34,6 @@ int LibraryBody(Body body) {
     return SE_SUN;
 }
 
-// The index of the lunar file among the library's open files.
-constexpr int kLunarFile = 1;
-
-// Whether the Moon at jdUt came from the lunar data file. The library's
-// flags claim the files whenever the planetary file served, even when the
-// lunar file is missing and it computed the Moon analytically: it says so
-// only in a warning, and not at all when it answers again from its cache.
-// The span of the lunar file it has open tells; it is empty when none.
-bool LunarFileCovers(double jdUt) {
-    double firstJdTt = 0;
-    double lastJdTt = 0;
-    int jplNumber = 0;
-    const char* path = swe_get_current_file_data(kLunarFile, &firstJdTt, &lastJdTt, &jplNumber);
-    char message[AS_MAXCH] = "";
-    const double jdTt = jdUt + swe_deltat_ex(jdUt, SEFLG_SWIEPH, message);
-    return path != nullptr && firstJdTt <= jdTt && jdTt <= lastJdTt;
-}
-
 } // namespace
 
 std::string_view BodyName(Body body) {
@@ -106,8 +88,12 @@ BodyPosition SiderealPosition(Body body, double jdUt) {
         }
         source = detail::SourceOfReturnedFlags(moonReturned);
     }
+    // The library's flags claim the files whenever the planetary file
+    // served, even when the lunar file is missing and the Moon came from the
+    // analytical theory: it says so only in a warning, and not at all when
+    // it answers again from its cache. The lunar file it has open tells.
     if ((body == Body::Moon || body == Body::MeanNode) && source == Source::Files &&
-        !LunarFileCovers(jdUt)) {
+        !detail::DataFileCovers(detail::DataFile::Lunar, jdUt)) {
         source = Source::Analytical;
     }
     position.longitudeDeg = detail::NormalizeDegrees(values[0]);

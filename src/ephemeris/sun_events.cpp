@@ -47,17 +47,12 @@ SunEventResult SunEventBetween(double jdUtFrom, double jdUtTo, const Place& plac
     }
     const bool inWindow = status == 0 && found >= jdUtFrom && found < jdUtTo;
 
-    // The search does not say which ephemeris served; the Sun at the same
-    // instant, from the same flags, does (a cache hit more often than not).
-    const double probeJdUt = inWindow ? found : jdUtFrom;
-    double sun[6] = {};
-    char probeMessage[AS_MAXCH] = "";
-    const int returned = swe_calc_ut(probeJdUt, SE_SUN, SEFLG_SWIEPH, sun, probeMessage);
-    if (returned < 0) {
-        result.error = detail::LibraryMessage(probeMessage);
-        return result;
-    }
-    result.source = detail::SourceOfReturnedFlags(returned);
+    // The search does not say which ephemeris served; the planetary file it
+    // read, if any, does.
+    const double servedJdUt = inWindow ? found : jdUtFrom;
+    result.source = detail::DataFileCovers(detail::DataFile::Planetary, servedJdUt)
+                        ? Source::Files
+                        : Source::Analytical;
     if (inWindow) {
         result.jdUt = found;
     }

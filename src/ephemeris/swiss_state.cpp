@@ -118,6 +118,17 @@ Source SourceOfReturnedFlags(int returnedFlags) {
     return (returnedFlags & SEFLG_SWIEPH) != 0 ? Source::Files : Source::Analytical;
 }
 
+bool DataFileCovers(DataFile file, double jdUt) {
+    double firstJdTt = 0;
+    double lastJdTt = 0;
+    int jplNumber = 0;
+    const char* path =
+        swe_get_current_file_data(static_cast<int>(file), &firstJdTt, &lastJdTt, &jplNumber);
+    char message[AS_MAXCH] = "";
+    const double jdTt = jdUt + swe_deltat_ex(jdUt, SEFLG_SWIEPH, message);
+    return path != nullptr && firstJdTt <= jdTt && jdTt <= lastJdTt;
+}
+
 std::string LibraryMessage(const char* text) {
     std::string message(text);
     while (!message.empty() &&

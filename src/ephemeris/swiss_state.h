@@ -19,6 +19,17 @@ void PrepareThread();
 // Files or Analytical from the flags a position call returned (>= 0).
 Source SourceOfReturnedFlags(int returnedFlags);
 
+// The data files the library keeps open, by its own numbering.
+enum class DataFile {
+    Planetary = 0,
+    Lunar = 1,
+};
+
+// Whether the file of that kind that the library last opened on this thread
+// covers jdUt: true exactly when the last computation that needed it was
+// served from it. A file that was looked for and not found covers nothing.
+bool DataFileCovers(DataFile file, double jdUt);
+
 // The library's message text without its trailing spaces and separators;
 // a fixed text when the library left it empty.
 std::string LibraryMessage(const char* text);

@@ -17,6 +17,7 @@ using namespace selmarind::test;
 
 Q_DECLARE_METATYPE(selmarind::ephemeris::SunEvent)
 Q_DECLARE_METATYPE(selmarind::ephemeris::SunHorizon)
+Q_DECLARE_METATYPE(selmarind::ephemeris::Source)
 
 namespace {
 
@@ -286,6 +287,32 @@ private slots:
         const SunEventResult empty = SunEventBetween(
             midnight + 1, midnight, greenwich, SunEvent::Rise, SunHorizon::UpperLimbRefracted);
         QVERIFY2(empty.Ok() && !empty.jdUt, Describe("reversed window", empty));
+    }
+
+    // Outside the years of the data files (1800 to 2399) the analytical
+    // ephemeris serves the Sun, and the result says so, also on a day
+    // without an event; inside them the files do.
+    void sourceFollowsTheYearsTheFilesCover_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<double>("latitudeDeg");
+        QTest::addColumn<Source>("expected");
+        QTest::newRow("1700, New Delhi") << 1700 << 28.6 << Source::Analytical;
+        QTest::newRow("1700, Tromsø, midnight sun") << 1700 << 69.65 << Source::Analytical;
+        QTest::newRow("2000, New Delhi") << 2000 << 28.6 << Source::Files;
+        QTest::newRow("2000, Tromsø, midnight sun") << 2000 << 69.65 << Source::Files;
+        QTest::newRow("2450, New Delhi") << 2450 << 28.6 << Source::Analytical;
+    }
+
+    void sourceFollowsTheYearsTheFilesCover() {
+        QFETCH(int, year);
+        QFETCH(double, latitudeDeg);
+        QFETCH(Source, expected);
+        const Place place{latitudeDeg, 20.0};
+        const double from = LocalMidnight(year, 6, 21, place);
+        const SunEventResult r = SunEventBetween(from, from + 1, place, SunEvent::Set,
+                                                 SunHorizon::CentreWithoutRefraction);
+        QVERIFY2(r.Ok() && r.source == expected && r.jdUt.has_value() == (latitudeDeg < 60),
+                 Describe("set", r));
     }
 
     void refusedInputs_data() {
