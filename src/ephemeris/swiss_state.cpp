@@ -146,8 +146,7 @@ std::string CheckInstant(double jdUt) {
         return "The instant is not a finite Julian day.";
     }
     if (jdUt < kFirstJdUt || jdUt >= kEndJdUt) {
-        return "The instant (Julian day " + std::to_string(jdUt) +
-               ") lies outside the years -2999 to 2999 that the ephemeris covers.";
+        return "The instant lies outside the years -2999 to 2999 that the ephemeris covers.";
     }
     return {};
 }
