@@ -2,6 +2,7 @@
 
 #include "input/entry_number.h"
 #include "chart/house_significance.h"
+#include "chart/precise_chart.h"
 #include "engine/name_tables.h"
 #include "chart/sign_tables.h"
 #include "chart/special_points.h"
@@ -36,11 +37,11 @@ bool ReadEntry(const std::string& text, int low, int high, int& field) {
 
 // The birth record of entries that passed validation; nothing when an entry
 // does not convert or is not one the form can hold.
-std::optional<BirthRecord> MakeBirthRecord(const BirthEntries& entries) {
+std::optional<BirthRecord> MakeBirthRecord(const BirthEntries& entries, YearRange years) {
     BirthRecord birth;
     birth.name = entries.txtName;
 
-    const auto zone = Zone_Calculation(entries.cmbTimeZoneIndex);
+    const auto zone = SelectedZoneCorrection(entries);
     if (!zone) {
         return std::nullopt;
     }
@@ -52,7 +53,7 @@ std::optional<BirthRecord> MakeBirthRecord(const BirthEntries& entries) {
     birth.date.month = entries.cboMonthIndex + 1;
     GeoPlace& place = birth.place;
     const bool read = ReadEntry(entries.cboDate, 1, 31, birth.date.day) &&
-                      ReadEntry(entries.cboYear, 1901, 2050, birth.date.year) &&
+                      ReadEntry(entries.cboYear, years.first, years.last, birth.date.year) &&
                       ReadEntry(entries.cboHH, 0, 23, birth.time.hour) &&
                       ReadEntry(entries.cboMM, 0, 59, birth.time.minute) &&
                       ReadEntry(entries.cboSS, 0, 59, birth.time.second) &&
@@ -139,13 +140,27 @@ void FillSunriseValues(SunrisePoints&& sunrise, ChartValues& chart) {
     chart.specialPoints = std::move(sunrise.points);
 }
 
+thread_local std::string lastFailure;
+
+std::optional<ChartResult> Failed(std::string reason) {
+    lastFailure = std::move(reason);
+    return std::nullopt;
+}
+
 } // namespace
 
-std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
+const std::string& LastChartFailure() {
+    return lastFailure;
+}
+
+std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
+                                          const ChartOptions& options) {
+    lastFailure.clear();
     if (ValidateBirthData(entries)) {
         return std::nullopt;
     }
-    const std::optional<BirthRecord> record = MakeBirthRecord(entries);
+    const std::optional<BirthRecord> record =
+        MakeBirthRecord(entries, BirthYears(options.positions));
     if (!record) {
         return std::nullopt;
     }
@@ -155,24 +170,33 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
     std::optional<ChartResult> result(std::in_place);
     ResultFormTexts& form = result->form;
     ChartValues& chart = result->chart;
+    chart.Positions = options.positions;
+    chart.Sunrise = options.sunrise;
+    chart.BirthUniversal = BirthUniversalToTheSecond(birth);
 
-    const AscendantResult ascendant = ComputeAscendant(birth);
-    const MoonResult moon = ComputeMoon(birth);
-    PlanetResult planets = ComputePlanetPositions(
-        birth, PlanetInputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText});
-    const RetrogradeMarks marks = MarkRetrogrades(birth.date);
-    FillBirthValues(ascendant, moon, planets, marks, chart);
-
-    form.planet = planets.BodyPositionText;
+    const bool precise = options.positions == PositionSource::Precise;
+    if (precise) {
+        if (std::string error = FillPrecisePositions(birth, chart, form.planet); !error.empty()) {
+            return Failed(std::move(error));
+        }
+    } else {
+        const AscendantResult ascendant = ComputeAscendant(birth);
+        const MoonResult moon = ComputeMoon(birth);
+        PlanetResult planets = ComputePlanetPositions(
+            birth, PlanetInputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText});
+        const RetrogradeMarks marks = MarkRetrogrades(birth.date);
+        FillBirthValues(ascendant, moon, planets, marks, chart);
+        form.planet = std::move(planets.BodyPositionText);
+    }
     FillDetails(birth, entries, form);
 
     // Each body goes into the cell of its sign, one line each, in body order.
-    for (std::size_t i = 0; i < planets.BodyPositionText.size(); ++i) {
-        const auto sign = SignOfChartText(planets.BodyPositionText[i]);
+    for (std::size_t i = 0; i < form.planet.size(); ++i) {
+        const auto sign = SignOfChartText(form.planet[i]);
         if (!sign) {
             continue;
         }
-        form.signCells[static_cast<std::size_t>(*sign)] += "\r\n" + marks.BodyNames[i];
+        form.signCells[static_cast<std::size_t>(*sign)] += "\r\n" + chart.BodyNames[i];
         if (i == 9) {
             chart.AscendantSignNumber = *sign + 1;
         }
@@ -183,7 +207,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
 
     // Twelve houses in order from the ascendant's sign; house 1 fixes the Torvi Lagna.
     ArudhaState arudha;
-    const ArudhaBodies bodies = ReadArudhaBodies(planets.BodyPositionText, marks.BodyNames);
+    const ArudhaBodies bodies = ReadArudhaBodies(form.planet, chart.BodyNames);
     const int ascendantIndex = chart.AscendantSignNumber - 1;
     for (int house = 0; house < 12; ++house) {
         const int signIndex = (ascendantIndex + house) % 12;
@@ -200,9 +224,18 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries) {
     chart.TorviLagnaHouse = TorviLagnaHouse(chart.TorviLagnaSign, chart.AscendantSignNumber);
     form.lblHoraDesc = std::string(HouseSentence(chart.TorviLagnaHouse));
 
-    SunrisePoints sunrise = ComputeSunrisePoints(birth, ascendant, moon, planets.BodyPositionText,
-                                                 arudha, form.lblArudha);
-    FillSunriseValues(std::move(sunrise), chart);
+    SpecialPointInputs in = BirthPointInputs(chart, form.planet[1], arudha);
+    if (precise) {
+        if (std::string error = FillPreciseSunrise(birth, options.sunrise, chart, in);
+            !error.empty()) {
+            return Failed(std::move(error));
+        }
+        chart.specialPoints = MarkSpecialPoints(in, form.lblArudha);
+    } else {
+        SunrisePoints sunrise = ComputeSunrisePoints(birth, chart.Ayanamsa, std::move(in),
+                                                     form.lblArudha);
+        FillSunriseValues(std::move(sunrise), chart);
+    }
 
     const SignAttributeTables& tables = LoadSignTables();
     const auto signIndex = static_cast<std::size_t>(chart.TorviLagnaIndex);

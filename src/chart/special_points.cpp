@@ -281,26 +281,28 @@ std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& in,
     return points;
 }
 
-SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, const AscendantResult& ascendant,
-                                   const MoonResult& moon,
-                                   const std::array<std::string, 10>& birthPositionText,
-                                   const ArudhaState& arudha,
+SpecialPointInputs BirthPointInputs(const ChartValues& chart, const std::string& moonChartText,
+                                    const ArudhaState& arudha) {
+    SpecialPointInputs in;
+    in.AscendantDegree = chart.AscendantDegree;
+    in.AscendantSidereal = chart.AscendantSidereal;
+    in.MoonLongitude = chart.MoonLongitude;
+    in.MoonNakshatraStart = chart.MoonNakshatraStart;
+    in.MoonChartText = moonChartText;
+    in.InduStartSign = arudha.InduStartSign;
+    in.InduKalaFromLagna = arudha.InduKalaFromLagna;
+    in.InduKalaFromMoon = arudha.InduKalaFromMoon;
+    return in;
+}
+
+SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, double ayanamsa,
+                                   SpecialPointInputs in,
                                    std::array<std::string, 12>& markerLabels) {
     SunrisePoints result;
     result.reference = FindSunriseReference(birth);
 
-    SpecialPointInputs in;
-    in.AscendantDegree = ascendant.AscendantDegree;
-    in.AscendantSidereal = ascendant.AscendantSidereal;
-    in.MoonLongitude = moon.MoonLongitude;
-    in.MoonNakshatraStart = moon.MoonNakshatraStart;
-    in.MoonChartText = birthPositionText[1];
-    in.InduStartSign = arudha.InduStartSign;
-    in.InduKalaFromLagna = arudha.InduKalaFromLagna;
-    in.InduKalaFromMoon = arudha.InduKalaFromMoon;
-
     if (result.reference.sunrise) {
-        result.sunriseSun = ComputeSunriseSun(birth, ascendant.Ayanamsa, *result.reference.sunrise,
+        result.sunriseSun = ComputeSunriseSun(birth, ayanamsa, *result.reference.sunrise,
                                               result.reference.sunriseIncludesSummerHour);
 
         in.MinutesFromSunrise = result.reference.minutesFromSunrise;

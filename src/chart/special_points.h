@@ -85,14 +85,18 @@ struct SunrisePoints {
     std::vector<SpecialPoint> points; // in marking order
 };
 
-// The whole sunrise step of a chart: the reference sunrise, the Sun at
-// that sunrise (the base of the time points) and the nine
-// points marked on `markerLabels`. `birthPositionText` holds the ten chart
-// texts of the birth instant; `arudha` the state after the twelve houses.
-SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, const AscendantResult& ascendant,
-                                   const MoonResult& moon,
-                                   const std::array<std::string, 10>& birthPositionText,
-                                   const ArudhaState& arudha,
+// The inputs of the points that do not need a sunrise, from the values of
+// the birth instant: `moonChartText` is the Moon's chart text, `arudha` the
+// state after the twelve houses.
+SpecialPointInputs BirthPointInputs(const ChartValues& chart, const std::string& moonChartText,
+                                    const ArudhaState& arudha);
+
+// The whole sunrise step of a chart from the classic source: the reference
+// sunrise, the Sun at that sunrise (the base of the time points, with the
+// birth's `ayanamsa`) and the nine points marked on `markerLabels`. `in`
+// holds the birth's inputs (BirthPointInputs).
+SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, double ayanamsa,
+                                   SpecialPointInputs in,
                                    std::array<std::string, 12>& markerLabels);
 
 // Sign index 0..11 of a longitude read back from its chart text, after

@@ -3,9 +3,18 @@
 // start from this.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace selmarind {
+
+// An entry after the 71 zones of the list, for one birth whose UTC offset no
+// list entry has (found by the atlas: Kathmandu +05:45, local mean time).
+struct ExactZoneEntry {
+    std::string label;          // as the list shows it, e.g. "Asia/Kathmandu, +05:45"
+    long long utcOffsetSeconds; // local time minus universal time, east positive
+    friend bool operator==(const ExactZoneEntry&, const ExactZoneEntry&) = default;
+};
 
 struct BirthEntries {
     std::string txtName;          // upper-case letters and spaces
@@ -26,6 +35,8 @@ struct BirthEntries {
     bool optLongEast = true;   // optLong: index 0 East, index 1 West
     int cmbTimeZoneIndex = 29; // index into TimeZoneList; 29 is Greenwich Mean Time
     bool chkDST = false;
+    // The extra zone entry, which index kExactZoneIndex (71) selects.
+    std::optional<ExactZoneEntry> exactZone;
 };
 
 } // namespace selmarind

@@ -86,6 +86,17 @@ const std::array<TimeZoneEntry, kTimeZoneCount>& TimeZoneList() {
     return kTimeZones;
 }
 
+std::optional<ZoneCorrection> SelectedZoneCorrection(const BirthEntries& entries) {
+    if (entries.cmbTimeZoneIndex == kExactZoneIndex) {
+        if (!entries.exactZone || entries.exactZone->utcOffsetSeconds < -18 * 3600 ||
+            entries.exactZone->utcOffsetSeconds > 18 * 3600) {
+            return std::nullopt;
+        }
+        return ZoneCorrection::OfUtcOffset(entries.exactZone->utcOffsetSeconds);
+    }
+    return Zone_Calculation(entries.cmbTimeZoneIndex);
+}
+
 std::optional<ZoneCorrection> Zone_Calculation(int index) {
     if (index < 0 || index >= kTimeZoneCount) {
         return std::nullopt;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/birth_record.h"
+#include "input/birth_entries.h"
 
 #include <array>
 #include <cstdint>
@@ -23,5 +24,13 @@ const std::array<TimeZoneEntry, kTimeZoneCount>& TimeZoneList();
 
 // Zone correction of list entry `index` (0..70); nothing for any other index.
 std::optional<ZoneCorrection> Zone_Calculation(int index);
+
+// The index of the extra exact entry, after the list.
+inline constexpr int kExactZoneIndex = kTimeZoneCount;
+
+// The zone correction the entries select: a list entry, or the extra exact
+// entry where it is selected and present (offsets within +-18 h); nothing
+// otherwise.
+std::optional<ZoneCorrection> SelectedZoneCorrection(const BirthEntries& entries);
 
 } // namespace selmarind

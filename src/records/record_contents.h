@@ -3,6 +3,7 @@
 // the form's entries do not carry.
 #pragma once
 
+#include "chart/chart_options.h"
 #include "input/birth_entries.h"
 #include "input/time_zones.h"
 
@@ -39,11 +40,6 @@ inline constexpr int kBirthRecordMaxDepth = 32;
 // name, the city, state and country and the label of an exact zone offset.
 inline constexpr std::size_t kFormFieldMaxLength = 32767;
 
-// The zone-list index the entries carry when the record names an exact UTC
-// offset instead of a list entry: the item the windows append after the 71
-// entries of TimeZoneList() for that offset.
-inline constexpr int kExactZoneIndex = kTimeZoneCount;
-
 // Exact offsets lie within 18 hours of UT either way.
 inline constexpr std::int32_t kMaxUtcOffsetSeconds = 18 * 3600;
 
@@ -66,18 +62,6 @@ struct AtlasPlace {
     std::string timeZone;       // IANA zone id: "Asia/Kolkata"
 
     bool operator==(const AtlasPlace&) const = default;
-};
-
-// Which engine computes the positions.
-enum class PositionSource {
-    Classic, // the program's own engine
-    Precise, // the Swiss Ephemeris
-};
-
-// Which point of the Sun's disc marks sunrise and sunset.
-enum class SunriseConvention {
-    Limb,   // upper limb, with standard refraction
-    Centre, // centre of the disc, without refraction
 };
 
 struct BirthRecordContents {

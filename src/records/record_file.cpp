@@ -370,6 +370,8 @@ BirthRecordContents ContentsOf(const Json& root) {
             WholeNumber(NumberOf(*offset, "zone.utcOffsetSeconds"), INT32_MIN, INT32_MAX)
                 .value_or(INT32_MIN));
         exact.label = TextOf(Member(zone, "label", "zone.label"), "zone.label");
+        // The entries carry the extra entry too, so that the chart is computed with it.
+        e.exactZone = ExactZoneEntry{exact.label, exact.utcOffsetSeconds};
         contents.exactZone = std::move(exact);
         e.cmbTimeZoneIndex = kExactZoneIndex;
     }

@@ -28,6 +28,7 @@ BirthEntries SampleBirthEntries() {
         .optLongEast = true,
         .cmbTimeZoneIndex = 34, // Indian Time, IST, +5.3
         .chkDST = false,
+        .exactZone = std::nullopt,
     };
 }
 

@@ -1,0 +1,214 @@
+#include "chart/precise_chart.h"
+
+#include "engine/chart_text.h"
+#include "engine/moon.h"
+#include "engine/name_tables.h"
+#include "engine/time_conventions.h"
+#include "ephemeris/precise_ascendant.h"
+#include "ephemeris/precise_positions.h"
+#include "ephemeris/sun_events.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace selmarind {
+
+namespace {
+
+namespace eph = ephemeris;
+
+// Julian day of 30 December 1899 0h, day 0 of the serial day count.
+constexpr double kSerialEpochJulianDay = 2415018.5;
+
+// Seconds to add to universal time to read the birth's clock: the zone
+// correction taken back, and the summer hour when the box is ticked.
+std::int64_t ClockFromUniversalSeconds(const BirthRecord& birth) {
+    return -birth.zone.TotalSeconds() + (birth.summerHour ? 3600 : 0);
+}
+
+// The UT serial seconds of an event, to the nearest second.
+std::int64_t SerialSecondsOfJulianDay(double jdUt) {
+    return std::llround((jdUt - kSerialEpochJulianDay) * 86400.0);
+}
+
+eph::Place PlaceOf(const BirthRecord& birth) {
+    return {birth.place.LatitudeNorthDeg(), birth.place.LongitudeEastDeg()};
+}
+
+// Sun event of one local date on the birth's clock: nothing at polar day or night.
+struct LocalEvent {
+    std::optional<std::int64_t> utSeconds; // serial seconds, UT
+};
+
+std::string EventOfDate(const BirthRecord& birth, const CivilDate& date, eph::SunEvent event,
+                        eph::SunHorizon horizon, eph::Source& source, LocalEvent& out) {
+    const std::int64_t offset = ClockFromUniversalSeconds(birth);
+    const std::int64_t dayStart = SerialSeconds(CivilDateTime{date.year, date.month, date.day}) -
+                                  offset;
+    const double from = kSerialEpochJulianDay + static_cast<double>(dayStart) / 86400.0;
+    const eph::SunEventResult r =
+        eph::SunEventBetween(from, from + 1.0, PlaceOf(birth), event, horizon);
+    if (!r.Ok()) {
+        return r.error;
+    }
+    source = eph::WeakerSource(source, r.source);
+    if (r.jdUt) {
+        out.utSeconds = SerialSecondsOfJulianDay(*r.jdUt);
+    }
+    return {};
+}
+
+// The clock time of an event on the birth's clock, to the nearest minute.
+std::optional<ClockTime> ClockOf(const BirthRecord& birth, const LocalEvent& e) {
+    if (!e.utSeconds) {
+        return std::nullopt;
+    }
+    const std::int64_t local = *e.utSeconds + ClockFromUniversalSeconds(birth);
+    const CivilDateTime t = CivilFromSerialSeconds(FloorDiv(local + 30, 60) * 60);
+    return ClockTime{t.hour, t.minute, 0};
+}
+
+} // namespace
+
+double JulianDayOfUniversal(const CivilDateTime& ut) {
+    return kSerialEpochJulianDay + static_cast<double>(SerialSeconds(ut)) / 86400.0;
+}
+
+CivilDateTime BirthUniversalToTheSecond(const BirthRecord& birth) {
+    const CivilDateTime minute = BirthUniversalTime(birth).civil;
+    return CivilFromSerialSeconds(SerialSeconds(minute) + birth.time.second);
+}
+
+std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
+                                 std::array<std::string, 10>& chartTexts) {
+    const double jd = JulianDayOfUniversal(BirthUniversalToTheSecond(birth));
+    eph::Source source = eph::Source::Files;
+
+    // Body order of the chart: Sun, Moon, Mercury .. Saturn, Rahu; Ketu and
+    // the ascendant follow.
+    std::array<double, 10> longitude{};
+    std::array<bool, 10> retrograde{};
+    for (std::size_t i = 0; i < eph::kChartBodies.size(); ++i) {
+        const eph::BodyPosition p = eph::SiderealPosition(eph::kChartBodies[i], jd);
+        if (!p.Ok()) {
+            return p.error;
+        }
+        source = eph::WeakerSource(source, p.source);
+        longitude[i] = NormalizeForText(p.longitudeDeg);
+        retrograde[i] = p.IsRetrograde();
+    }
+    longitude[8] = NormalizeForText(longitude[7] + 180);
+    const eph::AngleResult ascendant = eph::SiderealAscendant(jd, PlaceOf(birth));
+    const eph::AngleResult ayanamsa = eph::LahiriAyanamsa(jd);
+    if (!ascendant.Ok() || !ayanamsa.Ok()) {
+        return ascendant.Ok() ? ayanamsa.error : ascendant.error;
+    }
+    longitude[9] = NormalizeForText(ascendant.degrees);
+
+    for (std::size_t i = 0; i < longitude.size(); ++i) {
+        chart.longitude[i] = longitude[i];
+        chart.dmsText[i] = FormatLongitude(longitude[i]);
+        chartTexts[i] = ChartTextOfLongitude(longitude[i]);
+        chart.BodyNames[i] = kBodyNames[i];
+    }
+    // Mercury .. Saturn, by the sign of their speed at the birth instant.
+    for (std::size_t p = 0; p < chart.RetrogradeFlags.size(); ++p) {
+        chart.RetrogradeFlags[p] = retrograde[2 + p];
+        if (retrograde[2 + p]) {
+            chart.BodyNames[2 + p] += kRetrogradeMarker;
+        }
+    }
+    chart.AscendantSidereal = longitude[9];
+    chart.AscendantDegree = std::floor(longitude[9]);
+    chart.Ayanamsa = -ayanamsa.degrees;
+    chart.MoonLongitude = longitude[1];
+    // The nakshatra is found as the classic source finds it.
+    const int n = static_cast<int>(std::floor(60 * chart.MoonLongitude / 800));
+    chart.MoonNakshatraStart = NakshatraStarts[static_cast<std::size_t>(std::clamp(n, 0, 26))];
+    chart.Ephemeris = std::string(eph::SourceName(source));
+    return {};
+}
+
+std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention convention,
+                               ChartValues& chart, SpecialPointInputs& in) {
+    const eph::SunHorizon horizon = convention == SunriseConvention::Centre
+                                        ? eph::SunHorizon::CentreWithoutRefraction
+                                        : eph::SunHorizon::UpperLimbRefracted;
+    const CivilDate date = birth.date;
+    const CivilDate prevDate = CivilFromSerialDay(SerialDay(date) - 1);
+    const CivilDate nextDate = CivilFromSerialDay(SerialDay(date) + 1);
+
+    eph::Source source = chart.Ephemeris == "swiss-analytical" ? eph::Source::Analytical
+                                                               : eph::Source::Files;
+    LocalEvent sunrise, sunset, prevSunrise, nextSunrise;
+    struct Wanted {
+        CivilDate date;
+        eph::SunEvent event;
+        LocalEvent* out;
+    };
+    for (const Wanted& w : {Wanted{date, eph::SunEvent::Rise, &sunrise},
+                            Wanted{date, eph::SunEvent::Set, &sunset},
+                            Wanted{prevDate, eph::SunEvent::Rise, &prevSunrise},
+                            Wanted{nextDate, eph::SunEvent::Rise, &nextSunrise}}) {
+        const std::string error = EventOfDate(birth, w.date, w.event, horizon, source, *w.out);
+        if (!error.empty()) {
+            return error;
+        }
+    }
+    chart.SunriseToday = ClockOf(birth, sunrise);
+    chart.SunsetToday = ClockOf(birth, sunset);
+    chart.SunrisePrevDay = ClockOf(birth, prevSunrise);
+    chart.SunriseNextDay = ClockOf(birth, nextSunrise);
+
+    // The classic rule on the universal-time instants: a birth before
+    // today's sunrise counts from the day before's, one after today's
+    // sunset to the next day's, any other from today's.
+    const std::int64_t birthUt = SerialSeconds(chart.BirthUniversal);
+    std::optional<std::int64_t> reference;
+    if (sunrise.utSeconds) {
+        if (birthUt < *sunrise.utSeconds) {
+            reference = prevSunrise.utSeconds;
+            chart.ReferencePeriod = BirthPeriod::BeforeSunrise;
+        } else if (sunset.utSeconds) {
+            if (birthUt <= *sunset.utSeconds) {
+                reference = sunrise.utSeconds;
+                chart.ReferencePeriod = BirthPeriod::Day;
+            } else {
+                reference = nextSunrise.utSeconds;
+                chart.ReferencePeriod = BirthPeriod::AfterSunset;
+            }
+        }
+    }
+    if (!reference) {
+        chart.ReferencePeriod.reset();
+        chart.Ephemeris = std::string(eph::SourceName(source));
+        return {};
+    }
+    const CivilDateTime referenceUt = CivilFromSerialSeconds(*reference);
+    chart.ReferenceSunrise =
+        CivilFromSerialSeconds(*reference + ClockFromUniversalSeconds(birth));
+    chart.ReferenceIncludesSummerHour = birth.summerHour;
+    chart.MinutesFromSunrise =
+        std::llabs(MinuteBoundariesBetween(referenceUt, chart.BirthUniversal));
+    chart.SecondsFromSunrise =
+        std::llabs(SecondBoundariesBetween(referenceUt, chart.BirthUniversal));
+
+    const eph::BodyPosition sun =
+        eph::SiderealPosition(eph::Body::Sun, JulianDayOfUniversal(referenceUt));
+    if (!sun.Ok()) {
+        return sun.error;
+    }
+    source = eph::WeakerSource(source, sun.source);
+    chart.SunriseSunLongitude = NormalizeForText(sun.longitudeDeg);
+    chart.SunriseSunText = ChartTextOfLongitude(*chart.SunriseSunLongitude);
+    chart.Ephemeris = std::string(eph::SourceName(source));
+
+    in.MinutesFromSunrise = chart.MinutesFromSunrise;
+    in.SecondsFromSunrise = chart.SecondsFromSunrise;
+    in.SunriseSunLongitude = chart.SunriseSunLongitude;
+    in.SunriseSunText = chart.SunriseSunText;
+    return {};
+}
+
+} // namespace selmarind
