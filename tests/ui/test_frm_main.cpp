@@ -1,13 +1,13 @@
 // The birth-data window: its initial state, layout, keyboard order,
 // accessible names, the checks shown through it row by row, the chart it
 // hands on, the place look-up, its menus and links, and the advertising label.
-#include "ui/windows/advert_label.h"
-#include "ui/windows/frm_main.h"
-#include "ui/widgets/place_search.h"
 #include "recording_services.h"
+#include "ui/widgets/place_search.h"
 #include "ui/widgets/random_draw.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/advert_label.h"
+#include "ui/windows/frm_main.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -662,17 +662,21 @@ private slots:
     }
 
     // The real message box: caption "Selmarind", the icon, the text and one
-    // OK button, closed here from a timer.
+    // OK button, closed here from a timer once it is up (it opens after the
+    // key event is over).
     void realMessageBox() {
         SetDialogService(nullptr);
         QString caption, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QList<QAbstractButton*> buttons;
-        QTimer::singleShot(0, this, [&] {
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) {
                 return;
             }
+            poll.stop();
             caption = box->windowTitle();
             text = box->text();
             icon = box->icon();
@@ -680,7 +684,9 @@ private slots:
             QCOMPARE(box->standardButton(box->defaultButton()), QMessageBox::Ok);
             QTest::keyClick(box, Qt::Key_Escape);
         });
+        poll.start();
         QTest::keyClick(child<QLineEdit>("txtName"), Qt::Key_5);
+        QTRY_VERIFY(!poll.isActive());
         std::tie(dialogs_, links_) = InstallRecorders();
 
         QCOMPARE(caption, QString("Selmarind"));

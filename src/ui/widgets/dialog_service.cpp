@@ -41,6 +41,10 @@ std::unique_ptr<DialogService>& Installed() {
 
 } // namespace
 
+DialogIcon ToDialogIcon(MessageIcon icon) {
+    return icon == MessageIcon::Error ? DialogIcon::Stop : DialogIcon::Information;
+}
+
 DialogService& Dialogs() {
     static MessageBoxService real;
     if (auto& installed = Installed()) {

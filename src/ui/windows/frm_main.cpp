@@ -1,18 +1,18 @@
 #include "ui/windows/frm_main.h"
 
 #include "chart/chart_driver.h"
-#include "ui/widgets/entry_field_filter.h"
 #include "input/key_filters.h"
-#include "ui/widgets/place_search.h"
 #include "input/time_zones.h"
 #include "ui/widgets/app_icon.h"
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/application_end.h"
 #include "ui/widgets/dialog_service.h"
-#include "ui/windows/frm_about.h"
+#include "ui/widgets/entry_field_filter.h"
 #include "ui/widgets/link_label.h"
+#include "ui/widgets/place_search.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/frm_about.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -120,10 +120,6 @@ LinkLabel* AddLink(QWidget* parent, const char* name, const QString& text, QRect
     // order.
     link->setFocusPolicy(Qt::NoFocus);
     return link;
-}
-
-DialogIcon ToDialogIcon(MessageIcon icon) {
-    return icon == MessageIcon::Error ? DialogIcon::Stop : DialogIcon::Information;
 }
 
 } // namespace
