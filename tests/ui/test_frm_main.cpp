@@ -541,7 +541,7 @@ private slots:
     void searchAddressEncoding() {
         const QString text = PlaceSearchText("St. John's & Co", "A+B=C", "Côte d'Ivoire #1");
         QCOMPARE(text, QString("St. John's & Co A+B=C Côte d'Ivoire #1 Latitude Longitude"));
-        const QUrl address = PlaceSearch::SearchAddress(text);
+        const QUrl address = PlaceSearchAddress(text);
         QCOMPARE(
             address.toEncoded(),
             QByteArray("https://www.openstreetmap.org/search?query=St.%20John%27s%20%26%20Co%20"

@@ -469,7 +469,7 @@ void FrmMain::cmdBrowser_Click() {
         }
         return;
     }
-    PlaceSearch().search(PlaceSearchText(city, state, country));
+    OpenPlaceSearch(PlaceSearchText(city, state, country));
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
