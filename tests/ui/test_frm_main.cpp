@@ -217,6 +217,14 @@ private slots:
                  QString("Click for Latitude && Longitude"));
         QCOMPARE(child<QPushButton>("cmdRashi")->text(), QString("Get My Torvi Lagna"));
         QCOMPARE(child<QCheckBox>("chkDST")->text(), QString("Daylight Saving Time"));
+        QCOMPARE(child<QLabel>("lblFullBrand")->text(),
+                 QString("Home Business Opportunity. Start your own Internet business and make "
+                         "money online. Get this software fully branded for your website. Click "
+                         "here for more details."));
+        QCOMPARE(child<QLabel>("lblCobrand")->text(),
+                 QString("Co-brand this software for your site.  Increase loyalty and traffic to "
+                         "your site. Put your site's name &  link here. See \"Help\" for "
+                         "details.    Click Here for more info on co-branding."));
     }
 
     // Inside every group each control lies within the group, no two overlap

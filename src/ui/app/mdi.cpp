@@ -1,12 +1,13 @@
 #include "ui/app/mdi.h"
 
-#include "ui/windows/frm_display.h"
 #include "ui/widgets/app_icon.h"
 #include "ui/widgets/app_style.h"
-#include "ui/windows/frm_about.h"
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/advert_label.h"
+#include "ui/windows/frm_about.h"
+#include "ui/windows/frm_display.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -90,11 +91,7 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
     client_->viewport()->installEventFilter(this);
 
     QWidget* picture1 = NewBar(central, QStringLiteral("Picture1"), kBottomBarTwips);
-    auto* label10 = new LinkLabel(
-        QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
-                       "online. Get this software fully branded for your website. Click here for "
-                       "more details."),
-        picture1);
+    auto* label10 = new LinkLabel(kBrandedEditionAdvertWithLink, picture1);
     label10->setObjectName(QStringLiteral("Label10"));
     label10->setWordWrap(true);
     label10->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

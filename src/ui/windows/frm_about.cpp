@@ -5,6 +5,7 @@
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/advert_label.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -70,14 +71,11 @@ FrmAbout::FrmAbout(QWidget* parent)
                 TwipsRect(2250, 1950, 4050, 195));
     connect(lblHomePage, &LinkLabel::clicked, this, [] { OpenHomePage(); });
 
-    AddLabel(this, "Label3",
-             QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
-                            "money online. Get this software fully branded for your website. "),
+    AddLabel(this, "Label3", kBrandedEditionAdvert + QLatin1Char(' '),
              TwipsRect(120, 2280, 6165, 675));
 
     LinkLabel* lblCobrand =
-        AddLink(this, "lblCobrand", QStringLiteral("Click here for more details."),
-                TwipsRect(4080, 3000, 2355, 195));
+        AddLink(this, "lblCobrand", kMoreDetailsText, TwipsRect(4080, 3000, 2355, 195));
     connect(lblCobrand, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
 
     auto* line1 = new QFrame(this);

@@ -312,11 +312,7 @@ void FrmMain::buildAdvertStrip(QWidget* client) {
     auto* strip = Named(new QWidget(client), "picAdvert");
     strip->setGeometry(TwipsRect(0, 5040, 9825, 735));
 
-    lblFullBrand_ = AddLink(strip, "lblFullBrand",
-                            QStringLiteral("Home Business Opportunity. Start your own Internet "
-                                           "business and make money online. Get this software "
-                                           "fully branded for your website. Click here for more "
-                                           "details."),
+    lblFullBrand_ = AddLink(strip, "lblFullBrand", kBrandedEditionAdvertWithLink,
                             TwipsRect(120, 120, 9585, 495));
     connect(lblFullBrand_, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
 
