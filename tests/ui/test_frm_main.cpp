@@ -106,11 +106,9 @@ private slots:
         QCOMPARE(form_->windowTitle(), QString("Selmarind v1.25"));
         QCOMPARE(FocusName(), QString("chkDST"));
 
-        const QStringList months = Items(child<QComboBox>("cboMonth"));
-        QCOMPARE(months.size(), 12);
-        QCOMPARE(months.first(), QString("January"));
-        QCOMPARE(months.at(8), QString("September"));
-        QCOMPARE(months.last(), QString("December"));
+        QCOMPARE(Items(child<QComboBox>("cboMonth")),
+                 QStringList({"January", "February", "March", "April", "May", "June", "July",
+                              "August", "September", "October", "November", "December"}));
         const struct {
             const char* name;
             int first, last;

@@ -1,6 +1,7 @@
 #include "ui/windows/frm_main.h"
 
 #include "chart/chart_driver.h"
+#include "engine/civil_time.h"
 #include "input/key_filters.h"
 #include "input/time_zones.h"
 #include "ui/widgets/app_icon.h"
@@ -40,10 +41,6 @@ constexpr int kClientHeight = 5775;
 // Rows inside the groups, in twips from the group's top edge.
 constexpr int kFieldHeight = 300;
 constexpr int kComboHeight = 315;
-
-constexpr std::array<const char*, 12> kMonthNames = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
 
 // The colour the style darkens for the outline of an input: a lighter green
 // gives fields, lists and boxes a visible edge on the dark ground.
@@ -347,8 +344,8 @@ void FrmMain::setTabOrder() {
 }
 
 void FrmMain::Form_Load() {
-    for (const char* month : kMonthNames) {
-        cboMonth_->addItem(QString::fromLatin1(month));
+    for (int month = 1; month <= 12; ++month) {
+        cboMonth_->addItem(QString::fromLatin1(MonthName(month)));
     }
     for (const TimeZoneEntry& entry : TimeZoneList()) {
         cmbTimeZone_->addItem(QString::fromUtf8(entry.itemText.data(),
