@@ -6,8 +6,8 @@
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
 #include "ui/windows/advert_label.h"
-#include "ui/windows/frm_about.h"
 #include "ui/windows/frm_display.h"
+#include "ui/windows/help_menus.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -137,29 +137,9 @@ void Mdi::buildMenus() {
     connect(NewAction(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit")),
             &QAction::triggered, this, &Mdi::exitRequested);
 
-    QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    connect(NewAction(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help")),
-            &QAction::triggered, this, [] { OpenHelpPage(); });
-    connect(NewAction(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online")),
-            &QAction::triggered, this, [] { OpenHomePage(); });
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep1"));
-    connect(NewAction(mnuHelp, QStringLiteral("mnuUpdate"),
-                      QStringLiteral("Check for Software &Update")),
-            &QAction::triggered, this, [] { OpenDownloadPage(); });
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep2"));
-    connect(NewAction(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software")),
-            &QAction::triggered, this, [this] { ShowAboutBox(this); });
-
-    QAction* mnuDonate = bar->addAction(QStringLiteral("&Donate"));
-    mnuDonate->setObjectName(QStringLiteral("mnuDonate"));
-    connect(mnuDonate, &QAction::triggered, this, [] { OpenDonationPage(); });
-
-    // Kept for the branded editions; not offered to the user.
-    QAction* mm = bar->addAction(QStringLiteral("Make Money &Online"));
-    mm->setObjectName(QStringLiteral("mm"));
-    mm->setVisible(false);
-    connect(mm, &QAction::triggered, this, [] { OpenBrandedEditionPage(); });
+    AddHelpAndDonateMenus(
+        *bar, *this,
+        {.firstSeparator = "mnuHelpSep1", .secondSeparator = "mnuHelpSep2", .makeMoney = "mm"});
 }
 
 int Mdi::DisplayLeft(int screenWidth, int displayWidth) {

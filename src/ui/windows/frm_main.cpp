@@ -13,7 +13,7 @@
 #include "ui/widgets/place_search.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
-#include "ui/windows/frm_about.h"
+#include "ui/windows/help_menus.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -157,25 +157,9 @@ void FrmMain::buildMenus() {
         action("mnuNext", QStringLiteral("Get My Torvi Lagna"), [this] { cmdRashi_Click(); }));
     mnuFile->addAction(action("mnuExit", QStringLiteral("E&xit"), [this] { close(); }));
 
-    QMenu* mnuHelp = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
-    mnuHelp->addAction(action("mnuOnline", QStringLiteral("&Online Help"), [] { OpenHelpPage(); }));
-    mnuHelp->addAction(
-        action("mnuVisit", QStringLiteral("&Visit Us Online"), [] { OpenHomePage(); }));
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelp1"));
-    mnuHelp->addAction(action("mnuUpdate", QStringLiteral("Check for Software &Update"),
-                              [] { OpenDownloadPage(); }));
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelp2"));
-    mnuHelp->addAction(
-        action("mnuAbout", QStringLiteral("&About Software"), [this] { ShowAboutBox(this); }));
-
-    menuBar()->addAction(
-        action("mnuDonate", QStringLiteral("&Donate"), [] { OpenDonationPage(); }));
-
-    // Not offered to the user: present, connected, and hidden.
-    QAction* mkmoney =
-        action("mkmoney", QStringLiteral("Make Money &Online"), [] { OpenBrandedEditionPage(); });
-    mkmoney->setVisible(false);
-    menuBar()->addAction(mkmoney);
+    AddHelpAndDonateMenus(
+        *menuBar(), *this,
+        {.firstSeparator = "mnuHelp1", .secondSeparator = "mnuHelp2", .makeMoney = "mkmoney"});
 }
 
 void FrmMain::buildHeader(QWidget* client) {
