@@ -4,9 +4,9 @@
 #pragma once
 
 #include "chart/chart_result.h"
-#include "ui/windows/advert_label.h"
 #include "input/birth_entries.h"
 #include "input/validation.h"
+#include "ui/windows/advert_label.h"
 
 #include <QMainWindow>
 
