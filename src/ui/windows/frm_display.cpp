@@ -44,17 +44,13 @@ QLabel* NewValue(QWidget* parent, const QString& name, const QString& caption) {
 QGroupBox* NewGroup(QWidget* parent, const QString& name, const QString& title) {
     auto* group = new QGroupBox(title, parent);
     group->setObjectName(name);
-    QFont font = group->font();
-    font.setBold(true);
-    group->setFont(font);
+    ChangeFont(group, [](QFont& font) { font.setBold(true); });
     return group;
 }
 
 // Children of a bold group box keep the regular weight.
 void Unbold(QWidget* widget) {
-    QFont font = widget->font();
-    font.setBold(false);
-    widget->setFont(font);
+    ChangeFont(widget, [](QFont& font) { font.setBold(false); });
 }
 
 } // namespace
@@ -247,9 +243,7 @@ QWidget* FrmDisplay::buildSignificance() {
                  QStringLiteral("Placement of Torvi Lagna in different houses implies application "
                                 "of intelligence in that particular field"),
                  QStringLiteral("lblPlacementNote"));
-    QFont italic = explanation->font();
-    italic.setItalic(true);
-    explanation->setFont(italic);
+    ChangeFont(explanation, [](QFont& font) { font.setItalic(true); });
 
     houseSignificanceValue_ = NewValue(panel, QStringLiteral("lblHoraDesc"),
                                        QStringLiteral("Torvi Lagna Present In House Significance"));
@@ -260,9 +254,7 @@ QWidget* FrmDisplay::buildSignificance() {
                               QStringLiteral("lblForumSlogan"));
     LinkLabel* forumLink = NewHomePageLink(panel, QStringLiteral("Label6"), HomePageDisplayText());
     forumLink->setFont(AppFont(8.25, true));
-    QFont underlined = forumLink->font();
-    underlined.setUnderline(true);
-    forumLink->setFont(underlined);
+    ChangeFont(forumLink, [](QFont& font) { font.setUnderline(true); });
 
     panel->setFixedWidth(TwipsToPixels(kSignificanceTwips));
     for (QLabel* label : {heading, caption, explanation, houseSignificanceValue_, slogan}) {

@@ -29,6 +29,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 
 namespace selmarind {
 
@@ -110,52 +111,56 @@ void AddNumbers(QComboBox* list, int first, int last) {
     }
 }
 
-// The design of a Latitude or Longitude group.
+// The design of a Latitude or Longitude group; lengths in twips.
 struct CoordinateDesign {
     const char* group; // "fraLatitude"
-    QString title;     // "Latitude"
-    QRect geometry;
+    const char* title; // "Latitude"
+    int left, top, width, height;
     const char* degreesName; // "txtLatD"; its caption is lblLatDCaption
-    int degreesWidthTwips;
-    const char* minutesName;        // "txtLatM"
-    const char* optionName;         // "optLat": the options are optLat_0 and optLat_1
-    std::array<QString, 2> options; // "North", "South"
+    int degreesWidth;
+    const char* minutesName;            // "txtLatM"
+    const char* optionName;             // "optLat": the options are optLat_0 and optLat_1
+    std::array<const char*, 2> options; // "North", "South"
 };
 
-struct CoordinateControls {
-    QLineEdit* degrees;
-    QLineEdit* minutes;
-    std::array<QRadioButton*, 2> options;
-};
+constexpr CoordinateDesign kLatitudeGroup = {
+    "fraLatitude", "Latitude",        5280, 2040, 2295, 975, "txtLatD", 480, "txtLatM",
+    "optLat",      {"North", "South"}};
+constexpr CoordinateDesign kLongitudeGroup = {
+    "fraLongitude", "Longitude",     7560, 2040, 2175, 975, "txtLonD", 540, "txtLonM",
+    "optLong",      {"East", "West"}};
 
 // A coordinate group: degrees and minutes with their captions, then the
-// hemisphere options below them.
-CoordinateControls AddCoordinateGroup(QWidget* panel, const CoordinateDesign& design) {
-    QGroupBox* group = AddGroup(panel, design.group, design.title, design.geometry);
-    CoordinateControls controls{};
-    controls.degrees = AddField(group, design.degreesName,
-                                TwipsRect(555, 285, design.degreesWidthTwips, kFieldHeight),
-                                design.title + QStringLiteral(" Deg"));
-    const int minutesLeft = 555 + design.degreesWidthTwips + 480;
-    controls.minutes =
+// hemisphere options below them. Returns the degrees field, the minutes
+// field and the two options.
+std::tuple<QLineEdit*, QLineEdit*, QRadioButton*, QRadioButton*>
+AddCoordinateGroup(QWidget* panel, const CoordinateDesign& design) {
+    const QString title = QString::fromLatin1(design.title);
+    QGroupBox* group = AddGroup(panel, design.group, title,
+                                TwipsRect(design.left, design.top, design.width, design.height));
+    QLineEdit* degrees =
+        AddField(group, design.degreesName, TwipsRect(555, 285, design.degreesWidth, kFieldHeight),
+                 title + QStringLiteral(" Deg"));
+    const int minutesLeft = 555 + design.degreesWidth + 480;
+    QLineEdit* minutes =
         AddField(group, design.minutesName, TwipsRect(minutesLeft, 285, 480, kFieldHeight),
-                 design.title + QStringLiteral(" Min"));
+                 title + QStringLiteral(" Min"));
     // "txtLatD" + 3 is "LatD".
     AddCaption(group, ("lbl" + std::string(design.degreesName + 3) + "Caption").c_str(),
-               QStringLiteral("Deg"), TwipsRect(150, 285, 405, kFieldHeight), controls.degrees);
+               QStringLiteral("Deg"), TwipsRect(150, 285, 405, kFieldHeight), degrees);
     AddCaption(group, ("lbl" + std::string(design.minutesName + 3) + "Caption").c_str(),
                QStringLiteral("Min"), TwipsRect(minutesLeft - 450, 285, 420, kFieldHeight),
-               controls.minutes);
-    for (std::size_t i = 0; i < 2; ++i) {
-        const std::string elementName = std::string(design.optionName) + "_" + std::to_string(i);
-        QRadioButton* option =
-            Named(new QRadioButton(design.options[i], group), elementName.c_str());
-        option->setGeometry(TwipsRect(150 + static_cast<int>(i) * 1020, 660, 960, 255));
-        option->setAccessibleName(design.title + u' ' + design.options[i]);
-        GiveVisibleEdge(option);
-        controls.options[i] = option;
+               minutes);
+    std::array<QRadioButton*, 2> options{};
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const QString caption = QString::fromLatin1(design.options[i]);
+        const std::string name = std::string(design.optionName) + "_" + std::to_string(i);
+        options[i] = Named(new QRadioButton(caption, group), name.c_str());
+        options[i]->setGeometry(TwipsRect(150 + static_cast<int>(i) * 1020, 660, 960, 255));
+        options[i]->setAccessibleName(title + u' ' + caption);
+        GiveVisibleEdge(options[i]);
     }
-    return controls;
+    return {degrees, minutes, options[0], options[1]};
 }
 
 LinkLabel* AddLink(QWidget* parent, const char* name, const QString& text, QRect geometry) {
@@ -295,32 +300,10 @@ void FrmMain::buildEntryPanel(QWidget* client) {
     GiveVisibleEdge(daylightSavingCheck_);
 
     // Latitude and Longitude: degrees and minutes, then the hemisphere.
-    const CoordinateControls latitude =
-        AddCoordinateGroup(panel, {.group = "fraLatitude",
-                                   .title = QStringLiteral("Latitude"),
-                                   .geometry = TwipsRect(5280, 2040, 2295, 975),
-                                   .degreesName = "txtLatD",
-                                   .degreesWidthTwips = 480,
-                                   .minutesName = "txtLatM",
-                                   .optionName = "optLat",
-                                   .options = {QStringLiteral("North"), QStringLiteral("South")}});
-    latitudeDegreesEdit_ = latitude.degrees;
-    latitudeMinutesEdit_ = latitude.minutes;
-    northOption_ = latitude.options[0];
-    southOption_ = latitude.options[1];
-    const CoordinateControls longitude =
-        AddCoordinateGroup(panel, {.group = "fraLongitude",
-                                   .title = QStringLiteral("Longitude"),
-                                   .geometry = TwipsRect(7560, 2040, 2175, 975),
-                                   .degreesName = "txtLonD",
-                                   .degreesWidthTwips = 540,
-                                   .minutesName = "txtLonM",
-                                   .optionName = "optLong",
-                                   .options = {QStringLiteral("East"), QStringLiteral("West")}});
-    longitudeDegreesEdit_ = longitude.degrees;
-    longitudeMinutesEdit_ = longitude.minutes;
-    eastOption_ = longitude.options[0];
-    westOption_ = longitude.options[1];
+    std::tie(latitudeDegreesEdit_, latitudeMinutesEdit_, northOption_, southOption_) =
+        AddCoordinateGroup(panel, kLatitudeGroup);
+    std::tie(longitudeDegreesEdit_, longitudeMinutesEdit_, eastOption_, westOption_) =
+        AddCoordinateGroup(panel, kLongitudeGroup);
     InstallCoordinateFilter(latitudeDegreesEdit_, kLatitudeDegreesMaxLength);
     InstallCoordinateFilter(latitudeMinutesEdit_, kLatitudeMinutesMaxLength);
     InstallCoordinateFilter(longitudeDegreesEdit_, kLongitudeDegreesMaxLength);

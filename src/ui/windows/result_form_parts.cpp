@@ -28,9 +28,7 @@ QLabel* NewLabel(QWidget* parent, const QString& text, const QString& name) {
 LinkLabel* NewHomePageLink(QWidget* parent, const QString& name, const QString& text) {
     auto* link = new LinkLabel(text, parent);
     link->setObjectName(name);
-    QFont font = link->font();
-    font.setUnderline(true);
-    link->setFont(font);
+    ChangeFont(link, [](QFont& font) { font.setUnderline(true); });
     SetTextColor(link, kTaglineColor);
     QObject::connect(link, &LinkLabel::clicked, link, [] { OpenHomePage(); });
     return link;

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
+#include <QWidget>
 
 #include <string_view>
 
 class QLabel;
-class QWidget;
 
 namespace selmarind {
 
@@ -26,6 +27,14 @@ QString Utf8Text(std::string_view text);
 
 // The colour of a widget's text, both as a caption and as an editor's text.
 void SetTextColor(QWidget* widget, const QColor& color);
+
+// Changes a widget's font with `change` (a function of QFont&), keeping the
+// rest of it.
+template <typename Change> void ChangeFont(QWidget* widget, Change change) {
+    QFont font = widget->font();
+    change(font);
+    widget->setFont(font);
+}
 
 // A label showing `text`; named `name` unless that is empty.
 QLabel* NewLabel(QWidget* parent, const QString& text, const QString& name = {});
