@@ -28,7 +28,7 @@ int AdvertDrawNumber(double r);
 // label as it is.
 AdvertChoice AdvertChoiceOfNumber(int n);
 
-// Draws r from NextRandomDraw (shell/random_draw.h) and brings the chosen
+// Draws r from NextRandomDraw (ui/widgets/random_draw.h) and brings the chosen
 // label of `form` to the front.
 void ChooseAdvertLabel(FrmMain& form);
 
