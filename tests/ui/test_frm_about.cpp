@@ -1,7 +1,7 @@
 // The About box: its texts, its size and buttons, the keys that close it,
 // and its two links.
-#include "ui/windows/frm_about.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/frm_about.h"
 #include "window_test_support.h"
 
 #include <QLabel>

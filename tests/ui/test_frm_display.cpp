@@ -1,10 +1,13 @@
 // The result form: where each text of a result lands, how the chart square
 // shows crowded and empty signs, what assistive technology reads, and the
 // two links.
-#include "ui/windows/frm_display.h"
-#include "engine/name_tables.h"
 #include "chart/sign_tables.h"
+#include "engine/name_tables.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/caption_label.h"
+#include "ui/windows/chart_square.h"
+#include "ui/windows/fit_label.h"
+#include "ui/windows/frm_display.h"
 #include "window_test_support.h"
 
 #include <QLabel>
@@ -262,12 +265,84 @@ private slots:
             QCOMPARE(widget->accessibleDescription(),
                      QString::fromUtf8(control.caption.data(), control.caption.size()));
         }
-        for (int i = 0; i < 12; ++i) {
-            QObject* line = form.findChild<QObject*>(QStringLiteral("shpHora_%1").arg(i));
-            QVERIFY(line);
-            QVERIFY(!line->isWidgetType());
+        auto* square = form.findChild<ChartSquare*>(QStringLiteral("chartSquare"));
+        QVERIFY(square);
+        QStringList lines;
+        for (const ChartSquare::Stroke& stroke : square->strokes()) {
+            if (stroke.isLine) {
+                lines << stroke.name;
+            }
         }
-        QVERIFY(form.findChild<QObject*>(QStringLiteral("shpHora_12")) == nullptr);
+        QStringList expected;
+        for (int i = 0; i < 12; ++i) {
+            expected << QStringLiteral("shpHora_%1").arg(i);
+        }
+        QCOMPARE(lines, expected);
+        for (const ChartSquare::Stroke& stroke : square->strokes()) {
+            QVERIFY2(form.findChild<QWidget*>(stroke.name) == nullptr, qPrintable(stroke.name));
+        }
+    }
+
+    // The drawing of the square: the border around all four by four cells,
+    // the open centre, and twelve dividers, each one cell long on a cell
+    // edge of the outer ring, no two alike, none across a sign's bodies,
+    // number or markers.
+    void chartLinesSeparateTheCells() {
+        FrmDisplay form;
+        form.show();
+        form.showResult(MadeUpResult());
+        auto* square = form.findChild<ChartSquare*>(QStringLiteral("chartSquare"));
+        QVERIFY(square);
+        const qreal cell = (square->width() - 1) / 4;
+        QVERIFY(cell > 0);
+
+        QSet<QString> dividers;
+        for (const ChartSquare::Stroke& stroke : square->strokes()) {
+            const QRectF g = stroke.geometry;
+            const QString where = QStringLiteral("%1 at (%2, %3, %4, %5) cell %6")
+                                      .arg(stroke.name)
+                                      .arg(g.x())
+                                      .arg(g.y())
+                                      .arg(g.width())
+                                      .arg(g.height())
+                                      .arg(cell);
+            if (stroke.name == QStringLiteral("shpBorder")) {
+                QVERIFY2(g == QRectF(0, 0, 4 * cell, 4 * cell), qPrintable(where));
+                continue;
+            }
+            if (stroke.name == QStringLiteral("shpCentre")) {
+                QVERIFY2(g == QRectF(cell, cell, 2 * cell, 2 * cell), qPrintable(where));
+                continue;
+            }
+            QVERIFY2(stroke.isLine, qPrintable(where));
+            QVERIFY2((g.width() == 0 && g.height() == cell) ||
+                         (g.height() == 0 && g.width() == cell),
+                     qPrintable(where + QStringLiteral(": not one cell edge")));
+            // Both ends on the grid, and the line outside the open centre.
+            for (const QPointF end : {g.topLeft(), g.bottomRight()}) {
+                QVERIFY2(end.x() == qRound(end.x() / cell) * cell &&
+                             end.y() == qRound(end.y() / cell) * cell,
+                         qPrintable(where + QStringLiteral(": off the grid")));
+            }
+            QVERIFY2(!QRectF(cell, cell, 2 * cell, 2 * cell).contains(g.center()),
+                     qPrintable(where + QStringLiteral(": inside the centre")));
+            const bool onBorder = g.width() == 0 ? (g.x() == 0 || g.x() == 4 * cell)
+                                                 : (g.y() == 0 || g.y() == 4 * cell);
+            QVERIFY2(!onBorder, qPrintable(where + QStringLiteral(": on the border")));
+            const QString key =
+                QStringLiteral("%1,%2,%3,%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+            QVERIFY2(!dividers.contains(key), qPrintable(where + QStringLiteral(": drawn twice")));
+            dividers.insert(key);
+
+            for (QLabel* label : square->findChildren<QLabel*>()) {
+                if (!label->isVisible() || label->objectName() == QStringLiteral("Label7")) {
+                    continue;
+                }
+                QVERIFY2(!QRectF(label->geometry()).intersects(g.adjusted(0, 0, 1, 1)),
+                         qPrintable(where + QStringLiteral(" crosses ") + label->objectName()));
+            }
+        }
+        QCOMPARE(dividers.size(), 12);
     }
 
     // Both links of the form open the maker's home page.

@@ -3,15 +3,15 @@
 // as the user left it, About returns to the window it came from, and Exit or
 // closing either window ends the program.
 #include "chart/chart_driver.h"
-#include "ui/windows/frm_display.h"
 #include "chart/sign_tables.h"
-#include "ui/windows/frm_main.h"
+#include "screenshots/sample_chart.h"
 #include "ui/app/mdi.h"
 #include "ui/app/navigation.h"
-#include "screenshots/sample_chart.h"
 #include "ui/widgets/data_files.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/frm_display.h"
+#include "ui/windows/frm_main.h"
 #include "window_test_support.h"
 
 #include <QAction>
@@ -349,6 +349,38 @@ private slots:
         QVERIFY(program.navigation.frame() == nullptr);
         QCOMPARE(Describe(program.frmMain.entries()), Describe(OtherBirthEntries()));
         QVERIFY(recorders.dialogs().shown.empty());
+    }
+
+    // Navigation alone deletes a frame, and each frame exactly once (the
+    // asan preset turns a second delete into a failure): a replaced frame
+    // goes once its own events are over, a closed frame stays until the
+    // navigation ends, and the frame on view ends with the navigation.
+    void frameHasOneOwner() {
+        Recorders recorders;
+        const std::optional<ChartResult> result = CalculateChart(SampleBirthEntries());
+        QVERIFY(result);
+        QWidget entry;
+        auto navigation = std::make_unique<Navigation>(&entry);
+
+        navigation->showResult(*result);
+        QPointer<Mdi> replaced = navigation->frame();
+        navigation->showResult(*result);
+        QVERIFY2(!replaced.isNull(), "deleted inside the call that replaced it");
+        QVERIFY(!replaced->isVisible());
+        Settle();
+        QVERIFY(replaced.isNull());
+
+        QPointer<Mdi> closed = navigation->frame();
+        // Closing a frame ends the program; here the exit is cut off so that
+        // only the close itself is seen.
+        closed->disconnect(navigation.get());
+        closed->close();
+        Settle();
+        QVERIFY2(!closed.isNull(), "a closed frame deleted itself");
+        QCOMPARE(navigation->frame(), closed.data());
+
+        navigation.reset();
+        QVERIFY(closed.isNull());
     }
 
     // "About Software" from either window shows the About box over that

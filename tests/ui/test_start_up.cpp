@@ -1,8 +1,8 @@
 // Start-up: one running copy per user, a lock left by a crashed copy, and
 // the order of the steps before the birth-data form appears.
-#include "ui/windows/frm_main.h"
 #include "ui/app/start_up.h"
 #include "ui/app/update_reminder.h"
+#include "ui/windows/frm_main.h"
 #include "window_test_support.h"
 
 #include <QLockFile>

@@ -1,11 +1,11 @@
 #include "screenshots/screenshots.h"
 
 #include "chart/chart_driver.h"
+#include "screenshots/sample_chart.h"
+#include "ui/app/mdi.h"
+#include "ui/windows/frm_about.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
-#include "ui/windows/frm_about.h"
-#include "ui/app/mdi.h"
-#include "screenshots/sample_chart.h"
 
 #include <QApplication>
 #include <QDir>

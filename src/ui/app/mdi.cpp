@@ -1,12 +1,13 @@
 #include "ui/app/mdi.h"
 
-#include "ui/windows/frm_display.h"
 #include "ui/widgets/app_icon.h"
 #include "ui/widgets/app_style.h"
-#include "ui/windows/frm_about.h"
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/advert_label.h"
+#include "ui/windows/frm_display.h"
+#include "ui/windows/help_menus.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -68,8 +69,8 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    QWidget* picTop = NewBar(central, QStringLiteral("picTop"), kTopBarTwips);
-    auto* title = new QLabel(kApplicationTitle, picTop);
+    QWidget* titleBar = NewBar(central, QStringLiteral("picTop"), kTopBarTwips);
+    auto* title = new QLabel(kApplicationTitle, titleBar);
     title->setObjectName(QStringLiteral("Label2"));
     title->setFont(AppFont(21.75, true));
     title->adjustSize();
@@ -77,41 +78,37 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
 
     // The frame's client area. It scrolls where the frame is smaller than the
     // result form, so that every part of the form stays within reach.
-    client_ = new QScrollArea(central);
-    client_->setObjectName(QStringLiteral("mdiClient"));
-    client_->setFrameShape(QFrame::NoFrame);
-    client_->setWidgetResizable(false);
-    client_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    clientArea_ = new QScrollArea(central);
+    clientArea_->setObjectName(QStringLiteral("mdiClient"));
+    clientArea_->setFrameShape(QFrame::NoFrame);
+    clientArea_->setWidgetResizable(false);
+    clientArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     canvas_ = new QWidget;
     canvas_->setObjectName(QStringLiteral("mdiCanvas"));
     canvas_->setAutoFillBackground(true);
-    frmDisplay_ = new FrmDisplay(canvas_);
-    client_->setWidget(canvas_);
-    client_->viewport()->installEventFilter(this);
+    display_ = new FrmDisplay(canvas_);
+    clientArea_->setWidget(canvas_);
+    clientArea_->viewport()->installEventFilter(this);
 
-    QWidget* picture1 = NewBar(central, QStringLiteral("Picture1"), kBottomBarTwips);
-    auto* label10 = new LinkLabel(
-        QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
-                       "online. Get this software fully branded for your website. Click here for "
-                       "more details."),
-        picture1);
-    label10->setObjectName(QStringLiteral("Label10"));
-    label10->setWordWrap(true);
-    label10->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label10->setGeometry(TwipsRect(120, 0, 7305, kBottomBarTwips));
-    QPalette linkPalette = label10->palette();
+    QWidget* bottomBar = NewBar(central, QStringLiteral("Picture1"), kBottomBarTwips);
+    auto* advert = new LinkLabel(kBrandedEditionAdvertWithLink, bottomBar);
+    advert->setObjectName(QStringLiteral("Label10"));
+    advert->setWordWrap(true);
+    advert->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    advert->setGeometry(TwipsRect(120, 0, 7305, kBottomBarTwips));
+    QPalette linkPalette = advert->palette();
     linkPalette.setColor(QPalette::WindowText, kTaglineColor);
-    label10->setPalette(linkPalette);
-    connect(label10, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
+    advert->setPalette(linkPalette);
+    connect(advert, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
 
-    cmdBack_ = NewButton(picture1, QStringLiteral("cmdBack"), QStringLiteral("&Back"));
-    cmdExit_ = NewButton(picture1, QStringLiteral("cmdExit"), QStringLiteral("E&xit"));
-    connect(cmdBack_, &QPushButton::clicked, this, &Mdi::backRequested);
-    connect(cmdExit_, &QPushButton::clicked, this, &Mdi::exitRequested);
+    backButton_ = NewButton(bottomBar, QStringLiteral("cmdBack"), QStringLiteral("&Back"));
+    exitButton_ = NewButton(bottomBar, QStringLiteral("cmdExit"), QStringLiteral("E&xit"));
+    connect(backButton_, &QPushButton::clicked, this, &Mdi::backRequested);
+    connect(exitButton_, &QPushButton::clicked, this, &Mdi::exitRequested);
 
-    layout->addWidget(picTop);
-    layout->addWidget(client_, 1);
-    layout->addWidget(picture1);
+    layout->addWidget(titleBar);
+    layout->addWidget(clientArea_, 1);
+    layout->addWidget(bottomBar);
     setCentralWidget(central);
 
     buildMenus();
@@ -133,36 +130,16 @@ void Mdi::buildMenus() {
     bar->setPalette(menuPalette);
     bar->setAutoFillBackground(true);
 
-    QMenu* mnuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    connect(NewAction(mnuFile, QStringLiteral("mnuBack"), QStringLiteral("&Back")),
+    QMenu* fileMenu = bar->addMenu(QStringLiteral("&File"));
+    fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    connect(NewAction(fileMenu, QStringLiteral("mnuBack"), QStringLiteral("&Back")),
             &QAction::triggered, this, &Mdi::backRequested);
-    connect(NewAction(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit")),
+    connect(NewAction(fileMenu, QStringLiteral("mnuExit"), QStringLiteral("E&xit")),
             &QAction::triggered, this, &Mdi::exitRequested);
 
-    QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    connect(NewAction(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help")),
-            &QAction::triggered, this, [] { OpenHelpPage(); });
-    connect(NewAction(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online")),
-            &QAction::triggered, this, [] { OpenHomePage(); });
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep1"));
-    connect(NewAction(mnuHelp, QStringLiteral("mnuUpdate"),
-                      QStringLiteral("Check for Software &Update")),
-            &QAction::triggered, this, [] { OpenDownloadPage(); });
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep2"));
-    connect(NewAction(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software")),
-            &QAction::triggered, this, [this] { ShowAboutBox(this); });
-
-    QAction* mnuDonate = bar->addAction(QStringLiteral("&Donate"));
-    mnuDonate->setObjectName(QStringLiteral("mnuDonate"));
-    connect(mnuDonate, &QAction::triggered, this, [] { OpenDonationPage(); });
-
-    // Kept for the branded editions; not offered to the user.
-    QAction* mm = bar->addAction(QStringLiteral("Make Money &Online"));
-    mm->setObjectName(QStringLiteral("mm"));
-    mm->setVisible(false);
-    connect(mm, &QAction::triggered, this, [] { OpenBrandedEditionPage(); });
+    AddHelpAndDonateMenus(
+        *bar, *this,
+        {.firstSeparator = "mnuHelpSep1", .secondSeparator = "mnuHelpSep2", .makeMoney = "mm"});
 }
 
 int Mdi::DisplayLeft(int screenWidth, int displayWidth) {
@@ -173,19 +150,19 @@ void Mdi::applyLayoutRule() {
     // The result form is centred on the width of the screen, whatever the
     // frame's width.
     const int screenWidth = screen() ? screen()->geometry().width() : width();
-    frmDisplay_->move(DisplayLeft(screenWidth, frmDisplay_->width()),
-                      TwipsToPixels(kDisplayTopTwips));
+    display_->move(DisplayLeft(screenWidth, display_->width()), TwipsToPixels(kDisplayTopTwips));
     fitCanvas();
 
     // Exit 300 twips from the frame's right edge, Back 100 twips to its left.
     const int frameWidth = frameGeometry().width();
-    cmdExit_->move(frameWidth - cmdExit_->width() - TwipsToPixels(300), cmdExit_->y());
-    cmdBack_->move(cmdExit_->x() - cmdExit_->width() - TwipsToPixels(100), cmdBack_->y());
+    exitButton_->move(frameWidth - exitButton_->width() - TwipsToPixels(300), exitButton_->y());
+    backButton_->move(exitButton_->x() - exitButton_->width() - TwipsToPixels(100),
+                      backButton_->y());
 }
 
 void Mdi::fitCanvas() {
-    const QSize viewport = client_->viewport()->size();
-    const QRect form = frmDisplay_->geometry();
+    const QSize viewport = clientArea_->viewport()->size();
+    const QRect form = display_->geometry();
     const int margin = TwipsToPixels(kDisplayTopTwips);
     canvas_->resize(std::max(viewport.width(), form.right() + 1),
                     std::max(viewport.height(), form.bottom() + 1 + margin));
@@ -210,7 +187,7 @@ void Mdi::closeEvent(QCloseEvent* event) {
 }
 
 bool Mdi::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == client_->viewport() && event->type() == QEvent::Resize) {
+    if (watched == clientArea_->viewport() && event->type() == QEvent::Resize) {
         fitCanvas();
     }
     return QMainWindow::eventFilter(watched, event);

@@ -19,7 +19,7 @@ public:
     explicit Mdi(QWidget* parent = nullptr);
 
     // The result form, the frame's only child window.
-    FrmDisplay* display() const { return frmDisplay_; }
+    FrmDisplay* display() const { return display_; }
 
     // Places the result form and the two buttons for the frame's current
     // width; runs on every resize and when the frame is first shown.
@@ -46,11 +46,11 @@ private:
     void buildMenus();
     void fitCanvas();
 
-    FrmDisplay* frmDisplay_ = nullptr;
-    QScrollArea* client_ = nullptr;
+    FrmDisplay* display_ = nullptr;
+    QScrollArea* clientArea_ = nullptr;
     QWidget* canvas_ = nullptr;
-    QPushButton* cmdBack_ = nullptr;
-    QPushButton* cmdExit_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
 };
 
 } // namespace selmarind

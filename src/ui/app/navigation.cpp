@@ -1,8 +1,8 @@
 #include "ui/app/navigation.h"
 
-#include "ui/windows/frm_display.h"
-#include "ui/widgets/application_end.h"
 #include "ui/app/mdi.h"
+#include "ui/widgets/application_end.h"
+#include "ui/windows/frm_display.h"
 
 #include <QWidget>
 
@@ -11,22 +11,19 @@ namespace selmarind {
 Navigation::Navigation(QWidget* entryWindow, QObject* parent)
     : QObject(parent), entry_(entryWindow) {}
 
-Navigation::~Navigation() {
-    delete frame_;
-}
+Navigation::~Navigation() = default;
 
 Mdi* Navigation::frame() const {
-    return frame_;
+    return frame_.get();
 }
 
 void Navigation::showResult(const ChartResult& result) {
     discardFrame();
-    auto* frame = new Mdi;
-    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame_ = std::make_unique<Mdi>();
+    Mdi* frame = frame_.get();
     frame->display()->showResult(result);
     connect(frame, &Mdi::backRequested, this, &Navigation::back);
     connect(frame, &Mdi::exitRequested, this, &Navigation::exit);
-    frame_ = frame;
     // The frame comes up before the form goes, so that a window is on
     // screen at every moment.
     frame->showMaximized();
@@ -56,13 +53,14 @@ void Navigation::exit() {
 }
 
 void Navigation::discardFrame() {
-    if (Mdi* frame = frame_) {
-        frame_ = nullptr;
-        frame->disconnect(this);
-        frame->hide();
-        // The frame may be in the middle of its own click handler.
-        frame->deleteLater();
+    if (!frame_) {
+        return;
     }
+    Mdi* frame = frame_.release();
+    frame->disconnect(this);
+    frame->hide();
+    // The frame may be in the middle of its own click handler.
+    frame->deleteLater();
 }
 
 } // namespace selmarind

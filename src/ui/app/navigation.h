@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <memory>
+
 class QWidget;
 
 namespace selmarind {
@@ -37,7 +39,11 @@ private:
     void discardFrame();
 
     QPointer<QWidget> entry_;
-    QPointer<Mdi> frame_;
+    // The frame on view. Navigation alone owns it: the frame does not delete
+    // itself on close, and nothing else deletes it. A frame that is replaced
+    // or sent back is handed to deleteLater (it may be inside its own click
+    // handler); the one on view at the end goes with Navigation.
+    std::unique_ptr<Mdi> frame_;
     bool ending_ = false;
 };
 

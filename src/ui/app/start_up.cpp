@@ -1,14 +1,14 @@
 #include "ui/app/start_up.h"
 
-#include "ui/windows/advert_label.h"
-#include "ui/windows/frm_main.h"
+#include "ui/app/navigation.h"
+#include "ui/app/update_reminder.h"
 #include "ui/widgets/app_icon.h"
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/application_end.h"
 #include "ui/widgets/dialog_service.h"
-#include "ui/app/navigation.h"
 #include "ui/widgets/random_draw.h"
-#include "ui/app/update_reminder.h"
+#include "ui/windows/advert_label.h"
+#include "ui/windows/frm_main.h"
 
 #include <QApplication>
 

@@ -2,6 +2,7 @@
 
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/dialog_service.h"
+#include "ui/widgets/replaceable_service.h"
 #include "ui/widgets/web_links.h"
 
 #include <QSettings>
@@ -10,8 +11,8 @@ namespace selmarind {
 
 namespace {
 
-std::function<QDate()>& Clock() {
-    static std::function<QDate()> clock;
+ReplaceableService<std::function<QDate()>>& Clock() {
+    static ReplaceableService<std::function<QDate()>> clock(&QDate::currentDate);
     return clock;
 }
 
@@ -22,14 +23,11 @@ constexpr qint64 kReminderDays = 15;
 } // namespace
 
 QDate ReminderToday() {
-    if (const auto& clock = Clock()) {
-        return clock();
-    }
-    return QDate::currentDate();
+    return Clock().get()();
 }
 
 void SetReminderClock(std::function<QDate()> today) {
-    Clock() = std::move(today);
+    Clock().replace(FunctionReplacement(std::move(today)));
 }
 
 void UpdateReminder() {

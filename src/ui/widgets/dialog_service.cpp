@@ -1,6 +1,7 @@
 #include "ui/widgets/dialog_service.h"
 
 #include "ui/widgets/app_style.h"
+#include "ui/widgets/replaceable_service.h"
 
 #include <QMessageBox>
 
@@ -34,23 +35,23 @@ public:
     }
 };
 
-std::unique_ptr<DialogService>& Installed() {
-    static std::unique_ptr<DialogService> service;
+ReplaceableService<DialogService, MessageBoxService>& Service() {
+    static ReplaceableService<DialogService, MessageBoxService> service;
     return service;
 }
 
 } // namespace
 
+DialogIcon ToDialogIcon(MessageIcon icon) {
+    return icon == MessageIcon::Error ? DialogIcon::Stop : DialogIcon::Information;
+}
+
 DialogService& Dialogs() {
-    static MessageBoxService real;
-    if (auto& installed = Installed()) {
-        return *installed;
-    }
-    return real;
+    return Service().get();
 }
 
 void SetDialogService(std::unique_ptr<DialogService> service) {
-    Installed() = std::move(service);
+    Service().replace(std::move(service));
 }
 
 } // namespace selmarind

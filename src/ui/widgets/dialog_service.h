@@ -2,6 +2,8 @@
 // tests can replace it with a recording one.
 #pragma once
 
+#include "input/validation.h"
+
 #include <QString>
 
 #include <memory>
@@ -12,6 +14,10 @@ namespace selmarind {
 
 enum class DialogIcon { Stop, Information };
 enum class DialogAnswer { Ok, Yes, No };
+
+// The icon of a message from the checks: Stop for an error, Information
+// otherwise.
+DialogIcon ToDialogIcon(MessageIcon icon);
 
 class DialogService {
 public:

@@ -15,12 +15,20 @@ namespace {
 
 enum class FieldKind { Name, Coordinate };
 
-DialogIcon ToDialogIcon(MessageIcon icon) {
-    return icon == MessageIcon::Error ? DialogIcon::Stop : DialogIcon::Information;
-}
-
 QString MessageText(std::string_view message) {
     return QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
+}
+
+// Shows a refusal once the event that caused it is over: a modal box opened
+// inside a key event or an edit would run its own event loop in the middle of
+// the field's handling. A field destroyed meanwhile shows nothing.
+void ShowRefusalLater(QLineEdit* field, std::string_view message, MessageIcon icon) {
+    QMetaObject::invokeMethod(
+        field,
+        [field, text = MessageText(message), dialogIcon = ToDialogIcon(icon)] {
+            Dialogs().showMessage(field->window(), text, dialogIcon);
+        },
+        Qt::QueuedConnection);
 }
 
 // The character code a key press would put into the field, or nothing for a
@@ -92,8 +100,7 @@ protected:
         const KeyFilterResult result =
             kind_ == FieldKind::Name ? FilterNameKey(*code) : FilterCoordinateKey(*code);
         if (result.code == 0) {
-            Dialogs().showMessage(field_->window(), MessageText(result.message),
-                                  ToDialogIcon(result.icon));
+            ShowRefusalLater(field_, result.message, result.icon);
             return true;
         }
         if (result.code != *code) {
@@ -117,15 +124,9 @@ void Install(QLineEdit* field, FieldKind kind, std::size_t maxLength) {
     // waits until that edit (a paste, a drop) is over.
     QObject::connect(field, &QLineEdit::inputRejected, field, [field, validator] {
         const TextFilterResult& result = validator->lastResult();
-        if (result.verdict != TextVerdict::WrongCharacters) {
-            return;
+        if (result.verdict == TextVerdict::WrongCharacters) {
+            ShowRefusalLater(field, result.message, result.icon);
         }
-        const QString message = MessageText(result.message);
-        const DialogIcon icon = ToDialogIcon(result.icon);
-        QMetaObject::invokeMethod(
-            field,
-            [field, message, icon] { Dialogs().showMessage(field->window(), message, icon); },
-            Qt::QueuedConnection);
     });
 }
 

@@ -1,5 +1,7 @@
 #include "ui/widgets/link_opener.h"
 
+#include "ui/widgets/replaceable_service.h"
+
 #include <QDesktopServices>
 
 namespace selmarind {
@@ -15,23 +17,19 @@ public:
     }
 };
 
-std::unique_ptr<LinkOpener>& Installed() {
-    static std::unique_ptr<LinkOpener> opener;
-    return opener;
+ReplaceableService<LinkOpener, SystemLinkOpener>& Service() {
+    static ReplaceableService<LinkOpener, SystemLinkOpener> service;
+    return service;
 }
 
 } // namespace
 
 LinkOpener& Links() {
-    static SystemLinkOpener real;
-    if (auto& installed = Installed()) {
-        return *installed;
-    }
-    return real;
+    return Service().get();
 }
 
 void SetLinkOpener(std::unique_ptr<LinkOpener> opener) {
-    Installed() = std::move(opener);
+    Service().replace(std::move(opener));
 }
 
 void OpenWebPage(const QUrl& address) {

@@ -24,7 +24,7 @@ QString PlaceSearchText(const QString& city, const QString& state, const QString
     return city + u' ' + state + u' ' + country + QStringLiteral(" Latitude Longitude");
 }
 
-QUrl PlaceSearch::SearchAddress(const QString& searchText) {
+QUrl PlaceSearchAddress(const QString& searchText) {
     // Everything but the unreserved characters is escaped, so "&", "#", "+"
     // and "=" in a place name stay part of the query value.
     return QUrl::fromEncoded(QByteArrayLiteral("https://www.openstreetmap.org/search?query=") +
@@ -32,8 +32,8 @@ QUrl PlaceSearch::SearchAddress(const QString& searchText) {
                              QUrl::StrictMode);
 }
 
-void PlaceSearch::search(const QString& searchText) const {
-    OpenWebPage(SearchAddress(searchText));
+void OpenPlaceSearch(const QString& searchText) {
+    OpenWebPage(PlaceSearchAddress(searchText));
 }
 
 } // namespace selmarind

@@ -24,15 +24,12 @@ std::optional<PlaceFault> CheckPlaceEntries(const QString& city, const QString& 
 // city + " " + state + " " + country + " Latitude Longitude", texts as typed.
 QString PlaceSearchText(const QString& city, const QString& state, const QString& country);
 
+// The map search page for `searchText`, the text percent-encoded as UTF-8.
+QUrl PlaceSearchAddress(const QString& searchText);
+
 // Shows the user web search results for a place: opens the default browser
 // on a map search through the program's link opener. What the user finds is
 // not read back; the coordinates are typed in by hand.
-class PlaceSearch {
-public:
-    // The map search page for `searchText`, the text percent-encoded as UTF-8.
-    static QUrl SearchAddress(const QString& searchText);
-
-    void search(const QString& searchText) const;
-};
+void OpenPlaceSearch(const QString& searchText);
 
 } // namespace selmarind

@@ -1,5 +1,7 @@
 #include "ui/widgets/random_draw.h"
 
+#include "ui/widgets/replaceable_service.h"
+
 #include <chrono>
 #include <cstdint>
 #include <random>
@@ -14,8 +16,14 @@ std::mt19937_64& Generator() {
     return generator;
 }
 
-std::function<double()>& ReplacedSource() {
-    static std::function<double()> source;
+double GeneratorDraw() {
+    // The top 53 bits scaled by 2^-53: every value is exact and below 1,
+    // which uniform_real_distribution does not promise on every library.
+    return static_cast<double>(Generator()() >> 11) * 0x1.0p-53;
+}
+
+ReplaceableService<std::function<double()>>& Source() {
+    static ReplaceableService<std::function<double()>> source(GeneratorDraw);
     return source;
 }
 
@@ -27,16 +35,11 @@ void SeedRandomDraw() {
 }
 
 double NextRandomDraw() {
-    if (const auto& source = ReplacedSource()) {
-        return source();
-    }
-    // The top 53 bits scaled by 2^-53: every value is exact and below 1,
-    // which uniform_real_distribution does not promise on every library.
-    return static_cast<double>(Generator()() >> 11) * 0x1.0p-53;
+    return Source().get()();
 }
 
 void SetRandomDrawSource(std::function<double()> source) {
-    ReplacedSource() = std::move(source);
+    Source().replace(FunctionReplacement(std::move(source)));
 }
 
 } // namespace selmarind

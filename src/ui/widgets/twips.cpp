@@ -23,8 +23,4 @@ int TwipsToPixels(int twips) {
     return static_cast<int>(std::lround(twips * PixelsPerTwip()));
 }
 
-int PixelsToTwips(int pixels) {
-    return static_cast<int>(std::lround(pixels / PixelsPerTwip()));
-}
-
 } // namespace selmarind

@@ -10,9 +10,6 @@ namespace selmarind {
 // Pixels of a length in twips on the primary screen.
 int TwipsToPixels(int twips);
 
-// Twips of a length in pixels on the primary screen.
-int PixelsToTwips(int pixels);
-
 inline QRect TwipsRect(int left, int top, int width, int height) {
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }

@@ -1,7 +1,7 @@
 #include "ui/windows/advert_label.h"
 
-#include "ui/windows/frm_main.h"
 #include "ui/widgets/random_draw.h"
+#include "ui/windows/frm_main.h"
 
 #include <cmath>
 

@@ -2,9 +2,21 @@
 // decided by a random draw at start-up.
 #pragma once
 
+#include <QString>
+
 namespace selmarind {
 
 class FrmMain;
+
+// The advert for the branded edition, which the birth-data form, the frame
+// window and the About box show; the link to its page follows it.
+inline const QString kBrandedEditionAdvert =
+    QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
+                   "online. Get this software fully branded for your website.");
+inline const QString kMoreDetailsText = QStringLiteral("Click here for more details.");
+// The advert and its link as one caption.
+inline const QString kBrandedEditionAdvertWithLink =
+    kBrandedEditionAdvert + QLatin1Char(' ') + kMoreDetailsText;
 
 enum class AdvertChoice { Cobrand, FullBrand, Unchanged };
 
@@ -16,7 +28,7 @@ int AdvertDrawNumber(double r);
 // label as it is.
 AdvertChoice AdvertChoiceOfNumber(int n);
 
-// Draws r from NextRandomDraw (shell/random_draw.h) and brings the chosen
+// Draws r from NextRandomDraw (ui/widgets/random_draw.h) and brings the chosen
 // label of `form` to the front.
 void ChooseAdvertLabel(FrmMain& form);
 

@@ -5,6 +5,7 @@
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/advert_label.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -48,15 +49,15 @@ FrmAbout::FrmAbout(QWidget* parent)
     ApplyAppStyle(this);
     setFixedSize(TwipsSize(6435, 3795));
 
-    auto* picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("picIcon"));
     const int iconPx = TwipsToPixels(480);
-    picIcon->setGeometry(TwipsToPixels(240), TwipsToPixels(240), iconPx, iconPx);
-    picIcon->setPixmap(ApplicationIconPixmap(iconPx));
-    picIcon->setAccessibleName(QStringLiteral("Application icon"));
+    icon->setGeometry(TwipsToPixels(240), TwipsToPixels(240), iconPx, iconPx);
+    icon->setPixmap(ApplicationIconPixmap(iconPx));
+    icon->setAccessibleName(QStringLiteral("Application icon"));
 
-    QLabel* label2 = AddLabel(this, "Label2", kWindowCaption, TwipsRect(840, 240, 2310, 240));
-    label2->setFont(AppFont(9.75, true));
+    QLabel* caption = AddLabel(this, "Label2", kWindowCaption, TwipsRect(840, 240, 2310, 240));
+    caption->setFont(AppFont(9.75, true));
 
     AddLabel(this, "Label1",
              QStringLiteral("Selmarind is a special Lagna (Ascendant) calculated on the basis of "
@@ -65,37 +66,34 @@ FrmAbout::FrmAbout(QWidget* parent)
                             "what you like or dislike."),
              TwipsRect(120, 720, 6285, 855));
 
-    LinkLabel* lblHomePage =
+    LinkLabel* homePageLink =
         AddLink(this, "lblHomePage", QStringLiteral("Click here to visit ") + HomePageDisplayText(),
                 TwipsRect(2250, 1950, 4050, 195));
-    connect(lblHomePage, &LinkLabel::clicked, this, [] { OpenHomePage(); });
+    connect(homePageLink, &LinkLabel::clicked, this, [] { OpenHomePage(); });
 
-    AddLabel(this, "Label3",
-             QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
-                            "money online. Get this software fully branded for your website. "),
+    AddLabel(this, "Label3", kBrandedEditionAdvert + QLatin1Char(' '),
              TwipsRect(120, 2280, 6165, 675));
 
-    LinkLabel* lblCobrand =
-        AddLink(this, "lblCobrand", QStringLiteral("Click here for more details."),
-                TwipsRect(4080, 3000, 2355, 195));
-    connect(lblCobrand, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
+    LinkLabel* detailsLink =
+        AddLink(this, "lblCobrand", kMoreDetailsText, TwipsRect(4080, 3000, 2355, 195));
+    connect(detailsLink, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
 
-    auto* line1 = new QFrame(this);
-    line1->setObjectName(QStringLiteral("Line1"));
-    line1->setFrameShape(QFrame::HLine);
-    line1->setFrameShadow(QFrame::Plain);
-    line1->setGeometry(TwipsRect(120, 2190, 6195, 15));
-    QPalette linePalette = line1->palette();
+    auto* separator = new QFrame(this);
+    separator->setObjectName(QStringLiteral("Line1"));
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Plain);
+    separator->setGeometry(TwipsRect(120, 2190, 6195, 15));
+    QPalette linePalette = separator->palette();
     linePalette.setColor(QPalette::WindowText, kCaptionColor);
-    line1->setPalette(linePalette);
+    separator->setPalette(linePalette);
 
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(TwipsRect(5070, 3360, 1260, 345));
-    cmdOK->setDefault(true);
-    cmdOK->setAutoDefault(true);
-    cmdOK->setFocus();
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("cmdOK"));
+    okButton->setGeometry(TwipsRect(5070, 3360, 1260, 345));
+    okButton->setDefault(true);
+    okButton->setAutoDefault(true);
+    okButton->setFocus();
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     // Esc reaches QDialog::reject, which closes the box like "OK".
 }
 

@@ -5,56 +5,20 @@
 #pragma once
 
 #include "chart/chart_result.h"
+#include "chart/sign_tables.h"
 
-#include <QLabel>
 #include <QWidget>
 
+#include <array>
+
+class QLabel;
+class QPlainTextEdit;
 class QTabWidget;
 class QVBoxLayout;
 
 namespace selmarind {
 
 class ChartSquare;
-
-// A chart caption: its text is the caption exactly as the calculation wrote
-// it (CR LF line breaks, the leading break of a cell, one empty line per
-// arudha), and it draws only the visible lines.
-class CaptionLabel : public QLabel {
-    Q_OBJECT
-
-public:
-    explicit CaptionLabel(QWidget* parent = nullptr);
-
-    // The lines the label shows.
-    QString visibleText() const;
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
-// A chart caption that shrinks its font, down to a floor, until its visible
-// lines fit, so that a crowded chart cell never drops a line.
-class FitLabel : public CaptionLabel {
-    Q_OBJECT
-
-public:
-    explicit FitLabel(QWidget* parent = nullptr);
-
-    // Sets the text and fits the font to it.
-    void setFittedText(const QString& text);
-
-    // The point size the font was fitted to.
-    double fittedPointSize() const { return font().pointSizeF(); }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void fit();
-};
 
 class FrmDisplay : public QWidget {
     Q_OBJECT
@@ -65,21 +29,37 @@ public:
     // Writes every text of the result and selects the first tab.
     void showResult(const ChartResult& result);
 
-    QTabWidget* tabs() const { return SSTab1_; }
+    QTabWidget* tabs() const { return tabs_; }
 
 private:
     QWidget* buildChartTab();
     QWidget* buildDetailsTab();
     QWidget* buildSignificance();
 
-    QTabWidget* SSTab1_ = nullptr;
-    ChartSquare* square_ = nullptr;
-    QVBoxLayout* predictions_ = nullptr;
-};
+    QTabWidget* tabs_ = nullptr;
 
-// The visible lines of a chart cell or marker caption: line breaks of any
-// kind become "\n" and empty lines (the leading break of a cell, the empty
-// arudha markers) are left out.
-QString VisibleLines(const QString& caption);
+    // Your Details.
+    QLabel* nameValue_ = nullptr;
+    QLabel* birthDateValue_ = nullptr;
+    QLabel* birthTimeValue_ = nullptr;
+    QLabel* latitudeValue_ = nullptr;
+    QLabel* longitudeValue_ = nullptr;
+    QLabel* cityValue_ = nullptr;
+    QLabel* stateValue_ = nullptr;
+    QLabel* countryValue_ = nullptr;
+    // Vedic Planetary Position, body order as kPlanetCaptions.
+    std::array<QLabel*, 10> positionValues_{};
+    ChartSquare* chartSquare_ = nullptr;
+
+    // The second tab, paired by index with kAttributeControls: a short
+    // attribute is a label, a prediction paragraph a text box; the other of
+    // the pair is null.
+    std::array<QLabel*, kAttributeControls.size()> attributeValues_{};
+    std::array<QPlainTextEdit*, kAttributeControls.size()> predictionBoxes_{};
+    QVBoxLayout* predictionsLayout_ = nullptr;
+
+    // Torvi Lagna Present In House Significance.
+    QLabel* houseSignificanceValue_ = nullptr;
+};
 
 } // namespace selmarind

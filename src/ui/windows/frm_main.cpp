@@ -1,18 +1,19 @@
 #include "ui/windows/frm_main.h"
 
 #include "chart/chart_driver.h"
-#include "ui/widgets/entry_field_filter.h"
+#include "engine/civil_time.h"
 #include "input/key_filters.h"
-#include "ui/widgets/place_search.h"
 #include "input/time_zones.h"
 #include "ui/widgets/app_icon.h"
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/application_end.h"
 #include "ui/widgets/dialog_service.h"
-#include "ui/windows/frm_about.h"
+#include "ui/widgets/entry_field_filter.h"
 #include "ui/widgets/link_label.h"
+#include "ui/widgets/place_search.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/help_menus.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -28,6 +29,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 
 namespace selmarind {
 
@@ -40,10 +42,6 @@ constexpr int kClientHeight = 5775;
 // Rows inside the groups, in twips from the group's top edge.
 constexpr int kFieldHeight = 300;
 constexpr int kComboHeight = 315;
-
-constexpr std::array<const char*, 12> kMonthNames = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
 
 // The colour the style darkens for the outline of an input: a lighter green
 // gives fields, lists and boxes a visible edge on the dark ground.
@@ -113,6 +111,58 @@ void AddNumbers(QComboBox* list, int first, int last) {
     }
 }
 
+// The design of a Latitude or Longitude group; lengths in twips.
+struct CoordinateDesign {
+    const char* group; // "fraLatitude"
+    const char* title; // "Latitude"
+    int left, top, width, height;
+    const char* degreesName; // "txtLatD"; its caption is lblLatDCaption
+    int degreesWidth;
+    const char* minutesName;            // "txtLatM"
+    const char* optionName;             // "optLat": the options are optLat_0 and optLat_1
+    std::array<const char*, 2> options; // "North", "South"
+};
+
+constexpr CoordinateDesign kLatitudeGroup = {
+    "fraLatitude", "Latitude",        5280, 2040, 2295, 975, "txtLatD", 480, "txtLatM",
+    "optLat",      {"North", "South"}};
+constexpr CoordinateDesign kLongitudeGroup = {
+    "fraLongitude", "Longitude",     7560, 2040, 2175, 975, "txtLonD", 540, "txtLonM",
+    "optLong",      {"East", "West"}};
+
+// A coordinate group: degrees and minutes with their captions, then the
+// hemisphere options below them. Returns the degrees field, the minutes
+// field and the two options.
+std::tuple<QLineEdit*, QLineEdit*, QRadioButton*, QRadioButton*>
+AddCoordinateGroup(QWidget* panel, const CoordinateDesign& design) {
+    const QString title = QString::fromLatin1(design.title);
+    QGroupBox* group = AddGroup(panel, design.group, title,
+                                TwipsRect(design.left, design.top, design.width, design.height));
+    QLineEdit* degrees =
+        AddField(group, design.degreesName, TwipsRect(555, 285, design.degreesWidth, kFieldHeight),
+                 title + QStringLiteral(" Deg"));
+    const int minutesLeft = 555 + design.degreesWidth + 480;
+    QLineEdit* minutes =
+        AddField(group, design.minutesName, TwipsRect(minutesLeft, 285, 480, kFieldHeight),
+                 title + QStringLiteral(" Min"));
+    // "txtLatD" + 3 is "LatD".
+    AddCaption(group, ("lbl" + std::string(design.degreesName + 3) + "Caption").c_str(),
+               QStringLiteral("Deg"), TwipsRect(150, 285, 405, kFieldHeight), degrees);
+    AddCaption(group, ("lbl" + std::string(design.minutesName + 3) + "Caption").c_str(),
+               QStringLiteral("Min"), TwipsRect(minutesLeft - 450, 285, 420, kFieldHeight),
+               minutes);
+    std::array<QRadioButton*, 2> options{};
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const QString caption = QString::fromLatin1(design.options[i]);
+        const std::string name = std::string(design.optionName) + "_" + std::to_string(i);
+        options[i] = Named(new QRadioButton(caption, group), name.c_str());
+        options[i]->setGeometry(TwipsRect(150 + static_cast<int>(i) * 1020, 660, 960, 255));
+        options[i]->setAccessibleName(title + u' ' + caption);
+        GiveVisibleEdge(options[i]);
+    }
+    return {degrees, minutes, options[0], options[1]};
+}
+
 LinkLabel* AddLink(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* link = Named(new LinkLabel(text, parent), name);
     link->setGeometry(geometry);
@@ -120,10 +170,6 @@ LinkLabel* AddLink(QWidget* parent, const char* name, const QString& text, QRect
     // order.
     link->setFocusPolicy(Qt::NoFocus);
     return link;
-}
-
-DialogIcon ToDialogIcon(MessageIcon icon) {
-    return icon == MessageIcon::Error ? DialogIcon::Stop : DialogIcon::Information;
 }
 
 } // namespace
@@ -149,7 +195,7 @@ FrmMain::FrmMain(QWidget* parent)
     Form_Load();
 
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
-    chkDST_->setFocus();
+    daylightSavingCheck_->setFocus();
 }
 
 void FrmMain::buildMenus() {
@@ -159,30 +205,14 @@ void FrmMain::buildMenus() {
         return entry;
     };
 
-    QMenu* mnuFile = Named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
-    mnuFile->addAction(
+    QMenu* fileMenu = Named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
+    fileMenu->addAction(
         action("mnuNext", QStringLiteral("Get My Torvi Lagna"), [this] { cmdRashi_Click(); }));
-    mnuFile->addAction(action("mnuExit", QStringLiteral("E&xit"), [this] { close(); }));
+    fileMenu->addAction(action("mnuExit", QStringLiteral("E&xit"), [this] { close(); }));
 
-    QMenu* mnuHelp = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
-    mnuHelp->addAction(action("mnuOnline", QStringLiteral("&Online Help"), [] { OpenHelpPage(); }));
-    mnuHelp->addAction(
-        action("mnuVisit", QStringLiteral("&Visit Us Online"), [] { OpenHomePage(); }));
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelp1"));
-    mnuHelp->addAction(action("mnuUpdate", QStringLiteral("Check for Software &Update"),
-                              [] { OpenDownloadPage(); }));
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelp2"));
-    mnuHelp->addAction(
-        action("mnuAbout", QStringLiteral("&About Software"), [this] { ShowAboutBox(this); }));
-
-    menuBar()->addAction(
-        action("mnuDonate", QStringLiteral("&Donate"), [] { OpenDonationPage(); }));
-
-    // Not offered to the user: present, connected, and hidden.
-    QAction* mkmoney =
-        action("mkmoney", QStringLiteral("Make Money &Online"), [] { OpenBrandedEditionPage(); });
-    mkmoney->setVisible(false);
-    menuBar()->addAction(mkmoney);
+    AddHelpAndDonateMenus(
+        *menuBar(), *this,
+        {.firstSeparator = "mnuHelp1", .secondSeparator = "mnuHelp2", .makeMoney = "mkmoney"});
 }
 
 void FrmMain::buildHeader(QWidget* client) {
@@ -213,127 +243,98 @@ void FrmMain::buildEntryPanel(QWidget* client) {
     // on the left, inputs from x = 1440.
     QGroupBox* personal = AddGroup(panel, "fraPersonalDetails", QStringLiteral("Personal Details"),
                                    TwipsRect(120, 240, 5175, 1815));
-    txtName_ = AddField(personal, "txtName", TwipsRect(1440, 345, 3600, kFieldHeight),
-                        QStringLiteral("Name"));
-    InstallNameFilter(txtName_);
+    nameEdit_ = AddField(personal, "txtName", TwipsRect(1440, 345, 3600, kFieldHeight),
+                         QStringLiteral("Name"));
+    InstallNameFilter(nameEdit_);
     AddCaption(personal, "lblNameCaption", QStringLiteral("Name"),
-               TwipsRect(150, 345, 1260, kFieldHeight), txtName_);
+               TwipsRect(150, 345, 1260, kFieldHeight), nameEdit_);
 
-    cboMonth_ = AddList(personal, "cboMonth", TwipsRect(1440, 810, 1620, kComboHeight),
-                        QStringLiteral("Date of Birth Month"));
-    cboDate_ = AddList(personal, "cboDate", TwipsRect(3120, 810, 780, kComboHeight),
-                       QStringLiteral("Date of Birth Day"));
-    cboYear_ = AddList(personal, "cboYear", TwipsRect(3960, 810, 1080, kComboHeight),
-                       QStringLiteral("Date of Birth Year"));
+    monthCombo_ = AddList(personal, "cboMonth", TwipsRect(1440, 810, 1620, kComboHeight),
+                          QStringLiteral("Date of Birth Month"));
+    dayCombo_ = AddList(personal, "cboDate", TwipsRect(3120, 810, 780, kComboHeight),
+                        QStringLiteral("Date of Birth Day"));
+    yearCombo_ = AddList(personal, "cboYear", TwipsRect(3960, 810, 1080, kComboHeight),
+                         QStringLiteral("Date of Birth Year"));
     AddCaption(personal, "lblDateCaption", QStringLiteral("Date of Birth"),
-               TwipsRect(150, 810, 1260, kComboHeight), cboMonth_);
+               TwipsRect(150, 810, 1260, kComboHeight), monthCombo_);
 
-    cboHH_ = AddList(personal, "cboHH", TwipsRect(1440, 1290, 780, kComboHeight),
-                     QStringLiteral("Time of Birth Hours"));
-    cboMM_ = AddList(personal, "cboMM", TwipsRect(2280, 1290, 780, kComboHeight),
-                     QStringLiteral("Time of Birth Minutes"));
-    cboSS_ = AddList(personal, "cboSS", TwipsRect(3120, 1290, 780, kComboHeight),
-                     QStringLiteral("Time of Birth Seconds"));
+    hourCombo_ = AddList(personal, "cboHH", TwipsRect(1440, 1290, 780, kComboHeight),
+                         QStringLiteral("Time of Birth Hours"));
+    minuteCombo_ = AddList(personal, "cboMM", TwipsRect(2280, 1290, 780, kComboHeight),
+                           QStringLiteral("Time of Birth Minutes"));
+    secondCombo_ = AddList(personal, "cboSS", TwipsRect(3120, 1290, 780, kComboHeight),
+                           QStringLiteral("Time of Birth Seconds"));
     AddCaption(personal, "lblTimeCaption", QStringLiteral("Time of Birth"),
-               TwipsRect(150, 1290, 1260, kComboHeight), cboHH_);
+               TwipsRect(150, 1290, 1260, kComboHeight), hourCombo_);
     AddCaption(personal, "lblTimeHint", QStringLiteral("HH:MM:SS"),
                TwipsRect(3960, 1290, 1080, kComboHeight), nullptr);
 
     // Place Details: city, state, country and the look-up below them.
     QGroupBox* place = AddGroup(panel, "fraPlaceDetails", QStringLiteral("Place Details"),
                                 TwipsRect(5280, 240, 4455, 1815));
-    txtMCity_ = AddField(place, "txtMCity", TwipsRect(1080, 300, 3240, kFieldHeight),
+    cityEdit_ = AddField(place, "txtMCity", TwipsRect(1080, 300, 3240, kFieldHeight),
                          QStringLiteral("City"));
-    txtMState_ = AddField(place, "txtMState", TwipsRect(1080, 645, 3240, kFieldHeight),
+    stateEdit_ = AddField(place, "txtMState", TwipsRect(1080, 645, 3240, kFieldHeight),
                           QStringLiteral("State"));
-    txtMCountry_ = AddField(place, "txtMCountry", TwipsRect(1080, 990, 3240, kFieldHeight),
+    countryEdit_ = AddField(place, "txtMCountry", TwipsRect(1080, 990, 3240, kFieldHeight),
                             QStringLiteral("Country"));
     AddCaption(place, "lblCityCaption", QStringLiteral("City"),
-               TwipsRect(150, 300, 900, kFieldHeight), txtMCity_);
+               TwipsRect(150, 300, 900, kFieldHeight), cityEdit_);
     AddCaption(place, "lblStateCaption", QStringLiteral("State"),
-               TwipsRect(150, 645, 900, kFieldHeight), txtMState_);
+               TwipsRect(150, 645, 900, kFieldHeight), stateEdit_);
     AddCaption(place, "lblCountryCaption", QStringLiteral("Country"),
-               TwipsRect(150, 990, 900, kFieldHeight), txtMCountry_);
-    cmdBrowser_ = Named(new QPushButton(QStringLiteral("Click for Latitude && Longitude"), place),
-                        "cmdBrowser");
-    cmdBrowser_->setGeometry(TwipsRect(1080, 1365, 3240, 345));
-    connect(cmdBrowser_, &QPushButton::clicked, this, [this] { cmdBrowser_Click(); });
+               TwipsRect(150, 990, 900, kFieldHeight), countryEdit_);
+    placeSearchButton_ = Named(
+        new QPushButton(QStringLiteral("Click for Latitude && Longitude"), place), "cmdBrowser");
+    placeSearchButton_->setGeometry(TwipsRect(1080, 1365, 3240, 345));
+    connect(placeSearchButton_, &QPushButton::clicked, this, [this] { cmdBrowser_Click(); });
 
     // Zone: the time-zone list and the daylight-saving box.
     QGroupBox* zone =
         AddGroup(panel, "fraZone", QStringLiteral("Zone"), TwipsRect(120, 2040, 5175, 975));
-    cmbTimeZone_ = AddList(zone, "cmbTimeZone", TwipsRect(150, 285, 4875, kComboHeight),
-                           QStringLiteral("Zone"));
-    chkDST_ = Named(new QCheckBox(QStringLiteral("Daylight Saving Time"), zone), "chkDST");
-    chkDST_->setGeometry(TwipsRect(150, 660, 3000, 255));
-    GiveVisibleEdge(chkDST_);
+    timeZoneCombo_ = AddList(zone, "cmbTimeZone", TwipsRect(150, 285, 4875, kComboHeight),
+                             QStringLiteral("Zone"));
+    daylightSavingCheck_ =
+        Named(new QCheckBox(QStringLiteral("Daylight Saving Time"), zone), "chkDST");
+    daylightSavingCheck_->setGeometry(TwipsRect(150, 660, 3000, 255));
+    GiveVisibleEdge(daylightSavingCheck_);
 
     // Latitude and Longitude: degrees and minutes, then the hemisphere.
-    auto coordinateGroup = [panel](const char* name, const QString& title, QRect geometry,
-                                   QLineEdit*& degrees, const char* degreesName, int degreesWidth,
-                                   QLineEdit*& minutes, const char* minutesName,
-                                   QRadioButton*(&hemisphere)[2], const char* hemisphereName,
-                                   const QString& first, const QString& second) {
-        QGroupBox* group = AddGroup(panel, name, title, geometry);
-        degrees = AddField(group, degreesName, TwipsRect(555, 285, degreesWidth, kFieldHeight),
-                           title + QStringLiteral(" Deg"));
-        const int minutesLeft = 555 + degreesWidth + 480;
-        minutes = AddField(group, minutesName, TwipsRect(minutesLeft, 285, 480, kFieldHeight),
-                           title + QStringLiteral(" Min"));
-        AddCaption(group, ("lbl" + std::string(degreesName + 3) + "Caption").c_str(),
-                   QStringLiteral("Deg"), TwipsRect(150, 285, 405, kFieldHeight), degrees);
-        AddCaption(group, ("lbl" + std::string(minutesName + 3) + "Caption").c_str(),
-                   QStringLiteral("Min"), TwipsRect(minutesLeft - 450, 285, 420, kFieldHeight),
-                   minutes);
-        const std::array<QString, 2> captions = {first, second};
-        for (int i = 0; i < 2; ++i) {
-            const std::string elementName = std::string(hemisphereName) + "_" + std::to_string(i);
-            hemisphere[i] = Named(new QRadioButton(captions[static_cast<std::size_t>(i)], group),
-                                  elementName.c_str());
-            hemisphere[i]->setGeometry(TwipsRect(150 + i * 1020, 660, 960, 255));
-            hemisphere[i]->setAccessibleName(title + u' ' + captions[static_cast<std::size_t>(i)]);
-            GiveVisibleEdge(hemisphere[i]);
-        }
-    };
-    coordinateGroup("fraLatitude", QStringLiteral("Latitude"), TwipsRect(5280, 2040, 2295, 975),
-                    txtLatD_, "txtLatD", 480, txtLatM_, "txtLatM", optLat_, "optLat",
-                    QStringLiteral("North"), QStringLiteral("South"));
-    coordinateGroup("fraLongitude", QStringLiteral("Longitude"), TwipsRect(7560, 2040, 2175, 975),
-                    txtLonD_, "txtLonD", 540, txtLonM_, "txtLonM", optLong_, "optLong",
-                    QStringLiteral("East"), QStringLiteral("West"));
-    InstallCoordinateFilter(txtLatD_, kLatitudeDegreesMaxLength);
-    InstallCoordinateFilter(txtLatM_, kLatitudeMinutesMaxLength);
-    InstallCoordinateFilter(txtLonD_, kLongitudeDegreesMaxLength);
-    InstallCoordinateFilter(txtLonM_, kLongitudeMinutesMaxLength);
+    std::tie(latitudeDegreesEdit_, latitudeMinutesEdit_, northOption_, southOption_) =
+        AddCoordinateGroup(panel, kLatitudeGroup);
+    std::tie(longitudeDegreesEdit_, longitudeMinutesEdit_, eastOption_, westOption_) =
+        AddCoordinateGroup(panel, kLongitudeGroup);
+    InstallCoordinateFilter(latitudeDegreesEdit_, kLatitudeDegreesMaxLength);
+    InstallCoordinateFilter(latitudeMinutesEdit_, kLatitudeMinutesMaxLength);
+    InstallCoordinateFilter(longitudeDegreesEdit_, kLongitudeDegreesMaxLength);
+    InstallCoordinateFilter(longitudeMinutesEdit_, kLongitudeMinutesMaxLength);
 
-    cmdRashi_ = Named(new QPushButton(QStringLiteral("Get My Torvi Lagna"), panel), "cmdRashi");
-    cmdRashi_->setGeometry(TwipsRect(120, 3240, 9585, 495));
-    cmdRashi_->setFont(AppFont(9.75, true));
-    connect(cmdRashi_, &QPushButton::clicked, this, [this] { cmdRashi_Click(); });
+    calculateButton_ =
+        Named(new QPushButton(QStringLiteral("Get My Torvi Lagna"), panel), "cmdRashi");
+    calculateButton_->setGeometry(TwipsRect(120, 3240, 9585, 495));
+    calculateButton_->setFont(AppFont(9.75, true));
+    connect(calculateButton_, &QPushButton::clicked, this, [this] { cmdRashi_Click(); });
 }
 
 void FrmMain::buildAdvertStrip(QWidget* client) {
     auto* strip = Named(new QWidget(client), "picAdvert");
     strip->setGeometry(TwipsRect(0, 5040, 9825, 735));
 
-    lblFullBrand_ = AddLink(strip, "lblFullBrand",
-                            QStringLiteral("Home Business Opportunity. Start your own Internet "
-                                           "business and make money online. Get this software "
-                                           "fully branded for your website. Click here for more "
-                                           "details."),
-                            TwipsRect(120, 120, 9585, 495));
-    connect(lblFullBrand_, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
+    fullBrandAdvert_ = AddLink(strip, "lblFullBrand", kBrandedEditionAdvertWithLink,
+                               TwipsRect(120, 120, 9585, 495));
+    connect(fullBrandAdvert_, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
 
     // A label shows "&" as it stands; the caption's "&&" is one ampersand.
-    lblCobrand_ = AddLink(strip, "lblCobrand",
-                          QStringLiteral("Co-brand this software for your site.  Increase loyalty "
-                                         "and traffic to your site. Put your site's name &  link "
-                                         "here. See \"Help\" for details.    Click Here for more "
-                                         "info on co-branding."),
-                          TwipsRect(120, 120, 9585, 495));
-    connect(lblCobrand_, &LinkLabel::clicked, this, [] { OpenCoBrandPage(); });
+    cobrandAdvert_ =
+        AddLink(strip, "lblCobrand",
+                QStringLiteral("Co-brand this software for your site.  Increase loyalty "
+                               "and traffic to your site. Put your site's name &  link "
+                               "here. See \"Help\" for details.    Click Here for more "
+                               "info on co-branding."),
+                TwipsRect(120, 120, 9585, 495));
+    connect(cobrandAdvert_, &LinkLabel::clicked, this, [] { OpenCoBrandPage(); });
 
-    for (LinkLabel* label : {lblFullBrand_, lblCobrand_}) {
+    for (LinkLabel* label : {fullBrandAdvert_, cobrandAdvert_}) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignCenter);
         QPalette palette = label->palette();
@@ -344,63 +345,81 @@ void FrmMain::buildAdvertStrip(QWidget* client) {
 }
 
 void FrmMain::setTabOrder() {
-    const std::array<QWidget*, 22> order = {
-        chkDST_,     txtLonM_,   optLong_[0], optLong_[1],  txtLatD_,     txtLatM_,
-        optLat_[0],  optLat_[1], txtLonD_,    cmbTimeZone_, txtMCountry_, txtMState_,
-        cmdBrowser_, txtMCity_,  cmdRashi_,   cboSS_,       txtName_,     cboMonth_,
-        cboDate_,    cboYear_,   cboHH_,      cboMM_};
+    const std::array<QWidget*, 22> order = {daylightSavingCheck_,
+                                            longitudeMinutesEdit_,
+                                            eastOption_,
+                                            westOption_,
+                                            latitudeDegreesEdit_,
+                                            latitudeMinutesEdit_,
+                                            northOption_,
+                                            southOption_,
+                                            longitudeDegreesEdit_,
+                                            timeZoneCombo_,
+                                            countryEdit_,
+                                            stateEdit_,
+                                            placeSearchButton_,
+                                            cityEdit_,
+                                            calculateButton_,
+                                            secondCombo_,
+                                            nameEdit_,
+                                            monthCombo_,
+                                            dayCombo_,
+                                            yearCombo_,
+                                            hourCombo_,
+                                            minuteCombo_};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         QWidget::setTabOrder(order[i], order[i + 1]);
     }
 }
 
 void FrmMain::Form_Load() {
-    for (const char* month : kMonthNames) {
-        cboMonth_->addItem(QString::fromLatin1(month));
+    for (int month = 1; month <= 12; ++month) {
+        monthCombo_->addItem(QString::fromLatin1(MonthName(month)));
     }
     for (const TimeZoneEntry& entry : TimeZoneList()) {
-        cmbTimeZone_->addItem(QString::fromUtf8(entry.itemText.data(),
-                                                static_cast<qsizetype>(entry.itemText.size())));
+        timeZoneCombo_->addItem(QString::fromUtf8(entry.itemText.data(),
+                                                  static_cast<qsizetype>(entry.itemText.size())));
     }
-    AddNumbers(cboDate_, 1, 31);
-    AddNumbers(cboYear_, 1901, 2050);
-    AddNumbers(cboHH_, 0, 23);
-    AddNumbers(cboMM_, 0, 59);
-    AddNumbers(cboSS_, 0, 59);
-    for (QComboBox* list : {cboMonth_, cboDate_, cboYear_, cboHH_, cboMM_, cboSS_}) {
+    AddNumbers(dayCombo_, 1, 31);
+    AddNumbers(yearCombo_, 1901, 2050);
+    AddNumbers(hourCombo_, 0, 23);
+    AddNumbers(minuteCombo_, 0, 59);
+    AddNumbers(secondCombo_, 0, 59);
+    for (QComboBox* list :
+         {monthCombo_, dayCombo_, yearCombo_, hourCombo_, minuteCombo_, secondCombo_}) {
         list->setCurrentIndex(0);
     }
-    cmbTimeZone_->setCurrentIndex(kGreenwichZoneIndex);
-    chkDST_->setChecked(false);
-    optLat_[0]->setChecked(true);
-    optLong_[0]->setChecked(true);
+    timeZoneCombo_->setCurrentIndex(kGreenwichZoneIndex);
+    daylightSavingCheck_->setChecked(false);
+    northOption_->setChecked(true);
+    eastOption_->setChecked(true);
     // Each pair of option buttons is one Tab stop, on the selected button;
     // the arrow keys move between the two.
-    for (QRadioButton* unselected : {optLat_[1], optLong_[1]}) {
+    for (QRadioButton* unselected : {southOption_, westOption_}) {
         unselected->setFocusPolicy(Qt::ClickFocus);
     }
 }
 
 BirthEntries FrmMain::entries() const {
     BirthEntries e;
-    e.txtName = txtName_->text().toStdString();
-    e.cboMonthIndex = cboMonth_->currentIndex();
-    e.cboDate = cboDate_->currentText().toStdString();
-    e.cboYear = cboYear_->currentText().toStdString();
-    e.cboHH = cboHH_->currentText().toStdString();
-    e.cboMM = cboMM_->currentText().toStdString();
-    e.cboSS = cboSS_->currentText().toStdString();
-    e.txtMCity = txtMCity_->text().toStdString();
-    e.txtMState = txtMState_->text().toStdString();
-    e.txtMCountry = txtMCountry_->text().toStdString();
-    e.txtLatD = txtLatD_->text().toStdString();
-    e.txtLatM = txtLatM_->text().toStdString();
-    e.optLatSouth = optLat_[1]->isChecked();
-    e.txtLonD = txtLonD_->text().toStdString();
-    e.txtLonM = txtLonM_->text().toStdString();
-    e.optLongEast = optLong_[0]->isChecked();
-    e.cmbTimeZoneIndex = cmbTimeZone_->currentIndex();
-    e.chkDST = chkDST_->checkState() != Qt::Unchecked;
+    e.txtName = nameEdit_->text().toStdString();
+    e.cboMonthIndex = monthCombo_->currentIndex();
+    e.cboDate = dayCombo_->currentText().toStdString();
+    e.cboYear = yearCombo_->currentText().toStdString();
+    e.cboHH = hourCombo_->currentText().toStdString();
+    e.cboMM = minuteCombo_->currentText().toStdString();
+    e.cboSS = secondCombo_->currentText().toStdString();
+    e.txtMCity = cityEdit_->text().toStdString();
+    e.txtMState = stateEdit_->text().toStdString();
+    e.txtMCountry = countryEdit_->text().toStdString();
+    e.txtLatD = latitudeDegreesEdit_->text().toStdString();
+    e.txtLatM = latitudeMinutesEdit_->text().toStdString();
+    e.optLatSouth = southOption_->isChecked();
+    e.txtLonD = longitudeDegreesEdit_->text().toStdString();
+    e.txtLonM = longitudeMinutesEdit_->text().toStdString();
+    e.optLongEast = eastOption_->isChecked();
+    e.cmbTimeZoneIndex = timeZoneCombo_->currentIndex();
+    e.chkDST = daylightSavingCheck_->checkState() != Qt::Unchecked;
     return e;
 }
 
@@ -408,8 +427,8 @@ void FrmMain::bringAdvertToFront(AdvertChoice choice) {
     if (choice == AdvertChoice::Unchanged) {
         return;
     }
-    LinkLabel* front = choice == AdvertChoice::Cobrand ? lblCobrand_ : lblFullBrand_;
-    LinkLabel* back = front == lblCobrand_ ? lblFullBrand_ : lblCobrand_;
+    LinkLabel* front = choice == AdvertChoice::Cobrand ? cobrandAdvert_ : fullBrandAdvert_;
+    LinkLabel* back = front == cobrandAdvert_ ? fullBrandAdvert_ : cobrandAdvert_;
     front->raise();
     // The label behind is covered entirely: hidden, it takes no clicks and
     // is not read out.
@@ -439,15 +458,15 @@ void FrmMain::showFault(const ValidationFault& fault) {
 QLineEdit* FrmMain::fieldOf(EntryField field) const {
     switch (field) {
     case EntryField::txtName:
-        return txtName_;
+        return nameEdit_;
     case EntryField::txtLonD:
-        return txtLonD_;
+        return longitudeDegreesEdit_;
     case EntryField::txtLonM:
-        return txtLonM_;
+        return longitudeMinutesEdit_;
     case EntryField::txtLatD:
-        return txtLatD_;
+        return latitudeDegreesEdit_;
     case EntryField::txtLatM:
-        return txtLatM_;
+        return latitudeMinutesEdit_;
     case EntryField::None:
         break;
     }
@@ -455,25 +474,25 @@ QLineEdit* FrmMain::fieldOf(EntryField field) const {
 }
 
 void FrmMain::cmdBrowser_Click() {
-    const QString city = txtMCity_->text();
-    const QString state = txtMState_->text();
-    const QString country = txtMCountry_->text();
+    const QString city = cityEdit_->text();
+    const QString state = stateEdit_->text();
+    const QString country = countryEdit_->text();
     if (const std::optional<PlaceFault> fault = CheckPlaceEntries(city, state, country)) {
         Dialogs().showMessage(this, fault->message, DialogIcon::Information);
         switch (fault->field) {
         case PlaceField::City:
-            txtMCity_->setFocus();
+            cityEdit_->setFocus();
             break;
         case PlaceField::State:
-            txtMState_->setFocus();
+            stateEdit_->setFocus();
             break;
         case PlaceField::Country:
-            txtMCountry_->setFocus();
+            countryEdit_->setFocus();
             break;
         }
         return;
     }
-    PlaceSearch().search(PlaceSearchText(city, state, country));
+    OpenPlaceSearch(PlaceSearchText(city, state, country));
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "chart/chart_result.h"
-#include "ui/windows/advert_label.h"
 #include "input/birth_entries.h"
 #include "input/validation.h"
+#include "ui/windows/advert_label.h"
 
 #include <QMainWindow>
 
@@ -55,28 +55,30 @@ private:
     void showFault(const ValidationFault& fault);
     QLineEdit* fieldOf(EntryField field) const;
 
-    QLineEdit* txtName_ = nullptr;
-    QComboBox* cboMonth_ = nullptr;
-    QComboBox* cboDate_ = nullptr;
-    QComboBox* cboYear_ = nullptr;
-    QComboBox* cboHH_ = nullptr;
-    QComboBox* cboMM_ = nullptr;
-    QComboBox* cboSS_ = nullptr;
-    QLineEdit* txtMCity_ = nullptr;
-    QLineEdit* txtMState_ = nullptr;
-    QLineEdit* txtMCountry_ = nullptr;
-    QPushButton* cmdBrowser_ = nullptr;
-    QComboBox* cmbTimeZone_ = nullptr;
-    QCheckBox* chkDST_ = nullptr;
-    QLineEdit* txtLatD_ = nullptr;
-    QLineEdit* txtLatM_ = nullptr;
-    QRadioButton* optLat_[2] = {};
-    QLineEdit* txtLonD_ = nullptr;
-    QLineEdit* txtLonM_ = nullptr;
-    QRadioButton* optLong_[2] = {};
-    QPushButton* cmdRashi_ = nullptr;
-    LinkLabel* lblFullBrand_ = nullptr;
-    LinkLabel* lblCobrand_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QComboBox* monthCombo_ = nullptr;
+    QComboBox* dayCombo_ = nullptr;
+    QComboBox* yearCombo_ = nullptr;
+    QComboBox* hourCombo_ = nullptr;
+    QComboBox* minuteCombo_ = nullptr;
+    QComboBox* secondCombo_ = nullptr;
+    QLineEdit* cityEdit_ = nullptr;
+    QLineEdit* stateEdit_ = nullptr;
+    QLineEdit* countryEdit_ = nullptr;
+    QPushButton* placeSearchButton_ = nullptr;
+    QComboBox* timeZoneCombo_ = nullptr;
+    QCheckBox* daylightSavingCheck_ = nullptr;
+    QLineEdit* latitudeDegreesEdit_ = nullptr;
+    QLineEdit* latitudeMinutesEdit_ = nullptr;
+    QRadioButton* northOption_ = nullptr;
+    QRadioButton* southOption_ = nullptr;
+    QLineEdit* longitudeDegreesEdit_ = nullptr;
+    QLineEdit* longitudeMinutesEdit_ = nullptr;
+    QRadioButton* eastOption_ = nullptr;
+    QRadioButton* westOption_ = nullptr;
+    QPushButton* calculateButton_ = nullptr;
+    LinkLabel* fullBrandAdvert_ = nullptr;
+    LinkLabel* cobrandAdvert_ = nullptr;
     bool placed_ = false;
 };
 
