@@ -87,8 +87,10 @@ namespace {
 using namespace atlas_detail;
 namespace format = atlas_format;
 
-// Larger unpacked sizes are refused as damage rather than allocated.
+// Larger unpacked sizes are refused as damage rather than allocated. A
+// damaged trailer cannot make the first allocation larger than the second.
 constexpr std::size_t kMaxUnpackedBytes = 256u << 20;
+constexpr std::size_t kMaxFirstGuessBytes = 32u << 20;
 
 class CorruptAtlas : public std::runtime_error {
 public:
@@ -109,7 +111,7 @@ std::string Gunzip(std::string_view packed) {
             reinterpret_cast<const unsigned char*>(packed.data() + packed.size() - 4);
         const std::size_t hint =
             tail[0] | (tail[1] << 8) | (tail[2] << 16) | (static_cast<std::size_t>(tail[3]) << 24);
-        out.resize(std::min(std::max<std::size_t>(hint, 1024), kMaxUnpackedBytes));
+        out.resize(std::clamp<std::size_t>(hint, 1024, kMaxFirstGuessBytes));
     }
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
     stream.avail_in = static_cast<uInt>(packed.size());
