@@ -87,8 +87,9 @@ namespace {
 using namespace atlas_detail;
 namespace format = atlas_format;
 
-// Larger unpacked sizes are refused as damage rather than allocated. A
-// damaged trailer cannot make the first allocation larger than the second.
+// Larger unpacked sizes are refused as damage rather than allocated. The
+// first allocation follows the gzip trailer's length but stays under
+// kMaxFirstGuessBytes, so a damaged trailer cannot demand a large one.
 constexpr std::size_t kMaxUnpackedBytes = 256u << 20;
 constexpr std::size_t kMaxFirstGuessBytes = 32u << 20;
 
