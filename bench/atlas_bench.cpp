@@ -1,5 +1,8 @@
 // Loading the atlas, searching it, and resolving a zone's offset.
 //
+// BM_FirstUse reports, once per process, what the first accented search
+// costs (ICU builds its transliterator) and the first ZoneResolver (the date
+// library lists the zone files of /usr/share/zoneinfo); it runs first.
 // BM_LoadAtlas also reports the atlas's own count of the memory it holds
 // (atlas_MB) and how much the process's resident memory grew while one
 // loaded atlas was held (resident_growth_MB, from /proc/self/statm).
@@ -10,6 +13,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -37,6 +41,27 @@ const Atlas& SharedAtlas() {
     }();
     return atlas;
 }
+
+double MillisecondsOf(const auto& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+void BM_FirstUse(benchmark::State& state) {
+    const Atlas& atlas = SharedAtlas();
+    static const double firstAccentedSearchMs =
+        MillisecondsOf([&atlas] { benchmark::DoNotOptimize(atlas.Search("Zürich")); });
+    static const double firstResolverMs =
+        MillisecondsOf([] { benchmark::DoNotOptimize(ZoneResolver().Available()); });
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(firstAccentedSearchMs);
+    }
+    state.counters["first_accented_search_ms"] = firstAccentedSearchMs;
+    state.counters["first_zone_resolver_ms"] = firstResolverMs;
+}
+BENCHMARK(BM_FirstUse)->Iterations(1);
 
 void BM_LoadAtlas(benchmark::State& state) {
     double atlasMegabytes = 0;
