@@ -495,6 +495,10 @@ Atlas::Atlas(Atlas&&) noexcept = default;
 Atlas& Atlas::operator=(Atlas&&) noexcept = default;
 Atlas::~Atlas() = default;
 
+std::vector<std::string> Atlas::ZoneIds() const {
+    return {data_->zones.begin(), data_->zones.end()};
+}
+
 std::size_t Atlas::PlaceCount() const {
     return data_->places.size();
 }

@@ -64,6 +64,9 @@ DegreesMinutes RoundToMinute(double angleDeg);
 struct AtlasOrFault;
 AtlasOrFault LoadAtlas(const std::filesystem::path& path);
 
+// A loaded atlas; LoadAtlas makes one. It only reads once loaded, so one
+// atlas may serve many threads. A moved-from atlas may only be assigned to
+// or destroyed.
 class Atlas {
 public:
     Atlas(Atlas&&) noexcept;
@@ -88,6 +91,9 @@ public:
     // Chennai before Madras, Oregon. A place appears once. An empty NAME
     // gives nothing. Thread-safe.
     std::vector<PlaceMatch> Search(std::string_view query, std::size_t maxResults = 20) const;
+
+    // The IANA zones of the places, sorted, each once.
+    std::vector<std::string> ZoneIds() const;
 
     // Number of places, and of curated former names.
     std::size_t PlaceCount() const;

@@ -64,7 +64,9 @@ struct ZoneResolutionOrFault {
 
 class ZoneResolver {
 public:
-    // Resolves zones from the system database (kSystemTzdbFolder).
+    // Resolves zones from the system database (kSystemTzdbFolder). The first
+    // resolver of a process has the date library list the zone files (about
+    // 2 ms); the list is kept for the life of the process.
     ZoneResolver();
 
     // Resolves zones only if `tzdbFolder` holds a tz database. The date

@@ -1,6 +1,7 @@
 // Historical UTC offsets from the system tz database, and their mapping to
 // the form's zone list. Expected offsets are settled history as the tz
 // database records it (its zone files "asia", "europe", "northamerica").
+#include "atlas/atlas.h"
 #include "atlas/zone_resolution.h"
 #include "input/time_zones.h"
 
@@ -167,6 +168,26 @@ private slots:
         QVERIFY2(after.resolution && after.resolution->kind == LocalTimeKind::Unique &&
                      after.resolution->candidates[0].abbreviation == "EDT",
                  qPrintable(Describe(after)));
+    }
+
+    // Every zone GeoNames gives a place must be one the system's tzdata
+    // knows, or the place could not be used for a birth.
+    void everyZoneOfTheAtlasResolves() {
+        const AtlasOrFault loaded = LoadAtlas(SELMARIND_ATLAS_FILE);
+        QVERIFY2(loaded.atlas.has_value(), loaded.message.c_str());
+        const std::vector<std::string> zones = loaded.atlas->ZoneIds();
+        QVERIFY(zones.size() > 300);
+        for (const std::string& zone : zones) {
+            for (const int year : {1900, 1950, 2000}) {
+                const ZoneResolutionOrFault r = resolver_.Resolve(zone, {year, 7, 1, 12, 0, 0});
+                QVERIFY2(
+                    r.resolution.has_value(),
+                    qPrintable(QString("%1 in %2: %3").arg(Q(zone)).arg(year).arg(Q(r.message))));
+                const int offset = r.resolution->candidates[0].utcOffsetSeconds;
+                QVERIFY2(offset >= -12 * kHour && offset <= 14 * kHour,
+                         qPrintable(QString("%1 in %2: %3 s").arg(Q(zone)).arg(year).arg(offset)));
+            }
+        }
     }
 
     void unknownZones_data() {
