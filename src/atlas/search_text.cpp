@@ -4,6 +4,7 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
