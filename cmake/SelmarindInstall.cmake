@@ -85,6 +85,8 @@ endfunction()
 set(SELMARIND_HELP_PAGE ${PROJECT_SOURCE_DIR}/data/help/selmarind-help.html)
 selmarind_add_data_file(${SELMARIND_HELP_PAGE})
 selmarind_add_data_file(${PROJECT_SOURCE_DIR}/NOTICE)
+# The offline atlas (tools/atlas_generator makes it from GeoNames data).
+selmarind_add_data_file(${PROJECT_SOURCE_DIR}/data/atlas/places.tsv.gz SUBDIR atlas)
 
 # Files made at build time, collected for one target that builds them all.
 set(generated "")

@@ -1,0 +1,696 @@
+#include "atlas/atlas.h"
+
+#include "atlas/atlas_format.h"
+#include "atlas/search_text.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+namespace selmarind {
+
+namespace atlas_detail {
+
+struct Country {
+    std::string_view code; // two letters
+    std::string_view name;
+    std::string search;     // search text of the name
+    std::string codeSearch; // lower-case code
+};
+
+struct Division {
+    std::uint32_t country = 0;
+    std::string_view name;
+    std::string search;
+};
+
+struct Place {
+    std::uint32_t geonameId = 0;
+    std::int32_t latUnits = 0; // 0.00001 degree, north positive
+    std::int32_t lonUnits = 0; // 0.00001 degree, east positive
+    std::uint32_t population = 0;
+    std::uint32_t nameOffset = 0; // into Tables::text
+    std::uint32_t division = 0;
+    std::uint16_t nameLength = 0;
+    std::uint16_t zone = 0;
+};
+
+struct FormerName {
+    std::string_view name;
+    std::uint32_t place = 0;
+};
+
+// A name the search compares: a place's name, a second spelling of it, or a
+// former name. Its search text starts at `offset` in Tables::keyText and
+// ends at a NUL byte.
+struct SearchKey {
+    std::uint32_t offset = 0;
+    std::uint32_t place = 0;
+    std::int32_t former = -1; // index into Tables::former, or -1 for the place's own name
+};
+
+// The start of one word of a search key: the search text from `offset` to
+// the key's end is what a query is compared with.
+struct WordStart {
+    std::uint32_t offset = 0;
+    std::uint32_t key = 0;
+};
+
+struct Tables {
+    std::string text; // the unpacked file; names are views into it
+    std::vector<std::string_view> zones;
+    std::vector<Country> countries;
+    std::vector<Division> divisions;
+    std::vector<Place> places;
+    std::vector<FormerName> former;
+    std::string keyText;
+    std::vector<SearchKey> keys;
+    std::vector<WordStart> words; // sorted by the text from their offset
+};
+
+} // namespace atlas_detail
+
+struct Atlas::Data : atlas_detail::Tables {};
+
+namespace {
+
+using namespace atlas_detail;
+namespace format = atlas_format;
+
+// Larger unpacked sizes are refused as damage rather than allocated. The
+// first allocation follows the gzip trailer's length but stays under
+// kMaxFirstGuessBytes, so a damaged trailer cannot demand a large one.
+constexpr std::size_t kMaxUnpackedBytes = 256u << 20;
+constexpr std::size_t kMaxFirstGuessBytes = 32u << 20;
+
+class CorruptAtlas : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Unpacks one gzip member that must fill the whole of `packed`; zlib checks
+// the CRC-32 and the length of the trailer.
+std::string Gunzip(std::string_view packed) {
+    z_stream stream{};
+    if (inflateInit2(&stream, 15 + 16) != Z_OK) {
+        throw CorruptAtlas("zlib could not start");
+    }
+    std::string out;
+    if (packed.size() >= 4) {
+        // The trailer's length (modulo 2^32) as a first guess of the size.
+        const auto* tail =
+            reinterpret_cast<const unsigned char*>(packed.data() + packed.size() - 4);
+        const std::size_t hint =
+            tail[0] | (tail[1] << 8) | (tail[2] << 16) | (static_cast<std::size_t>(tail[3]) << 24);
+        out.resize(std::clamp<std::size_t>(hint, 1024, kMaxFirstGuessBytes));
+    }
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+    stream.avail_in = static_cast<uInt>(packed.size());
+    int status = Z_OK;
+    while (status == Z_OK) {
+        if (stream.total_out == out.size()) {
+            if (out.size() >= kMaxUnpackedBytes) {
+                inflateEnd(&stream);
+                throw CorruptAtlas("unpacks to more than " +
+                                   std::to_string(kMaxUnpackedBytes >> 20) + " MB");
+            }
+            out.resize(std::min(std::max<std::size_t>(out.size() * 2, 1024), kMaxUnpackedBytes));
+        }
+        stream.next_out = reinterpret_cast<Bytef*>(out.data() + stream.total_out);
+        stream.avail_out = static_cast<uInt>(out.size() - stream.total_out);
+        status = inflate(&stream, Z_NO_FLUSH);
+    }
+    const std::size_t produced = stream.total_out;
+    const bool consumedAll = stream.avail_in == 0;
+    inflateEnd(&stream);
+    if (status == Z_BUF_ERROR) {
+        throw CorruptAtlas("the compressed data ends early");
+    }
+    if (status != Z_STREAM_END) {
+        throw CorruptAtlas("the compressed data is damaged");
+    }
+    if (!consumedAll) {
+        throw CorruptAtlas("there are bytes after the compressed data");
+    }
+    out.resize(produced);
+    return out;
+}
+
+// Reads the unpacked text line by line, naming the line of any fault.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    std::string_view next() {
+        if (position_ >= text_.size()) {
+            fail("the file ends early");
+        }
+        const std::size_t end = text_.find('\n', position_);
+        if (end == std::string_view::npos) {
+            fail("the last line has no line end");
+        }
+        ++lineNumber_;
+        const std::string_view line = text_.substr(position_, end - position_);
+        position_ = end + 1;
+        return line;
+    }
+
+    bool atEnd() const { return position_ >= text_.size(); }
+    std::size_t offsetOf(std::string_view part) const {
+        return static_cast<std::size_t>(part.data() - text_.data());
+    }
+
+    [[noreturn]] void fail(const std::string& what) const {
+        throw CorruptAtlas("line " + std::to_string(lineNumber_) + ": " + what);
+    }
+
+    // Splits the line into exactly `count` tab-separated fields.
+    template <std::size_t count> std::array<std::string_view, count> fields(std::string_view line) {
+        std::array<std::string_view, count> out;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t tab = line.find('\t', start);
+            const bool last = i + 1 == count;
+            if (last != (tab == std::string_view::npos)) {
+                fail("expected " + std::to_string(count) + " tab-separated fields");
+            }
+            out[i] = line.substr(start, tab - start);
+            start = tab + 1;
+        }
+        return out;
+    }
+
+    template <typename Integer>
+    Integer integer(std::string_view field, Integer lowest, Integer highest) const {
+        Integer value{};
+        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+        if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
+            value < lowest || value > highest) {
+            fail("\"" + std::string(field) + "\" is not a number from " + std::to_string(lowest) +
+                 " to " + std::to_string(highest));
+        }
+        return value;
+    }
+
+    // "zones<TAB>394" -> 394
+    std::size_t sectionHeader(std::string_view name) {
+        const auto f = fields<2>(next());
+        if (f[0] != name) {
+            fail("expected the \"" + std::string(name) + "\" section");
+        }
+        return integer<std::size_t>(f[1], 0, 10'000'000);
+    }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+    std::size_t lineNumber_ = 0;
+};
+
+// The search text of an ASCII-name column, or of the name when it is empty.
+std::string SearchTextOf(const LineReader& reader, std::string_view name, std::string_view ascii) {
+    const std::string_view source = ascii.empty() ? name : ascii;
+    if (!IsAscii(source)) {
+        reader.fail("the ASCII name \"" + std::string(source) + "\" is not ASCII");
+    }
+    return NormalizeSearchText(source);
+}
+
+void CheckName(const LineReader& reader, std::string_view name) {
+    if (name.empty()) {
+        reader.fail("empty name");
+    }
+}
+
+void AddKey(Tables& t, std::string_view search, std::uint32_t place, std::int32_t former) {
+    if (search.empty()) {
+        return;
+    }
+    t.keys.push_back({static_cast<std::uint32_t>(t.keyText.size()), place, former});
+    t.keyText.append(search);
+    t.keyText.push_back('\0');
+}
+
+// Big-endian first eight bytes, so that comparing two of them as integers
+// orders like comparing the texts; a text's NUL end pads it with zeros.
+std::uint64_t Prefix8(const char* text) {
+    std::uint64_t prefix = 0;
+    int i = 0;
+    for (; i < 8 && text[i] != '\0'; ++i) {
+        prefix = (prefix << 8) | static_cast<unsigned char>(text[i]);
+    }
+    return prefix << (8 * (8 - i));
+}
+
+void BuildWordIndex(Tables& t) {
+    struct Item {
+        std::uint64_t prefix;
+        WordStart word;
+    };
+    std::vector<Item> items;
+    items.reserve(t.keys.size() * 2);
+    for (std::uint32_t k = 0; k < t.keys.size(); ++k) {
+        std::uint32_t offset = t.keys[k].offset;
+        bool wordStart = true;
+        for (; t.keyText[offset] != '\0'; ++offset) {
+            if (wordStart) {
+                items.push_back({Prefix8(t.keyText.data() + offset), {offset, k}});
+            }
+            wordStart = t.keyText[offset] == ' ';
+        }
+    }
+    // Least-significant-byte radix sort on the eight-byte prefixes (each pass
+    // stable), then a comparison sort only within runs of equal prefixes of
+    // texts longer than eight bytes: about three times quicker than sorting
+    // all 330,000 words by comparison.
+    std::vector<Item> buffer(items.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> start{};
+        for (const Item& item : items) {
+            ++start[((item.prefix >> shift) & 0xFF) + 1];
+        }
+        if (std::any_of(start.begin(), start.end(),
+                        [&items](std::size_t count) { return count == items.size(); })) {
+            continue; // every item has the same byte here
+        }
+        for (std::size_t b = 1; b < start.size(); ++b) {
+            start[b] += start[b - 1];
+        }
+        for (const Item& item : items) {
+            buffer[start[(item.prefix >> shift) & 0xFF]++] = item;
+        }
+        items.swap(buffer);
+    }
+    const char* base = t.keyText.data();
+    for (auto run = items.begin(); run != items.end();) {
+        auto end = std::find_if(run, items.end(),
+                                [run](const Item& item) { return item.prefix != run->prefix; });
+        // Texts that ended within the prefix are equal; longer ones go on.
+        if (end - run > 1 && (run->prefix & 0xFF) != 0) {
+            std::sort(run, end, [base](const Item& a, const Item& b) {
+                return std::strcmp(base + a.word.offset + 8, base + b.word.offset + 8) < 0;
+            });
+        }
+        run = end;
+    }
+    t.words.reserve(items.size());
+    for (const Item& item : items) {
+        t.words.push_back(item.word);
+    }
+}
+
+void Parse(Tables& t) {
+    LineReader reader(t.text);
+    std::string_view line = reader.next();
+    while (!line.empty() && line.front() == '#') {
+        line = reader.next();
+    }
+    if (line != format::kFormatTag) {
+        reader.fail("not an atlas file of the layout \"" + std::string(format::kFormatTag) + "\"");
+    }
+
+    const std::size_t zoneCount = reader.sectionHeader(format::kZones);
+    if (zoneCount > std::numeric_limits<std::uint16_t>::max()) {
+        reader.fail("too many zones");
+    }
+    for (std::size_t i = 0; i < zoneCount; ++i) {
+        const std::string_view zone = reader.next();
+        if (zone.empty() || zone.find('\t') != std::string_view::npos) {
+            reader.fail("expected a zone id");
+        }
+        t.zones.push_back(zone);
+    }
+
+    const std::size_t countryCount = reader.sectionHeader(format::kCountries);
+    for (std::size_t i = 0; i < countryCount; ++i) {
+        const auto f = reader.fields<3>(reader.next());
+        if (f[0].size() != 2 || !IsAscii(f[0])) {
+            reader.fail("expected a two-letter country code");
+        }
+        CheckName(reader, f[1]);
+        t.countries.push_back(
+            {f[0], f[1], SearchTextOf(reader, f[1], f[2]), NormalizeSearchText(f[0])});
+    }
+
+    const std::size_t divisionCount = reader.sectionHeader(format::kDivisions);
+    for (std::size_t i = 0; i < divisionCount; ++i) {
+        const auto f = reader.fields<3>(reader.next());
+        if (countryCount == 0) {
+            reader.fail("a division without countries");
+        }
+        const auto country =
+            reader.integer<std::uint32_t>(f[0], 0, static_cast<std::uint32_t>(countryCount - 1));
+        t.divisions.push_back({country, f[1], SearchTextOf(reader, f[1], f[2])});
+    }
+
+    const std::size_t placeCount = reader.sectionHeader(format::kPlaces);
+    if (placeCount > 0 && (zoneCount == 0 || divisionCount == 0)) {
+        reader.fail("places without zones or divisions");
+    }
+    t.places.reserve(placeCount);
+    t.keys.reserve(placeCount + placeCount / 64);
+    t.keyText.reserve(placeCount * 12);
+    std::uint32_t previousId = 0;
+    constexpr std::int32_t kLatLimit = 90 * format::kCoordinateUnitsPerDegree;
+    constexpr std::int32_t kLonLimit = 180 * format::kCoordinateUnitsPerDegree;
+    for (std::size_t i = 0; i < placeCount; ++i) {
+        const auto f = reader.fields<8>(reader.next());
+        const std::uint32_t firstStep = i == 0 ? 0 : 1;
+        const auto step =
+            reader.integer<std::uint32_t>(f[0], std::max<std::uint32_t>(firstStep, 1),
+                                          std::numeric_limits<std::uint32_t>::max() - previousId);
+        Place place;
+        place.geonameId = previousId + step;
+        previousId = place.geonameId;
+        CheckName(reader, f[1]);
+        if (f[1].size() > std::numeric_limits<std::uint16_t>::max()) {
+            reader.fail("name too long");
+        }
+        place.nameOffset = static_cast<std::uint32_t>(reader.offsetOf(f[1]));
+        place.nameLength = static_cast<std::uint16_t>(f[1].size());
+        place.division =
+            reader.integer<std::uint32_t>(f[3], 0, static_cast<std::uint32_t>(divisionCount - 1));
+        place.latUnits = reader.integer<std::int32_t>(f[4], -kLatLimit, kLatLimit);
+        place.lonUnits = reader.integer<std::int32_t>(f[5], -kLonLimit, kLonLimit);
+        place.population =
+            reader.integer<std::uint32_t>(f[6], 0, std::numeric_limits<std::uint32_t>::max());
+        place.zone =
+            reader.integer<std::uint16_t>(f[7], 0, static_cast<std::uint16_t>(zoneCount - 1));
+        const auto index = static_cast<std::uint32_t>(t.places.size());
+        t.places.push_back(place);
+
+        const std::string search = SearchTextOf(reader, f[1], f[2]);
+        AddKey(t, search, index, -1);
+        // GeoNames' ASCII name is now and then another name altogether
+        // ("Oetwil" / "Oetwil am See"): an ASCII name is searched as well.
+        if (!f[2].empty() && IsAscii(f[1])) {
+            const std::string own = NormalizeSearchText(f[1]);
+            if (own != search) {
+                AddKey(t, own, index, -1);
+            }
+        }
+    }
+
+    const std::size_t formerCount = reader.sectionHeader(format::kFormer);
+    for (std::size_t i = 0; i < formerCount; ++i) {
+        const auto f = reader.fields<3>(reader.next());
+        CheckName(reader, f[0]);
+        const auto id = reader.integer<std::uint32_t>(f[2], 1, previousId);
+        const auto found = std::lower_bound(
+            t.places.begin(), t.places.end(), id,
+            [](const Place& place, std::uint32_t wanted) { return place.geonameId < wanted; });
+        if (found == t.places.end() || found->geonameId != id) {
+            reader.fail("no place has GeoNames id " + std::to_string(id));
+        }
+        const auto place = static_cast<std::uint32_t>(found - t.places.begin());
+        t.former.push_back({f[0], place});
+        AddKey(t, SearchTextOf(reader, f[0], f[1]), place, static_cast<std::int32_t>(i));
+    }
+
+    if (reader.next() != format::kEnd) {
+        reader.fail("expected the end of the atlas");
+    }
+    if (!reader.atEnd()) {
+        reader.fail("there are lines after the end of the atlas");
+    }
+    BuildWordIndex(t);
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// True when `part` starts a word of the search text `text`.
+bool StartsAWord(std::string_view text, std::string_view part) {
+    for (std::size_t at = 0; at < text.size();) {
+        if (StartsWith(text.substr(at), part)) {
+            return true;
+        }
+        const std::size_t space = text.find(' ', at);
+        if (space == std::string_view::npos) {
+            return false;
+        }
+        at = space + 1;
+    }
+    return false;
+}
+
+DegreesMinutes FromUnits(std::int32_t units) {
+    // Whole minutes, rounded half away from zero, in integers.
+    constexpr std::int64_t kUnitsPerDegree = format::kCoordinateUnitsPerDegree;
+    const std::int64_t magnitude = std::abs(static_cast<std::int64_t>(units));
+    const std::int64_t totalMinutes = (magnitude * 60 + kUnitsPerDegree / 2) / kUnitsPerDegree;
+    DegreesMinutes out;
+    out.degrees = static_cast<int>(totalMinutes / 60);
+    out.minutes = static_cast<int>(totalMinutes % 60);
+    out.negative = units < 0 && totalMinutes != 0;
+    return out;
+}
+
+std::string FormatDegreesMinutes(const DegreesMinutes& angle, char positive, char negative) {
+    std::string out = std::to_string(angle.degrees) + "\u00B0";
+    if (angle.minutes < 10) {
+        out += '0';
+    }
+    out += std::to_string(angle.minutes) + "' ";
+    out += angle.negative ? negative : positive;
+    return out;
+}
+
+} // namespace
+
+DegreesMinutes RoundToMinute(double angleDeg) {
+    const double totalMinutes = std::round(std::abs(angleDeg) * 60.0);
+    DegreesMinutes out;
+    out.degrees = static_cast<int>(totalMinutes / 60.0);
+    out.minutes = static_cast<int>(totalMinutes - out.degrees * 60.0);
+    out.negative = angleDeg < 0 && totalMinutes != 0;
+    return out;
+}
+
+std::string PlaceDisplayLine(const PlaceMatch& place) {
+    std::string out = place.name;
+    if (!place.division.empty()) {
+        out += ", " + place.division;
+    }
+    out += ", " + place.country + " ";
+    out += FormatDegreesMinutes(place.latitude, 'N', 'S') + " ";
+    out += FormatDegreesMinutes(place.longitude, 'E', 'W') + ", ";
+    out += place.zoneId;
+    return out;
+}
+
+Atlas::Atlas(std::unique_ptr<const Data> data) : data_(std::move(data)) {}
+Atlas::Atlas(Atlas&&) noexcept = default;
+Atlas& Atlas::operator=(Atlas&&) noexcept = default;
+Atlas::~Atlas() = default;
+
+std::vector<std::string> Atlas::ZoneIds() const {
+    return {data_->zones.begin(), data_->zones.end()};
+}
+
+std::size_t Atlas::PlaceCount() const {
+    return data_->places.size();
+}
+
+std::size_t Atlas::FormerNameCount() const {
+    return data_->former.size();
+}
+
+std::size_t Atlas::MemoryBytes() const {
+    const Data& t = *data_;
+    std::size_t bytes = sizeof(Data) + t.text.capacity() + t.keyText.capacity();
+    bytes += t.zones.capacity() * sizeof(std::string_view);
+    bytes += t.countries.capacity() * sizeof(Country);
+    for (const Country& country : t.countries) {
+        bytes += country.search.capacity() + country.codeSearch.capacity();
+    }
+    bytes += t.divisions.capacity() * sizeof(Division);
+    for (const Division& division : t.divisions) {
+        bytes += division.search.capacity();
+    }
+    bytes += t.places.capacity() * sizeof(Place);
+    bytes += t.former.capacity() * sizeof(FormerName);
+    bytes += t.keys.capacity() * sizeof(SearchKey);
+    bytes += t.words.capacity() * sizeof(WordStart);
+    return bytes;
+}
+
+std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxResults) const {
+    const Data& t = *data_;
+    std::vector<PlaceMatch> results;
+    // Nobody types a place of more than a few hundred characters.
+    if (maxResults == 0 || query.size() > 1000) {
+        return results;
+    }
+
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = query.find(',', start);
+        parts.push_back(FoldForSearch(query.substr(start, comma - start)));
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    const std::string name = parts.front();
+    if (name.empty()) {
+        return results;
+    }
+    parts.erase(parts.begin());
+    parts.erase(std::remove(parts.begin(), parts.end(), std::string()), parts.end());
+
+    // Whether each division passes every narrowing part: -1 not yet known.
+    std::vector<std::int8_t> divisionPasses(parts.empty() ? 0 : t.divisions.size(), -1);
+    auto passes = [&](std::uint32_t divisionIndex) {
+        std::int8_t& known = divisionPasses[divisionIndex];
+        if (known < 0) {
+            const Division& division = t.divisions[divisionIndex];
+            const Country& country = t.countries[division.country];
+            known = std::all_of(parts.begin(), parts.end(), [&](const std::string& part) {
+                return StartsAWord(division.search, part) || StartsAWord(country.search, part) ||
+                       StartsWith(country.codeSearch, part);
+            });
+        }
+        return known == 1;
+    };
+
+    struct Candidate {
+        std::uint32_t place;
+        std::int32_t former;
+        bool exact;
+    };
+    std::vector<Candidate> candidates;
+    // Index into candidates + 1 of each place's candidate; 0 for none yet.
+    std::vector<std::uint32_t> candidateOf(t.places.size(), 0);
+    auto better = [&t](const Candidate& a, const Candidate& b) {
+        if (a.exact != b.exact) {
+            return a.exact;
+        }
+        const Place& pa = t.places[a.place];
+        const Place& pb = t.places[b.place];
+        if (pa.population != pb.population) {
+            return pa.population > pb.population;
+        }
+        if (pa.geonameId != pb.geonameId) {
+            return pa.geonameId < pb.geonameId;
+        }
+        // The same place: its own name before a former name.
+        return a.former < b.former;
+    };
+
+    const char* keyText = t.keyText.data();
+    auto first = std::lower_bound(t.words.begin(), t.words.end(), name,
+                                  [keyText](const WordStart& word, const std::string& wanted) {
+                                      return std::strcmp(keyText + word.offset, wanted.c_str()) < 0;
+                                  });
+    for (auto word = first; word != t.words.end(); ++word) {
+        const char* text = keyText + word->offset;
+        if (std::strncmp(text, name.c_str(), name.size()) != 0) {
+            break;
+        }
+        const SearchKey& key = t.keys[word->key];
+        if (!parts.empty() && !passes(t.places[key.place].division)) {
+            continue;
+        }
+        const Candidate candidate{key.place, key.former,
+                                  word->offset == key.offset && text[name.size()] == '\0'};
+        std::uint32_t& slot = candidateOf[key.place];
+        if (slot == 0) {
+            candidates.push_back(candidate);
+            slot = static_cast<std::uint32_t>(candidates.size());
+        } else if (better(candidate, candidates[slot - 1])) {
+            candidates[slot - 1] = candidate;
+        }
+    }
+
+    const std::size_t kept = std::min(maxResults, candidates.size());
+    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kept),
+                      candidates.end(), better);
+    results.reserve(kept);
+    for (std::size_t i = 0; i < kept; ++i) {
+        const Candidate& c = candidates[i];
+        const Place& place = t.places[c.place];
+        const Division& division = t.divisions[place.division];
+        const Country& country = t.countries[division.country];
+        PlaceMatch match;
+        match.geonameId = place.geonameId;
+        match.name = t.text.substr(place.nameOffset, place.nameLength);
+        match.division = division.name;
+        match.country = country.name;
+        match.countryCode = country.code;
+        match.latitudeDeg = static_cast<double>(place.latUnits) / format::kCoordinateUnitsPerDegree;
+        match.longitudeDeg =
+            static_cast<double>(place.lonUnits) / format::kCoordinateUnitsPerDegree;
+        match.latitude = FromUnits(place.latUnits);
+        match.longitude = FromUnits(place.lonUnits);
+        match.population = place.population;
+        match.zoneId = t.zones[place.zone];
+        if (c.former >= 0) {
+            match.formerName = t.former[static_cast<std::size_t>(c.former)].name;
+        }
+        match.exactMatch = c.exact;
+        results.push_back(std::move(match));
+    }
+    return results;
+}
+
+AtlasOrFault LoadAtlas(const std::filesystem::path& path) {
+    AtlasOrFault out;
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path, error);
+    if (!exists && !error) {
+        out.fault = AtlasFault::Missing;
+        out.message = "The atlas file " + path.string() + " was not found.";
+        return out;
+    }
+    if (std::filesystem::is_directory(path, error)) {
+        out.fault = AtlasFault::Unreadable;
+        out.message = "The atlas file " + path.string() + " is a folder.";
+        return out;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::ifstream in(path, std::ios::binary);
+    if (error || !in) {
+        out.fault = AtlasFault::Unreadable;
+        out.message = "The atlas file " + path.string() + " could not be read.";
+        return out;
+    }
+    if (size > kMaxUnpackedBytes) {
+        out.fault = AtlasFault::Corrupt;
+        out.message = "The atlas file " + path.string() + " is damaged: it is far too large.";
+        return out;
+    }
+    std::string packed(static_cast<std::size_t>(size), '\0');
+    in.read(packed.data(), static_cast<std::streamsize>(packed.size()));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size) {
+        out.fault = AtlasFault::Unreadable;
+        out.message = "The atlas file " + path.string() + " could not be read.";
+        return out;
+    }
+    try {
+        auto data = std::make_unique<Atlas::Data>();
+        data->text = Gunzip(packed);
+        Parse(*data);
+        out.atlas.emplace(Atlas(std::move(data)));
+    } catch (const CorruptAtlas& e) {
+        out.fault = AtlasFault::Corrupt;
+        out.message = "The atlas file " + path.string() + " is damaged: " + e.what() + ".";
+    } catch (const std::bad_alloc&) {
+        out.fault = AtlasFault::Corrupt;
+        out.message = "The atlas file " + path.string() + " needs more memory than is free.";
+    }
+    return out;
+}
+
+} // namespace selmarind
