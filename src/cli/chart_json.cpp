@@ -1,4 +1,5 @@
 #include "cli/chart_json.h"
+#include "report/report.h"
 
 #include "engine/name_tables.h"
 #include "chart/sign_tables.h"
@@ -192,12 +193,6 @@ void WriteChart(JsonWriter& w, const ChartValues& chart) {
 }
 
 } // namespace
-
-std::string ClockText(const ClockTime& time) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%d:%02d", time.hour, time.minute);
-    return buffer;
-}
 
 void WriteChartMembers(JsonWriter& writer, const ChartResult& result) {
     writer.Key("form");

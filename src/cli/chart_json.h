@@ -16,7 +16,4 @@ void WriteChartMembers(JsonWriter& writer, const ChartResult& result);
 // One JSON object holding "form" and "chart".
 std::string ChartJson(const ChartResult& result, bool indented);
 
-// "H:MM" of a clock time, e.g. "6:05".
-std::string ClockText(const ClockTime& time);
-
 } // namespace selmarind::cli

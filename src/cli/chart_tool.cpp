@@ -7,7 +7,7 @@
 #include "cli/chart_json.h"
 #include "cli/csv_reader.h"
 #include "cli/json_writer.h"
-#include "cli/report.h"
+#include "report/report.h"
 #include "input/time_zones.h"
 
 #include <algorithm>

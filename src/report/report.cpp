@@ -1,8 +1,8 @@
-#include "cli/report.h"
+#include "report/report.h"
 
 #include "engine/name_tables.h"
 #include "chart/sign_tables.h"
-#include "cli/chart_json.h"
+#include <cstdio>
 #include "engine/civil_time.h"
 #include "input/time_zones.h"
 
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace selmarind::cli {
+namespace selmarind {
 
 namespace {
 
@@ -156,6 +156,12 @@ std::string SouthIndianChart(const std::array<std::string, 12>& signCells,
     return out;
 }
 
+std::string ClockText(const ClockTime& time) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%d:%02d", time.hour, time.minute);
+    return buffer;
+}
+
 std::string PlainReport(const ChartResult& result, const BirthEntries& entries) {
     const ResultFormTexts& form = result.form;
     const ChartValues& chart = result.chart;
@@ -226,4 +232,4 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
     return out.str();
 }
 
-} // namespace selmarind::cli
+} // namespace selmarind

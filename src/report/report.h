@@ -9,7 +9,10 @@
 #include <array>
 #include <string>
 
-namespace selmarind::cli {
+namespace selmarind {
+
+// "H:MM" of a clock time, e.g. "6:05".
+std::string ClockText(const ClockTime& time);
 
 std::string PlainReport(const ChartResult& result, const BirthEntries& entries);
 
@@ -21,4 +24,4 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries);
 std::string SouthIndianChart(const std::array<std::string, 12>& signCells,
                              const std::array<std::string, 12>& markerLabels);
 
-} // namespace selmarind::cli
+} // namespace selmarind
