@@ -1,9 +1,7 @@
 #include "chart/chart_driver.h"
 
-#include "input/entry_number.h"
 #include "chart/house_significance.h"
 #include "chart/precise_chart.h"
-#include "engine/name_tables.h"
 #include "chart/sign_tables.h"
 #include "chart/special_points.h"
 #include "engine/ascendant.h"
@@ -11,9 +9,11 @@
 #include "engine/chart_text.h"
 #include "engine/civil_time.h"
 #include "engine/moon.h"
+#include "engine/name_tables.h"
 #include "engine/planets.h"
 #include "engine/retrogrades.h"
 #include "engine/special_lagna.h"
+#include "input/entry_number.h"
 #include "input/time_zones.h"
 #include "input/validation.h"
 
@@ -71,8 +71,8 @@ std::optional<BirthRecord> MakeBirthRecord(const BirthEntries& entries, YearRang
 }
 
 std::string Coordinate(int degrees, int minutes, const char* hemisphere) {
-    return std::to_string(degrees) + std::string(kDegreeSign) + " " + std::to_string(minutes) + "'" +
-           hemisphere;
+    return std::to_string(degrees) + std::string(kDegreeSign) + " " + std::to_string(minutes) +
+           "'" + hemisphere;
 }
 
 void FillDetails(const BirthRecord& birth, const BirthEntries& entries, ResultFormTexts& form) {
@@ -182,8 +182,9 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
     } else {
         const AscendantResult ascendant = ComputeAscendant(birth);
         const MoonResult moon = ComputeMoon(birth);
-        PlanetResult planets = ComputePlanetPositions(
-            birth, PlanetInputs{ascendant.Ayanamsa, ascendant.AscendantText, moon.MoonPositionText});
+        PlanetResult planets =
+            ComputePlanetPositions(birth, PlanetInputs{ascendant.Ayanamsa, ascendant.AscendantText,
+                                                       moon.MoonPositionText});
         const RetrogradeMarks marks = MarkRetrogrades(birth.date);
         FillBirthValues(ascendant, moon, planets, marks, chart);
         form.planet = std::move(planets.BodyPositionText);
@@ -232,8 +233,8 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
         }
         chart.specialPoints = MarkSpecialPoints(in, form.lblArudha);
     } else {
-        SunrisePoints sunrise = ComputeSunrisePoints(birth, chart.Ayanamsa, std::move(in),
-                                                     form.lblArudha);
+        SunrisePoints sunrise =
+            ComputeSunrisePoints(birth, chart.Ayanamsa, std::move(in), form.lblArudha);
         FillSunriseValues(std::move(sunrise), chart);
     }
 

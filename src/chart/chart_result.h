@@ -63,8 +63,8 @@ enum class BirthPeriod {
 struct ChartValues {
     PositionSource Positions = PositionSource::Classic;
     SunriseConvention Sunrise = SunriseConvention::Limb; // the precise source's rule
-    std::string Ephemeris = "built-in"; // "built-in", "swiss-files" or "swiss-analytical"
-    CivilDateTime BirthUniversal;       // the birth instant, UT, to the second
+    std::string Ephemeris = "built-in";  // "built-in", "swiss-files" or "swiss-analytical"
+    CivilDateTime BirthUniversal;        // the birth instant, UT, to the second
     std::array<std::string, 10> dmsText; // FormatLongitude texts, body order (birth instant)
     std::array<double, 10> longitude{};  // sidereal longitudes, body order (birth instant)
     double AscendantSidereal = 0;

@@ -44,8 +44,8 @@ struct LocalEvent {
 std::string EventOfDate(const BirthRecord& birth, const CivilDate& date, eph::SunEvent event,
                         eph::SunHorizon horizon, eph::Source& source, LocalEvent& out) {
     const std::int64_t offset = ClockFromUniversalSeconds(birth);
-    const std::int64_t dayStart = SerialSeconds(CivilDateTime{date.year, date.month, date.day}) -
-                                  offset;
+    const std::int64_t dayStart =
+        SerialSeconds(CivilDateTime{date.year, date.month, date.day}) - offset;
     const double from = kSerialEpochJulianDay + static_cast<double>(dayStart) / 86400.0;
     const eph::SunEventResult r =
         eph::SunEventBetween(from, from + 1.0, PlaceOf(birth), event, horizon);
@@ -139,18 +139,18 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
     const CivilDate prevDate = CivilFromSerialDay(SerialDay(date) - 1);
     const CivilDate nextDate = CivilFromSerialDay(SerialDay(date) + 1);
 
-    eph::Source source = chart.Ephemeris == "swiss-analytical" ? eph::Source::Analytical
-                                                               : eph::Source::Files;
+    eph::Source source =
+        chart.Ephemeris == "swiss-analytical" ? eph::Source::Analytical : eph::Source::Files;
     LocalEvent sunrise, sunset, prevSunrise, nextSunrise;
     struct Wanted {
         CivilDate date;
         eph::SunEvent event;
         LocalEvent* out;
     };
-    for (const Wanted& w : {Wanted{date, eph::SunEvent::Rise, &sunrise},
-                            Wanted{date, eph::SunEvent::Set, &sunset},
-                            Wanted{prevDate, eph::SunEvent::Rise, &prevSunrise},
-                            Wanted{nextDate, eph::SunEvent::Rise, &nextSunrise}}) {
+    for (const Wanted& w :
+         {Wanted{date, eph::SunEvent::Rise, &sunrise}, Wanted{date, eph::SunEvent::Set, &sunset},
+          Wanted{prevDate, eph::SunEvent::Rise, &prevSunrise},
+          Wanted{nextDate, eph::SunEvent::Rise, &nextSunrise}}) {
         const std::string error = EventOfDate(birth, w.date, w.event, horizon, source, *w.out);
         if (!error.empty()) {
             return error;
@@ -186,8 +186,7 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
         return {};
     }
     const CivilDateTime referenceUt = CivilFromSerialSeconds(*reference);
-    chart.ReferenceSunrise =
-        CivilFromSerialSeconds(*reference + ClockFromUniversalSeconds(birth));
+    chart.ReferenceSunrise = CivilFromSerialSeconds(*reference + ClockFromUniversalSeconds(birth));
     chart.ReferenceIncludesSummerHour = birth.summerHour;
     chart.MinutesFromSunrise =
         std::llabs(MinuteBoundariesBetween(referenceUt, chart.BirthUniversal));

@@ -295,8 +295,7 @@ SpecialPointInputs BirthPointInputs(const ChartValues& chart, const std::string&
     return in;
 }
 
-SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, double ayanamsa,
-                                   SpecialPointInputs in,
+SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, double ayanamsa, SpecialPointInputs in,
                                    std::array<std::string, 12>& markerLabels) {
     SunrisePoints result;
     result.reference = FindSunriseReference(birth);

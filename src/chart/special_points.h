@@ -95,13 +95,11 @@ SpecialPointInputs BirthPointInputs(const ChartValues& chart, const std::string&
 // sunrise, the Sun at that sunrise (the base of the time points, with the
 // birth's `ayanamsa`) and the nine points marked on `markerLabels`. `in`
 // holds the birth's inputs (BirthPointInputs).
-SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, double ayanamsa,
-                                   SpecialPointInputs in,
+SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, double ayanamsa, SpecialPointInputs in,
                                    std::array<std::string, 12>& markerLabels);
 
 // Sign index 0..11 of a longitude read back from its chart text, after
 // bringing the longitude into [0, 360); fills `chartText`.
 std::optional<int> SignOfLongitude(double longitudeDeg, std::string& chartText);
-
 
 } // namespace selmarind

@@ -45,9 +45,9 @@ struct ZoneCorrection {
 
 struct BirthRecord {
     std::string name;
-    CivilDate date;         // local civil date
-    ClockTime time;         // local clock time; the seconds serve only the sunrise reference
-    ZoneCorrection zone;    // of the selected time zone
+    CivilDate date;          // local civil date
+    ClockTime time;          // local clock time; the seconds serve only the sunrise reference
+    ZoneCorrection zone;     // of the selected time zone
     bool summerHour = false; // the daylight-saving box: the clock runs one hour ahead
     GeoPlace place;
 };

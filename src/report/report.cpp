@@ -1,10 +1,10 @@
 #include "report/report.h"
 
-#include "engine/name_tables.h"
 #include "chart/sign_tables.h"
-#include <cstdio>
 #include "engine/civil_time.h"
+#include "engine/name_tables.h"
 #include "input/time_zones.h"
+#include <cstdio>
 
 #include <algorithm>
 #include <sstream>
