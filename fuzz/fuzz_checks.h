@@ -3,8 +3,8 @@
 // input that caused it.
 #pragma once
 
-#include "chart/chart_result.h"
 #include "chart/chart_invariants.h"
+#include "chart/chart_result.h"
 #include "cli/json_writer.h"
 
 #include <charconv>

@@ -3,8 +3,8 @@
 #include "engine/chart_text.h"
 #include "engine/name_tables.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 namespace selmarind {
 

@@ -368,8 +368,7 @@ private slots:
                                               .arg(abbreviation, entry, got)));
         if (index) {
             const ZoneCorrection correction = *Zone_Calculation(*index);
-            QCOMPARE(correction.hours * 3600 + correction.minutes * 60,
-                     -offsetSeconds);
+            QCOMPARE(correction.hours * 3600 + correction.minutes * 60, -offsetSeconds);
         }
     }
 
@@ -397,8 +396,7 @@ private slots:
                                               r.resolution->candidates[0].abbreviation);
         QVERIFY(index);
         const ZoneCorrection correction = *Zone_Calculation(*index);
-        const int utMinutes =
-            12 * 60 + correction.hours * 60 + correction.minutes;
+        const int utMinutes = 12 * 60 + correction.hours * 60 + correction.minutes;
         QCOMPARE(utMinutes, 5 * 60 + 30);
     }
 

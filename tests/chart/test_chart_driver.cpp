@@ -1,7 +1,7 @@
 #include "chart/chart_driver.h"
-#include "input/entry_number.h"
 #include "chart/house_significance.h"
 #include "chart/sign_tables.h"
+#include "input/entry_number.h"
 #include "support/sample_entries.h"
 
 #include <QTest>

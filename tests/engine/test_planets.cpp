@@ -87,14 +87,16 @@ private slots:
                     {Venus, "Venus", 241.58},    {Mars, "Mars", 327.98},
                     {Jupiter, "Jupiter", 25.36}, {Saturn, "Saturn", 40.21}};
         for (const auto& row : rows) {
-            COMPARE_ANGLE(row.body, GeocentricLongitude(row.k, 0, EarthAt(0)), row.longitude, 0.005);
+            COMPARE_ANGLE(row.body, GeocentricLongitude(row.k, 0, EarthAt(0)), row.longitude,
+                          0.005);
         }
     }
 
     void sunAgreesWithThePublishedSolarTheory() {
         // Sun's true geometric longitude at 2000 January 1, 12:00: 280.3821 degrees
         // from the low-precision solar theory (Meeus, Astronomical Algorithms, ch. 25).
-        COMPARE_ANGLE("Sun at J2000.0", GeocentricLongitude(EarthMoon, 0, EarthAt(0)), 280.3821, 0.005);
+        COMPARE_ANGLE("Sun at J2000.0", GeocentricLongitude(EarthMoon, 0, EarthAt(0)), 280.3821,
+                      0.005);
     }
 
     void earlyMorningEastOfGreenwich1980() {
@@ -164,8 +166,8 @@ private slots:
         QCOMPARE(Text(withHour.Text), Text(atThatInstant.BodyPositionText[0]));
 
         // Seconds of the sunrise play no part.
-        const SunriseSun onTheMinute = ComputeSunriseSun(
-            birth, inputs.Ayanamsa, CivilDateTime{2021, 7, 1, 5, 13, 0}, false);
+        const SunriseSun onTheMinute =
+            ComputeSunriseSun(birth, inputs.Ayanamsa, CivilDateTime{2021, 7, 1, 5, 13, 0}, false);
         QCOMPARE(onTheMinute.DaysFromEpoch, withoutHour.DaysFromEpoch);
     }
 

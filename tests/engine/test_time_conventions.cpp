@@ -60,7 +60,8 @@ private slots:
     void universalTime() {
         QFETCH(BirthRecord, birth);
         QFETCH(double, expectedUt);
-        COMPARE_NEAR(QTest::currentDataTag(), BirthUniversalTime(birth).hoursFromLocalDate, expectedUt, 1e-12);
+        COMPARE_NEAR(QTest::currentDataTag(), BirthUniversalTime(birth).hoursFromLocalDate,
+                     expectedUt, 1e-12);
     }
 
     void universalTimeIgnoresTheHemisphereOfThePlace() {

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "chart/chart_driver.h"
-#include "input/birth_entries.h"
 #include "chart/chart_invariants.h"
+#include "input/birth_entries.h"
 
 #include <QString>
 #include <QTest>
