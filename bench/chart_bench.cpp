@@ -27,6 +27,18 @@ void BM_CalculateChart(benchmark::State& state) {
 }
 BENCHMARK(BM_CalculateChart)->Unit(benchmark::kMicrosecond);
 
+// The same chart from the precise source (the Swiss Ephemeris data files),
+// every text included.
+void BM_CalculateChartPrecise(benchmark::State& state) {
+    const BirthEntries entries = Delhi1980Entries();
+    const ChartOptions precise{PositionSource::Precise, SunriseConvention::Limb};
+    for (auto _ : state) {
+        auto result = CalculateChart(entries, precise);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_CalculateChartPrecise)->Unit(benchmark::kMicrosecond);
+
 void BM_ValidateBirthData(benchmark::State& state) {
     const BirthEntries entries = Delhi1980Entries();
     for (auto _ : state) {
