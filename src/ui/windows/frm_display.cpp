@@ -1,6 +1,7 @@
 #include "ui/windows/frm_display.h"
 
 #include "chart/sign_tables.h"
+#include "report/chart_details.h"
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/twips.h"
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -65,6 +67,7 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHin
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     tabs_->addTab(buildChartTab(), QStringLiteral("Torvi Lagna - Chart"));
     tabs_->addTab(buildDetailsTab(), QStringLiteral("Torvi Lagna Details"));
+    tabs_->addTab(buildChartDetailsTab(), QStringLiteral("Chart Details"));
 
     tabs_->setDocumentMode(true);
     tabs_->tabBar()->setStyleSheet(QStringLiteral(
@@ -155,14 +158,27 @@ QWidget* FrmDisplay::buildChartTab() {
     chartLayout->addWidget(chartSquare_, 0, Qt::AlignCenter);
     frameLayout->addWidget(chartGroup);
 
+    // Which positions the chart shows, in the free room below the square.
+    positionsNote_ = NewLabel(page, {}, QStringLiteral("lblPositionsSource"));
+    positionsNote_->setTextFormat(Qt::PlainText);
+    positionsNote_->setWordWrap(true);
+    positionsNote_->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                            Qt::TextSelectableByKeyboard);
+    positionsNote_->setMaximumWidth(chartFrame->sizeHint().width());
+    SetTextColor(positionsNote_, kTaglineColor);
+
     auto* left = new QVBoxLayout;
     left->addWidget(detailsGroup, 1);
     left->addWidget(vedicPositionsFrame, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(chartFrame);
+    right->addWidget(positionsNote_);
+    right->addStretch(1);
     auto* layout = new QHBoxLayout(page);
     const int margin = TwipsToPixels(90);
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addLayout(left, 1);
-    layout->addWidget(chartFrame, 0, Qt::AlignTop);
+    layout->addLayout(right, 0);
     return page;
 }
 
@@ -226,6 +242,100 @@ QWidget* FrmDisplay::buildDetailsTab() {
     return page;
 }
 
+QWidget* FrmDisplay::buildChartDetailsTab() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tabChartDetails"));
+    page->setAutoFillBackground(true);
+    chartDetailsArea_ = new QScrollArea(page);
+    chartDetailsArea_->setObjectName(QStringLiteral("scrChartDetails"));
+    chartDetailsArea_->setWidgetResizable(true);
+    chartDetailsArea_->setFrameShape(QFrame::NoFrame);
+    chartDetailsArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The area's own viewport would paint the system's base colour.
+    chartDetailsArea_->viewport()->setAutoFillBackground(false);
+    auto* layout = new QVBoxLayout(page);
+    const int margin = TwipsToPixels(90);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(chartDetailsArea_);
+    return page;
+}
+
+void FrmDisplay::fillChartDetails(const ChartResult& result,
+                                  const std::optional<BirthEntries>& entries) {
+    std::vector<DetailSection> sections =
+        ChartDetailSections(result, entries.value_or(BirthEntries{}));
+    if (!entries) {
+        // Without the entries the zone rows would describe the defaults.
+        for (DetailSection& section : sections) {
+            if (section.kind == DetailSectionKind::BirthInstant) {
+                section.rows.resize(1);
+            }
+        }
+    }
+
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("chartDetailsContent"));
+    auto* grid = new QGridLayout(content);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(TwipsToPixels(180));
+    grid->setVerticalSpacing(TwipsToPixels(90));
+    // Three columns: the birth, source and sunrise; the special points and
+    // arudhas; the positions to the second.
+    const auto placeOf = [](DetailSectionKind kind) -> std::pair<int, int> {
+        switch (kind) {
+        case DetailSectionKind::BirthInstant:
+            return {0, 0};
+        case DetailSectionKind::Source:
+            return {1, 0};
+        case DetailSectionKind::Sunrise:
+            return {2, 0};
+        case DetailSectionKind::SpecialPoints:
+            return {0, 1};
+        case DetailSectionKind::Arudhas:
+            return {1, 1};
+        case DetailSectionKind::Positions:
+            return {0, 2};
+        }
+        return {3, 0};
+    };
+    int sectionNumber = 0;
+    for (const DetailSection& section : sections) {
+        QGroupBox* group =
+            NewGroup(content, QStringLiteral("fraChartDetails_%1").arg(sectionNumber),
+                     Utf8Text(section.title));
+        auto* rows = new QGridLayout(group);
+        rows->setVerticalSpacing(TwipsToPixels(45));
+        int row = 0;
+        for (const DetailRow& detail : section.rows) {
+            const QString caption = Utf8Text(detail.caption);
+            const QString value = Utf8Text(detail.value);
+            QLabel* captionLabel = NewLabel(group, caption);
+            Unbold(captionLabel);
+            QLabel* valueLabel = NewValue(
+                group, QStringLiteral("lblChartDetail_%1_%2").arg(sectionNumber).arg(row), caption);
+            Unbold(valueLabel);
+            valueLabel->setText(value);
+            valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                                Qt::TextSelectableByKeyboard);
+            valueLabel->setAccessibleName(caption + QStringLiteral(": ") + value);
+            captionLabel->setBuddy(valueLabel);
+            rows->addWidget(captionLabel, row, 0, Qt::AlignTop);
+            rows->addWidget(valueLabel, row, 1, Qt::AlignTop);
+            ++row;
+        }
+        rows->setColumnStretch(1, 1);
+        const auto [gridRow, gridColumn] = placeOf(section.kind);
+        grid->addWidget(group, gridRow, gridColumn);
+        ++sectionNumber;
+    }
+    grid->setRowStretch(3, 1);
+    for (int column = 0; column < 3; ++column) {
+        grid->setColumnStretch(column, 1);
+    }
+    // Replacing the widget deletes the rows of the previous result.
+    chartDetailsArea_->setWidget(content);
+}
+
 QWidget* FrmDisplay::buildSignificance() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("significance"));
@@ -276,7 +386,7 @@ QWidget* FrmDisplay::buildSignificance() {
     return panel;
 }
 
-void FrmDisplay::showResult(const ChartResult& result) {
+void FrmDisplay::showResult(const ChartResult& result, const std::optional<BirthEntries>& entries) {
     const ResultFormTexts& form = result.form;
     const std::array<std::pair<QLabel*, const std::string*>, 9> texts = {{
         {nameValue_, &form.lblName},
@@ -310,6 +420,10 @@ void FrmDisplay::showResult(const ChartResult& result) {
             attributeValues_[i]->setText(text);
         }
     }
+    const QString note = Utf8Text(PositionsNoteText(result.chart));
+    positionsNote_->setText(note);
+    positionsNote_->setAccessibleName(note);
+    fillChartDetails(result, entries);
     tabs_->setCurrentIndex(0);
 }
 
