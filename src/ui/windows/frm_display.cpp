@@ -1,6 +1,7 @@
 #include "ui/windows/frm_display.h"
 
 #include "chart/sign_tables.h"
+#include "engine/name_tables.h"
 #include "report/chart_details.h"
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/link_label.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -40,6 +42,12 @@ QLabel* NewValue(QWidget* parent, const QString& name, const QString& caption) {
     label->setAccessibleDescription(caption);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
+    // A long value (a sixty-letter place name) wraps or is cut at its
+    // column's edge, never widening the column into the chart; the whole
+    // text stays in the tooltip and the accessible name.
+    QSizePolicy policy = label->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    label->setSizePolicy(policy);
     return label;
 }
 
@@ -53,6 +61,45 @@ QGroupBox* NewGroup(QWidget* parent, const QString& name, const QString& title) 
 // Children of a bold group box keep the regular weight.
 void Unbold(QWidget* widget) {
     ChangeFont(widget, [](QFont& font) { font.setBold(false); });
+}
+
+// Writes a value and what assistive technology reads for it: the caption
+// and the value, "empty" for an empty one (an unnamed label would be read by
+// its group's title). The whole text is also the tooltip, for a value too
+// long for its room.
+void SetValue(QLabel* label, const QString& text) {
+    label->setText(text);
+    const QString caption = label->accessibleDescription();
+    const QString spoken = text.isEmpty()
+                               ? QStringLiteral("empty")
+                               : QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    label->setAccessibleName(caption.isEmpty() ? spoken : caption + QStringLiteral(": ") + spoken);
+    label->setToolTip(text);
+}
+
+// The sentence a screen reader reads for the cell of `sign`:
+// "Leo, house 5: Sun, Mercury; Torvi Lagna". The house counts from the
+// ascendant's sign; without one (a made-up result) it is left out.
+QString CellSentence(const ChartResult& result, int sign) {
+    QString sentence = Utf8Text(kSignNames[static_cast<std::size_t>(sign)]);
+    const int ascendant = result.chart.AscendantSignNumber;
+    if (ascendant >= 1 && ascendant <= 12) {
+        sentence += QStringLiteral(", house %1").arg((sign + 1 - ascendant + 12) % 12 + 1);
+    }
+    QStringList bodies;
+    for (const QString& line : Utf8Text(result.form.signCells[static_cast<std::size_t>(sign)])
+                                   .split(QStringLiteral("\r\n"))) {
+        if (!line.trimmed().isEmpty()) {
+            bodies << line.trimmed();
+        }
+    }
+    sentence += QStringLiteral(": ") + (bodies.isEmpty() ? QStringLiteral("no planets")
+                                                         : bodies.join(QStringLiteral(", ")));
+    if (Utf8Text(result.form.lblArudha[static_cast<std::size_t>(sign)])
+            .contains(QStringLiteral("TL"))) {
+        sentence += QStringLiteral("; Torvi Lagna");
+    }
+    return sentence;
 }
 
 } // namespace
@@ -201,7 +248,7 @@ QWidget* FrmDisplay::buildDetailsTab() {
         const QString caption = Utf8Text(control.caption);
         const QString name = Utf8Text(control.objectName);
         if (control.isParagraph) {
-            QLabel* label = NewLabel(attributesFrame, caption + QStringLiteral(" :"));
+            QLabel* label = NewLabel(attributesFrame, caption);
             auto* box = new QPlainTextEdit(attributesFrame);
             box->setObjectName(name);
             box->setReadOnly(true);
@@ -218,7 +265,7 @@ QWidget* FrmDisplay::buildDetailsTab() {
             predictionsLayout_->addWidget(box, 1);
             predictionBoxes_[i] = box;
         } else {
-            QLabel* label = NewLabel(attributesFrame, caption + QStringLiteral(" :"));
+            QLabel* label = NewLabel(attributesFrame, caption);
             QLabel* value = NewValue(attributesFrame, name, caption);
             attributes->addWidget(label, row, 0, Qt::AlignTop);
             attributes->addWidget(value, row, 1, Qt::AlignTop);
@@ -400,13 +447,14 @@ void FrmDisplay::showResult(const ChartResult& result, const std::optional<Birth
         {houseSignificanceValue_, &form.lblHoraDesc},
     }};
     for (const auto& [label, text] : texts) {
-        label->setText(Utf8Text(*text));
+        SetValue(label, Utf8Text(*text));
     }
     for (std::size_t i = 0; i < positionValues_.size(); ++i) {
-        positionValues_[i]->setText(Utf8Text(form.planet[i]));
+        SetValue(positionValues_[i], Utf8Text(form.planet[i]));
     }
     for (int s = 0; s < 12; ++s) {
         chartSquare_->setCell(s, Utf8Text(form.signCells[s]), Utf8Text(form.lblArudha[s]));
+        chartSquare_->setCellSentence(s, CellSentence(result, s));
     }
     for (std::size_t i = 0; i < kAttributeControls.size(); ++i) {
         const QString text = Utf8Text(form.attributes[i]);
@@ -417,7 +465,7 @@ void FrmDisplay::showResult(const ChartResult& result, const std::optional<Birth
             const int weight = static_cast<int>(form.attributes[i].size()) + 80;
             predictionsLayout_->setStretchFactor(box, weight);
         } else {
-            attributeValues_[i]->setText(text);
+            SetValue(attributeValues_[i], text);
         }
     }
     const QString note = Utf8Text(PositionsNoteText(result.chart));
