@@ -4,6 +4,8 @@
 #include "engine/civil_time.h"
 #include "engine/name_tables.h"
 #include "input/time_zones.h"
+#include "report/chart_details.h"
+
 #include <cstdio>
 
 #include <algorithm>
@@ -206,6 +208,19 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
                   std::to_string(*chart.SecondsFromSunrise) + " seconds");
     } else {
         Field(out, "Reference sunrise", "none (the Sun does not rise or set there then)");
+    }
+
+    // The computed values the designed report lacked, from the rows the
+    // result form's details tab shows.
+    for (const DetailSection& section : ChartDetailSections(result, entries)) {
+        if (section.kind == DetailSectionKind::Source ||
+            section.kind == DetailSectionKind::SpecialPoints ||
+            section.kind == DetailSectionKind::Arudhas) {
+            out << "\n" << section.title << "\n";
+            for (const DetailRow& row : section.rows) {
+                Field(out, row.caption, row.value);
+            }
+        }
     }
 
     out << "\nHora\n" << SouthIndianChart(form.signCells, form.lblArudha);

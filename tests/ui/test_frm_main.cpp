@@ -287,13 +287,16 @@ private slots:
             const char* input;
             const char* name;
         } inputs[] = {{"txtName", "Name"},
-                      {"cboMonth", "Date of Birth Month"},
-                      {"cboDate", "Date of Birth Day"},
-                      {"cboHH", "Time of Birth Hours"},
+                      {"cboMonth", "Birth month"},
+                      {"cboDate", "Birth day"},
+                      {"cboYear", "Birth year"},
+                      {"cboMM", "Birth minute"},
+                      {"cboSS", "Birth second"},
+                      {"cboHH", "Birth hour"},
                       {"txtMCity", "City"},
                       {"txtMState", "State"},
                       {"txtMCountry", "Country"},
-                      {"cmbTimeZone", "Zone"},
+                      {"cmbTimeZone", "Time zone"},
                       {"chkDST", "Daylight Saving Time"},
                       {"txtLatD", "Latitude Deg"},
                       {"txtLatM", "Latitude Min"},
@@ -305,12 +308,12 @@ private slots:
         for (const auto& input : inputs) {
             QWidget* widget = child<QWidget>(input.input);
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-            // A list's accessible name is its current item on some desktops;
-            // there its description carries the caption.
-            const QString announced = qobject_cast<QComboBox*>(widget)
-                                          ? accessible->text(QAccessible::Description)
-                                          : accessible->text(QAccessible::Name);
-            QCOMPARE(announced, QString(input.name));
+            // Read through the accessibility interface: a list by its field,
+            // with its current item as the value ("Birth day", "0").
+            QCOMPARE(accessible->text(QAccessible::Name), QString(input.name));
+            if (auto* list = qobject_cast<QComboBox*>(widget)) {
+                QCOMPARE(accessible->text(QAccessible::Value), list->currentText());
+            }
         }
 
         QStringList captions;

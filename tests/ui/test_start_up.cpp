@@ -5,8 +5,13 @@
 #include "ui/windows/frm_main.h"
 #include "window_test_support.h"
 
+#include <QApplication>
 #include <QLockFile>
 #include <QProcess>
+#include <QSignalSpy>
+
+#include <atomic>
+#include <thread>
 
 using namespace selmarind;
 using namespace selmarind::test;
@@ -51,6 +56,60 @@ private slots:
         QVERIFY(!recorders.dialogs().shown[0].question);
         Settle();
         QCOMPARE(VisibleWindowNames(), QStringList());
+    }
+
+    // A second start hands its command line to the running copy, which
+    // brings its minimised birth-data form forward and passes the files on;
+    // the second start shows no refusal. The second start runs on its own
+    // thread, as it would in its own process, while this one serves it.
+    void secondStartBringsTheRunningWindowForward() {
+        Recorders recorders;
+        auto program = StartProgram(lockPath());
+        QVERIFY(program);
+        QSignalSpy received(program->channel.get(), &InstanceChannel::filesReceived);
+        program->frmMain->showMinimized();
+        QTRY_VERIFY(program->frmMain->isMinimized());
+
+        std::atomic<int> answered{-1};
+        const QString socketPath = SingleInstanceLock::SocketPathFor(lockPath());
+        std::thread second([&] {
+            answered = InstanceChannel::SendToRunning(
+                           socketPath, {QStringLiteral("/tmp/a b.selm"), QStringLiteral("ü.selm")})
+                           ? 1
+                           : 0;
+        });
+        QTRY_VERIFY(answered != -1);
+        second.join();
+        QCOMPARE(answered.load(), 1);
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(received[0][0].toStringList(),
+                 QStringList({QStringLiteral("/tmp/a b.selm"), QStringLiteral("ü.selm")}));
+        QTRY_VERIFY(!program->frmMain->isMinimized());
+        QVERIFY(program->frmMain->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), program->frmMain.get());
+        QVERIFY(recorders.dialogs().shown.empty());
+        program.reset();
+        Settle();
+    }
+
+    // A socket file left by a crashed copy answers nobody: with the lock
+    // held by a copy that does not listen, the second start gives the
+    // designed refusal instead of waiting or claiming success.
+    void silentHolderGivesTheRefusal() {
+        Recorders recorders;
+        QLockFile running(lockPath());
+        QVERIFY(running.tryLock(0));
+        QFile stale(SingleInstanceLock::SocketPathFor(lockPath()));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+        QVERIFY(!InstanceChannel::SendToRunning(SingleInstanceLock::SocketPathFor(lockPath()), {},
+                                                500));
+        const auto program = StartProgram(lockPath());
+        QVERIFY(!program);
+        QCOMPARE(recorders.dialogs().shown.size(), std::size_t{1});
+        QCOMPARE(recorders.dialogs().shown[0].text,
+                 QStringLiteral("Application is already running"));
+        QFile::remove(SingleInstanceLock::SocketPathFor(lockPath()));
     }
 
     // A lock left by a copy that crashed does not block the next start: the

@@ -6,7 +6,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     selmarind::ConfigureApplication();
-    const std::unique_ptr<selmarind::RunningProgram> program = selmarind::StartProgram();
+    const std::unique_ptr<selmarind::RunningProgram> program = selmarind::StartProgram(
+        selmarind::SingleInstanceLock::DefaultLockPath(), QApplication::arguments().mid(1));
     if (!program) {
         return 0;
     }

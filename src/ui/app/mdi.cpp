@@ -97,7 +97,7 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
     advert->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     advert->setGeometry(TwipsRect(120, 0, 7305, kBottomBarTwips));
     QPalette linkPalette = advert->palette();
-    linkPalette.setColor(QPalette::WindowText, kTaglineColor);
+    linkPalette.setColor(QPalette::WindowText, kCaptionColor);
     advert->setPalette(linkPalette);
     connect(advert, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
 

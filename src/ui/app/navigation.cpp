@@ -3,6 +3,7 @@
 #include "ui/app/mdi.h"
 #include "ui/widgets/application_end.h"
 #include "ui/windows/frm_display.h"
+#include "ui/windows/frm_main.h"
 
 #include <QWidget>
 
@@ -21,7 +22,13 @@ void Navigation::showResult(const ChartResult& result) {
     discardFrame();
     frame_ = std::make_unique<Mdi>();
     Mdi* frame = frame_.get();
-    frame->display()->showResult(result);
+    // The chart was computed from the form's present entries; the details
+    // tab names their zone and daylight-saving box.
+    std::optional<BirthEntries> entries;
+    if (const auto* form = qobject_cast<const FrmMain*>(entry_.data())) {
+        entries = form->entries();
+    }
+    frame->display()->showResult(result, entries);
     connect(frame, &Mdi::backRequested, this, &Navigation::back);
     connect(frame, &Mdi::exitRequested, this, &Navigation::exit);
     // The frame comes up before the form goes, so that a window is on

@@ -1,5 +1,6 @@
 #include "ui/app/start_up.h"
 
+#include "ui/app/mdi.h"
 #include "ui/app/navigation.h"
 #include "ui/app/update_reminder.h"
 #include "ui/widgets/app_icon.h"
@@ -28,14 +29,39 @@ RunningProgram::RunningProgram() = default;
 
 RunningProgram::~RunningProgram() {
     // The frame goes before the birth-data form it returns to.
+    channel.reset();
     navigation.reset();
     frmMain.reset();
 }
 
-std::unique_ptr<RunningProgram> StartProgram(const QString& lockPath) {
+namespace {
+
+// Shows `window` unminimised on top and gives it the focus.
+void BringForward(QWidget* window) {
+    if (!window) {
+        return;
+    }
+    if (window->isMinimized()) {
+        window->showNormal();
+    }
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+std::unique_ptr<RunningProgram> StartProgram(const QString& lockPath,
+                                             const QStringList& arguments) {
     auto program = std::make_unique<RunningProgram>();
     program->lock = std::make_unique<SingleInstanceLock>(lockPath);
+    const QString socketPath = SingleInstanceLock::SocketPathFor(lockPath);
     if (!program->lock->tryAcquire()) {
+        // The running copy brings its window forward; only when it does
+        // not answer does this start say that it is running.
+        if (InstanceChannel::SendToRunning(socketPath, arguments)) {
+            CloseAllAndEnd();
+            return nullptr;
+        }
         Dialogs().showMessage(nullptr, QStringLiteral("Application is already running"),
                               DialogIcon::Information);
         CloseAllAndEnd();
@@ -50,6 +76,18 @@ std::unique_ptr<RunningProgram> StartProgram(const QString& lockPath) {
     QObject::connect(program->frmMain.get(), &FrmMain::chartCalculated, program->navigation.get(),
                      &Navigation::showResult);
     program->frmMain->show();
+
+    program->channel = std::make_unique<InstanceChannel>();
+    // Without the socket a second start shows the refusal, as before.
+    program->channel->listen(socketPath);
+    RunningProgram* running = program.get();
+    QObject::connect(program->channel.get(), &InstanceChannel::filesReceived,
+                     program->channel.get(), [running](const QStringList&) {
+                         Mdi* frame = running->navigation->frame();
+                         BringForward(frame && frame->isVisible()
+                                          ? static_cast<QWidget*>(frame)
+                                          : static_cast<QWidget*>(running->frmMain.get()));
+                     });
     ChooseAdvertLabel(*program->frmMain);
     return program;
 }

@@ -5,6 +5,7 @@
 #include "ui/app/single_instance.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -16,6 +17,9 @@ class Navigation;
 // The windows and the lock of a running program.
 struct RunningProgram {
     std::unique_ptr<SingleInstanceLock> lock;
+    // Where a second start hands over its command line (filesReceived); the
+    // window on view comes forward.
+    std::unique_ptr<InstanceChannel> channel;
     std::unique_ptr<FrmMain> frmMain;
     std::unique_ptr<Navigation> navigation;
 
@@ -29,9 +33,12 @@ struct RunningProgram {
 void ConfigureApplication();
 
 // Runs the start-up steps and shows the birth-data form. When another copy
-// of the program is running already, says so and returns nothing: no window
-// of this copy is shown and the program ends.
+// of the program is running already, hands it `arguments` (the command line
+// after the program name) so that it brings its window forward; only when
+// that copy does not answer, says that it is running. Either way returns
+// nothing: no window of this copy is shown and the program ends.
 std::unique_ptr<RunningProgram>
-StartProgram(const QString& lockPath = SingleInstanceLock::DefaultLockPath());
+StartProgram(const QString& lockPath = SingleInstanceLock::DefaultLockPath(),
+             const QStringList& arguments = {});
 
 } // namespace selmarind

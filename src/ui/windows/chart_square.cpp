@@ -11,6 +11,8 @@
 #include "ui/windows/result_form_parts.h"
 
 #include <QPainter>
+#include <QRegularExpression>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -110,8 +112,27 @@ ChartSquare::ChartSquare(QWidget* parent) : QWidget(parent) {
     layOutStrokes();
 }
 
+void ChartSquare::setCellSentence(int sign, const QString& sentence) {
+    if (sign < 0 || sign >= 12) {
+        return;
+    }
+    // The bodies label stands for the whole cell.
+    bodyLabels_[sign]->setAccessibleName(sentence);
+}
+
 void ChartSquare::setCell(int sign, const QString& bodies, const QString& markers) {
     markerLabels_[sign]->setText(markers);
+    // The markers read as their visible words, without the line breaks
+    // that only place them.
+    QStringList words;
+    for (const QString& line : markers.split(QRegularExpression(QStringLiteral("[\\r\\n]+")))) {
+        if (!line.trimmed().isEmpty()) {
+            words << line.trimmed();
+        }
+    }
+    markerLabels_[sign]->setAccessibleName(
+        Utf8Text(kSignNames[sign]) + QStringLiteral(" markers: ") +
+        (words.isEmpty() ? QStringLiteral("none") : words.join(QStringLiteral(", "))));
     placeCell(sign);
     bodyLabels_[sign]->setFittedText(bodies);
 }

@@ -42,6 +42,10 @@ public:
     // corner; the bodies take the room between them and the number.
     void setCell(int sign, const QString& bodies, const QString& markers);
 
+    // What assistive technology reads for the cell of `sign`: one sentence
+    // such as "Leo, house 5: Sun, Mercury; Torvi Lagna".
+    void setCellSentence(int sign, const QString& sentence);
+
     // The drawing, laid out for the square's present size. The strokes are
     // painted, not widgets: they stay out of the accessibility tree.
     const std::vector<Stroke>& strokes() const { return strokes_; }

@@ -32,7 +32,7 @@ LinkLabel* AddLink(QWidget* parent, const char* name, const QString& text, QRect
     font.setUnderline(true);
     link->setFont(font);
     QPalette palette = link->palette();
-    palette.setColor(QPalette::WindowText, kTaglineColor);
+    palette.setColor(QPalette::WindowText, kCaptionColor);
     link->setPalette(palette);
     return link;
 }

@@ -1,6 +1,8 @@
 #include "ui/windows/frm_display.h"
 
 #include "chart/sign_tables.h"
+#include "engine/name_tables.h"
+#include "report/chart_details.h"
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/twips.h"
@@ -13,6 +15,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -38,6 +42,12 @@ QLabel* NewValue(QWidget* parent, const QString& name, const QString& caption) {
     label->setAccessibleDescription(caption);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
+    // A long value (a sixty-letter place name) wraps or is cut at its
+    // column's edge, never widening the column into the chart; the whole
+    // text stays in the tooltip and the accessible name.
+    QSizePolicy policy = label->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    label->setSizePolicy(policy);
     return label;
 }
 
@@ -53,6 +63,45 @@ void Unbold(QWidget* widget) {
     ChangeFont(widget, [](QFont& font) { font.setBold(false); });
 }
 
+// Writes a value and what assistive technology reads for it: the caption
+// and the value, "empty" for an empty one (an unnamed label would be read by
+// its group's title). The whole text is also the tooltip, for a value too
+// long for its room.
+void SetValue(QLabel* label, const QString& text) {
+    label->setText(text);
+    const QString caption = label->accessibleDescription();
+    const QString spoken = text.isEmpty()
+                               ? QStringLiteral("empty")
+                               : QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    label->setAccessibleName(caption.isEmpty() ? spoken : caption + QStringLiteral(": ") + spoken);
+    label->setToolTip(text);
+}
+
+// The sentence a screen reader reads for the cell of `sign`:
+// "Leo, house 5: Sun, Mercury; Torvi Lagna". The house counts from the
+// ascendant's sign; without one (a made-up result) it is left out.
+QString CellSentence(const ChartResult& result, int sign) {
+    QString sentence = Utf8Text(kSignNames[static_cast<std::size_t>(sign)]);
+    const int ascendant = result.chart.AscendantSignNumber;
+    if (ascendant >= 1 && ascendant <= 12) {
+        sentence += QStringLiteral(", house %1").arg((sign + 1 - ascendant + 12) % 12 + 1);
+    }
+    QStringList bodies;
+    for (const QString& line : Utf8Text(result.form.signCells[static_cast<std::size_t>(sign)])
+                                   .split(QStringLiteral("\r\n"))) {
+        if (!line.trimmed().isEmpty()) {
+            bodies << line.trimmed();
+        }
+    }
+    sentence += QStringLiteral(": ") + (bodies.isEmpty() ? QStringLiteral("no planets")
+                                                         : bodies.join(QStringLiteral(", ")));
+    if (Utf8Text(result.form.lblArudha[static_cast<std::size_t>(sign)])
+            .contains(QStringLiteral("TL"))) {
+        sentence += QStringLiteral("; Torvi Lagna");
+    }
+    return sentence;
+}
+
 } // namespace
 
 FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
@@ -65,6 +114,7 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHin
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     tabs_->addTab(buildChartTab(), QStringLiteral("Torvi Lagna - Chart"));
     tabs_->addTab(buildDetailsTab(), QStringLiteral("Torvi Lagna Details"));
+    tabs_->addTab(buildChartDetailsTab(), QStringLiteral("Chart Details"));
 
     tabs_->setDocumentMode(true);
     tabs_->tabBar()->setStyleSheet(QStringLiteral(
@@ -155,14 +205,27 @@ QWidget* FrmDisplay::buildChartTab() {
     chartLayout->addWidget(chartSquare_, 0, Qt::AlignCenter);
     frameLayout->addWidget(chartGroup);
 
+    // Which positions the chart shows, in the free room below the square.
+    positionsNote_ = NewLabel(page, {}, QStringLiteral("lblPositionsSource"));
+    positionsNote_->setTextFormat(Qt::PlainText);
+    positionsNote_->setWordWrap(true);
+    positionsNote_->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                            Qt::TextSelectableByKeyboard);
+    positionsNote_->setMaximumWidth(chartFrame->sizeHint().width());
+    SetTextColor(positionsNote_, kTaglineColor);
+
     auto* left = new QVBoxLayout;
     left->addWidget(detailsGroup, 1);
     left->addWidget(vedicPositionsFrame, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(chartFrame);
+    right->addWidget(positionsNote_);
+    right->addStretch(1);
     auto* layout = new QHBoxLayout(page);
     const int margin = TwipsToPixels(90);
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addLayout(left, 1);
-    layout->addWidget(chartFrame, 0, Qt::AlignTop);
+    layout->addLayout(right, 0);
     return page;
 }
 
@@ -185,7 +248,7 @@ QWidget* FrmDisplay::buildDetailsTab() {
         const QString caption = Utf8Text(control.caption);
         const QString name = Utf8Text(control.objectName);
         if (control.isParagraph) {
-            QLabel* label = NewLabel(attributesFrame, caption + QStringLiteral(" :"));
+            QLabel* label = NewLabel(attributesFrame, caption);
             auto* box = new QPlainTextEdit(attributesFrame);
             box->setObjectName(name);
             box->setReadOnly(true);
@@ -202,7 +265,7 @@ QWidget* FrmDisplay::buildDetailsTab() {
             predictionsLayout_->addWidget(box, 1);
             predictionBoxes_[i] = box;
         } else {
-            QLabel* label = NewLabel(attributesFrame, caption + QStringLiteral(" :"));
+            QLabel* label = NewLabel(attributesFrame, caption);
             QLabel* value = NewValue(attributesFrame, name, caption);
             attributes->addWidget(label, row, 0, Qt::AlignTop);
             attributes->addWidget(value, row, 1, Qt::AlignTop);
@@ -224,6 +287,100 @@ QWidget* FrmDisplay::buildDetailsTab() {
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addWidget(attributesFrame);
     return page;
+}
+
+QWidget* FrmDisplay::buildChartDetailsTab() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tabChartDetails"));
+    page->setAutoFillBackground(true);
+    chartDetailsArea_ = new QScrollArea(page);
+    chartDetailsArea_->setObjectName(QStringLiteral("scrChartDetails"));
+    chartDetailsArea_->setWidgetResizable(true);
+    chartDetailsArea_->setFrameShape(QFrame::NoFrame);
+    chartDetailsArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The area's own viewport would paint the system's base colour.
+    chartDetailsArea_->viewport()->setAutoFillBackground(false);
+    auto* layout = new QVBoxLayout(page);
+    const int margin = TwipsToPixels(90);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(chartDetailsArea_);
+    return page;
+}
+
+void FrmDisplay::fillChartDetails(const ChartResult& result,
+                                  const std::optional<BirthEntries>& entries) {
+    std::vector<DetailSection> sections =
+        ChartDetailSections(result, entries.value_or(BirthEntries{}));
+    if (!entries) {
+        // Without the entries the zone rows would describe the defaults.
+        for (DetailSection& section : sections) {
+            if (section.kind == DetailSectionKind::BirthInstant) {
+                section.rows.resize(1);
+            }
+        }
+    }
+
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("chartDetailsContent"));
+    auto* grid = new QGridLayout(content);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(TwipsToPixels(180));
+    grid->setVerticalSpacing(TwipsToPixels(90));
+    // Three columns: the birth, source and sunrise; the special points and
+    // arudhas; the positions to the second.
+    const auto placeOf = [](DetailSectionKind kind) -> std::pair<int, int> {
+        switch (kind) {
+        case DetailSectionKind::BirthInstant:
+            return {0, 0};
+        case DetailSectionKind::Source:
+            return {1, 0};
+        case DetailSectionKind::Sunrise:
+            return {2, 0};
+        case DetailSectionKind::SpecialPoints:
+            return {0, 1};
+        case DetailSectionKind::Arudhas:
+            return {1, 1};
+        case DetailSectionKind::Positions:
+            return {0, 2};
+        }
+        return {3, 0};
+    };
+    int sectionNumber = 0;
+    for (const DetailSection& section : sections) {
+        QGroupBox* group =
+            NewGroup(content, QStringLiteral("fraChartDetails_%1").arg(sectionNumber),
+                     Utf8Text(section.title));
+        auto* rows = new QGridLayout(group);
+        rows->setVerticalSpacing(TwipsToPixels(45));
+        int row = 0;
+        for (const DetailRow& detail : section.rows) {
+            const QString caption = Utf8Text(detail.caption);
+            const QString value = Utf8Text(detail.value);
+            QLabel* captionLabel = NewLabel(group, caption);
+            Unbold(captionLabel);
+            QLabel* valueLabel = NewValue(
+                group, QStringLiteral("lblChartDetail_%1_%2").arg(sectionNumber).arg(row), caption);
+            Unbold(valueLabel);
+            valueLabel->setText(value);
+            valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                                Qt::TextSelectableByKeyboard);
+            valueLabel->setAccessibleName(caption + QStringLiteral(": ") + value);
+            captionLabel->setBuddy(valueLabel);
+            rows->addWidget(captionLabel, row, 0, Qt::AlignTop);
+            rows->addWidget(valueLabel, row, 1, Qt::AlignTop);
+            ++row;
+        }
+        rows->setColumnStretch(1, 1);
+        const auto [gridRow, gridColumn] = placeOf(section.kind);
+        grid->addWidget(group, gridRow, gridColumn);
+        ++sectionNumber;
+    }
+    grid->setRowStretch(3, 1);
+    for (int column = 0; column < 3; ++column) {
+        grid->setColumnStretch(column, 1);
+    }
+    // Replacing the widget deletes the rows of the previous result.
+    chartDetailsArea_->setWidget(content);
 }
 
 QWidget* FrmDisplay::buildSignificance() {
@@ -276,7 +433,7 @@ QWidget* FrmDisplay::buildSignificance() {
     return panel;
 }
 
-void FrmDisplay::showResult(const ChartResult& result) {
+void FrmDisplay::showResult(const ChartResult& result, const std::optional<BirthEntries>& entries) {
     const ResultFormTexts& form = result.form;
     const std::array<std::pair<QLabel*, const std::string*>, 9> texts = {{
         {nameValue_, &form.lblName},
@@ -290,13 +447,14 @@ void FrmDisplay::showResult(const ChartResult& result) {
         {houseSignificanceValue_, &form.lblHoraDesc},
     }};
     for (const auto& [label, text] : texts) {
-        label->setText(Utf8Text(*text));
+        SetValue(label, Utf8Text(*text));
     }
     for (std::size_t i = 0; i < positionValues_.size(); ++i) {
-        positionValues_[i]->setText(Utf8Text(form.planet[i]));
+        SetValue(positionValues_[i], Utf8Text(form.planet[i]));
     }
     for (int s = 0; s < 12; ++s) {
         chartSquare_->setCell(s, Utf8Text(form.signCells[s]), Utf8Text(form.lblArudha[s]));
+        chartSquare_->setCellSentence(s, CellSentence(result, s));
     }
     for (std::size_t i = 0; i < kAttributeControls.size(); ++i) {
         const QString text = Utf8Text(form.attributes[i]);
@@ -307,9 +465,13 @@ void FrmDisplay::showResult(const ChartResult& result) {
             const int weight = static_cast<int>(form.attributes[i].size()) + 80;
             predictionsLayout_->setStretchFactor(box, weight);
         } else {
-            attributeValues_[i]->setText(text);
+            SetValue(attributeValues_[i], text);
         }
     }
+    const QString note = Utf8Text(PositionsNoteText(result.chart));
+    positionsNote_->setText(note);
+    positionsNote_->setAccessibleName(note);
+    fillChartDetails(result, entries);
     tabs_->setCurrentIndex(0);
 }
 

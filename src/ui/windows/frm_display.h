@@ -6,13 +6,16 @@
 
 #include "chart/chart_result.h"
 #include "chart/sign_tables.h"
+#include "input/birth_entries.h"
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
+class QScrollArea;
 class QTabWidget;
 class QVBoxLayout;
 
@@ -26,8 +29,12 @@ class FrmDisplay : public QWidget {
 public:
     explicit FrmDisplay(QWidget* parent = nullptr);
 
-    // Writes every text of the result and selects the first tab.
-    void showResult(const ChartResult& result);
+    // Writes every text of the result and selects the first tab. `entries`
+    // are the form entries the chart was computed from; without them the
+    // details tab leaves out the zone entry, the daylight-saving box and
+    // the UTC offset.
+    void showResult(const ChartResult& result,
+                    const std::optional<BirthEntries>& entries = std::nullopt);
 
     QTabWidget* tabs() const { return tabs_; }
 
@@ -35,6 +42,8 @@ private:
     QWidget* buildChartTab();
     QWidget* buildDetailsTab();
     QWidget* buildSignificance();
+    QWidget* buildChartDetailsTab();
+    void fillChartDetails(const ChartResult& result, const std::optional<BirthEntries>& entries);
 
     QTabWidget* tabs_ = nullptr;
 
@@ -50,6 +59,11 @@ private:
     // Vedic Planetary Position, body order as kPlanetCaptions.
     std::array<QLabel*, 10> positionValues_{};
     ChartSquare* chartSquare_ = nullptr;
+    // Which positions the chart shows (lblPositionsSource), below the square.
+    QLabel* positionsNote_ = nullptr;
+
+    // The third tab, "Chart Details": its rows are rebuilt for each result.
+    QScrollArea* chartDetailsArea_ = nullptr;
 
     // The second tab, paired by index with kAttributeControls: a short
     // attribute is a label, a prediction paragraph a text box; the other of

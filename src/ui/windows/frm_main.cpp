@@ -10,6 +10,7 @@
 #include "ui/widgets/dialog_service.h"
 #include "ui/widgets/entry_field_filter.h"
 #include "ui/widgets/link_label.h"
+#include "ui/widgets/list_accessibility.h"
 #include "ui/widgets/place_search.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
@@ -89,6 +90,8 @@ QLineEdit* AddField(QWidget* parent, const char* name, QRect geometry,
 // A pure selection list: the user picks an item and cannot type.
 QComboBox* AddList(QWidget* parent, const char* name, QRect geometry,
                    const QString& accessibleName) {
+    // Read by its field's name, not by its current item.
+    InstallListAccessibility();
     auto* list = Named(new QComboBox(parent), name);
     list->setEditable(false);
     list->setGeometry(geometry);
@@ -250,20 +253,20 @@ void FrmMain::buildEntryPanel(QWidget* client) {
                TwipsRect(150, 345, 1260, kFieldHeight), nameEdit_);
 
     monthCombo_ = AddList(personal, "cboMonth", TwipsRect(1440, 810, 1620, kComboHeight),
-                          QStringLiteral("Date of Birth Month"));
+                          QStringLiteral("Birth month"));
     dayCombo_ = AddList(personal, "cboDate", TwipsRect(3120, 810, 780, kComboHeight),
-                        QStringLiteral("Date of Birth Day"));
+                        QStringLiteral("Birth day"));
     yearCombo_ = AddList(personal, "cboYear", TwipsRect(3960, 810, 1080, kComboHeight),
-                         QStringLiteral("Date of Birth Year"));
+                         QStringLiteral("Birth year"));
     AddCaption(personal, "lblDateCaption", QStringLiteral("Date of Birth"),
                TwipsRect(150, 810, 1260, kComboHeight), monthCombo_);
 
     hourCombo_ = AddList(personal, "cboHH", TwipsRect(1440, 1290, 780, kComboHeight),
-                         QStringLiteral("Time of Birth Hours"));
+                         QStringLiteral("Birth hour"));
     minuteCombo_ = AddList(personal, "cboMM", TwipsRect(2280, 1290, 780, kComboHeight),
-                           QStringLiteral("Time of Birth Minutes"));
+                           QStringLiteral("Birth minute"));
     secondCombo_ = AddList(personal, "cboSS", TwipsRect(3120, 1290, 780, kComboHeight),
-                           QStringLiteral("Time of Birth Seconds"));
+                           QStringLiteral("Birth second"));
     AddCaption(personal, "lblTimeCaption", QStringLiteral("Time of Birth"),
                TwipsRect(150, 1290, 1260, kComboHeight), hourCombo_);
     AddCaption(personal, "lblTimeHint", QStringLiteral("HH:MM:SS"),
@@ -293,7 +296,7 @@ void FrmMain::buildEntryPanel(QWidget* client) {
     QGroupBox* zone =
         AddGroup(panel, "fraZone", QStringLiteral("Zone"), TwipsRect(120, 2040, 5175, 975));
     timeZoneCombo_ = AddList(zone, "cmbTimeZone", TwipsRect(150, 285, 4875, kComboHeight),
-                             QStringLiteral("Zone"));
+                             QStringLiteral("Time zone"));
     daylightSavingCheck_ =
         Named(new QCheckBox(QStringLiteral("Daylight Saving Time"), zone), "chkDST");
     daylightSavingCheck_->setGeometry(TwipsRect(150, 660, 3000, 255));
@@ -338,7 +341,7 @@ void FrmMain::buildAdvertStrip(QWidget* client) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignCenter);
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, kTaglineColor);
+        palette.setColor(QPalette::WindowText, kCaptionColor);
         label->setPalette(palette);
     }
     bringAdvertToFront(AdvertChoice::Cobrand);

@@ -29,7 +29,7 @@ LinkLabel* NewHomePageLink(QWidget* parent, const QString& name, const QString& 
     auto* link = new LinkLabel(text, parent);
     link->setObjectName(name);
     ChangeFont(link, [](QFont& font) { font.setUnderline(true); });
-    SetTextColor(link, kTaglineColor);
+    SetTextColor(link, kCaptionColor);
     QObject::connect(link, &LinkLabel::clicked, link, [] { OpenHomePage(); });
     return link;
 }

@@ -1,0 +1,229 @@
+#include "report/chart_details.h"
+
+#include "engine/name_tables.h"
+#include "input/time_zones.h"
+#include "report/report.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <utility>
+
+namespace selmarind {
+
+namespace {
+
+constexpr std::string_view kMinusSign = "\xE2\x88\x92";   // U+2212
+constexpr std::string_view kPrime = "\xE2\x80\xB2";       // U+2032, arc-minutes
+constexpr std::string_view kDoublePrime = "\xE2\x80\xB3"; // U+2033, arc-seconds
+
+// The special points in marking order under the names the code gives them,
+// with the names astrologers know them by. The three time points advance
+// from the Sun at sunrise at 1.25, 0.5 and 0.25 degrees a minute.
+struct PointName {
+    std::string_view codeName;
+    std::string_view usualName;
+};
+constexpr std::array<PointName, 9> kPointNames = {{
+    {"first time point", "Ghati Lagna"},
+    {"second time point", "Hora Lagna"},
+    {"third time point", "Bhava Lagna"},
+    {"ninth-lord point", "Indu Lagna"},
+    {"parity point", "Varnada Lagna"},
+    {"Moon", "Moon"},
+    {"Sun at sunrise", "Sun at sunrise"},
+    {"nakshatra point", "Sri Lagna"},
+    {"vighati point", "Vighati Lagna"},
+}};
+
+std::string UsualPointName(const std::string& codeName) {
+    for (const PointName& name : kPointNames) {
+        if (name.codeName == codeName) {
+            return std::string(name.usualName);
+        }
+    }
+    return codeName;
+}
+
+std::string SignName(int signIndex) {
+    if (signIndex < 0 || signIndex > 11) {
+        return {};
+    }
+    return std::string(kSignNames[static_cast<std::size_t>(signIndex)]);
+}
+
+std::string DateText(int year, int month, int day) {
+    return std::string(MonthName(month)) + "/" + std::to_string(day) + "/" + std::to_string(year);
+}
+
+std::string OptionalClock(const std::optional<ClockTime>& time) {
+    return time ? ClockText(*time) : "none";
+}
+
+std::string ZoneEntryText(const BirthEntries& entries) {
+    const int index = entries.cmbTimeZoneIndex;
+    if (index >= 0 && index < kTimeZoneCount) {
+        return std::string(TimeZoneList()[static_cast<std::size_t>(index)].itemText);
+    }
+    if (index == kExactZoneIndex && entries.exactZone) {
+        return entries.exactZone->label;
+    }
+    return "none";
+}
+
+std::string PointValue(const SpecialPoint& point) {
+    if (!point.computed) {
+        return kNotDefinedText;
+    }
+    if (!point.signIndex) {
+        return "no sign";
+    }
+    const std::string sign = SignName(*point.signIndex);
+    return point.chartText.empty() ? sign : point.chartText + " (" + sign + ")";
+}
+
+} // namespace
+
+std::string UtcOffsetText(const BirthEntries& entries) {
+    const std::optional<ZoneCorrection> zone = SelectedZoneCorrection(entries);
+    if (!zone) {
+        return {};
+    }
+    // The correction counts west of Greenwich positive; the offset east.
+    const long long offsetSeconds = -zone->TotalSeconds() + (entries.chkDST ? 3600 : 0);
+    const long long magnitude = std::llabs(offsetSeconds);
+    char digits[48];
+    std::snprintf(digits, sizeof digits, "%02lld:%02lld", magnitude / 3600, magnitude / 60 % 60);
+    std::string text = "UTC";
+    text += offsetSeconds < 0 ? std::string(kMinusSign) : std::string("+");
+    text += digits;
+    if (magnitude % 60 != 0) {
+        std::snprintf(digits, sizeof digits, ":%02lld", magnitude % 60);
+        text += digits;
+    }
+    if (entries.chkDST) {
+        text += " with daylight saving";
+    }
+    return text;
+}
+
+std::string AngleDmsText(double angleDeg) {
+    if (!std::isfinite(angleDeg)) {
+        return {};
+    }
+    // Truncated, as FormatLongitude truncates: a shown second has passed.
+    const auto totalSeconds = static_cast<long long>(std::floor(std::fabs(angleDeg) * 3600 + 1e-7));
+    return std::to_string(totalSeconds / 3600) + std::string(kDegreeSign) + " " +
+           std::to_string(totalSeconds / 60 % 60) + std::string(kPrime) + " " +
+           std::to_string(totalSeconds % 60) + std::string(kDoublePrime);
+}
+
+std::string PositionSourceText(const ChartValues& chart) {
+    if (chart.Positions == PositionSource::Classic) {
+        return "classic";
+    }
+    if (chart.Ephemeris == "swiss-files") {
+        return "Swiss Ephemeris (data files)";
+    }
+    return "Swiss Ephemeris (analytical)";
+}
+
+std::string PositionsNoteText(const ChartValues& chart) {
+    std::string text = "Positions: " + PositionSourceText(chart);
+    if (chart.Positions == PositionSource::Precise) {
+        const auto minutes =
+            static_cast<long long>(std::floor(std::fabs(chart.Ayanamsa) * 60 + 1e-7));
+        text += ", Lahiri ayanamsa " + std::to_string(minutes / 60) + std::string(kDegreeSign) +
+                std::to_string(minutes % 60) + std::string(kPrime);
+        if (chart.Sunrise == SunriseConvention::Centre) {
+            text += ", sunrise at the disc centre";
+        }
+    }
+    return text;
+}
+
+std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
+                                               const BirthEntries& entries) {
+    const ChartValues& chart = result.chart;
+    std::vector<DetailSection> sections;
+
+    {
+        const CivilDateTime& ut = chart.BirthUniversal;
+        char clock[32];
+        std::snprintf(clock, sizeof clock, " %d:%02d:%02d UT", ut.hour, ut.minute, ut.second);
+        sections.push_back({DetailSectionKind::BirthInstant,
+                            "Birth Instant",
+                            {{"Universal time", DateText(ut.year, ut.month, ut.day) + clock},
+                             {"Time zone", ZoneEntryText(entries)},
+                             {"Daylight Saving Time", entries.chkDST ? "yes" : "no"},
+                             {"UTC offset", UtcOffsetText(entries)}}});
+    }
+
+    {
+        DetailSection source{DetailSectionKind::Source, "Positions and Ayanamsa", {}};
+        source.rows.push_back({"Position source", PositionSourceText(chart)});
+        if (chart.Positions == PositionSource::Precise) {
+            source.rows.push_back(
+                {"Sunrise convention", chart.Sunrise == SunriseConvention::Centre
+                                           ? "disc centre, without refraction"
+                                           : "upper limb, with standard refraction"});
+        }
+        source.rows.push_back({"Ayanamsa", AngleDmsText(chart.Ayanamsa)});
+        sections.push_back(std::move(source));
+    }
+
+    {
+        DetailSection sunrise{DetailSectionKind::Sunrise, "Sunrise and Sunset", {}};
+        sunrise.rows.push_back({"Sunrise on the birth date", OptionalClock(chart.SunriseToday)});
+        sunrise.rows.push_back({"Sunset on the birth date", OptionalClock(chart.SunsetToday)});
+        sunrise.rows.push_back({"Sunrise on the day before", OptionalClock(chart.SunrisePrevDay)});
+        sunrise.rows.push_back({"Sunrise on the day after", OptionalClock(chart.SunriseNextDay)});
+        if (chart.ReferenceSunrise && chart.MinutesFromSunrise && chart.SecondsFromSunrise) {
+            const CivilDateTime& r = *chart.ReferenceSunrise;
+            sunrise.rows.push_back(
+                {"Reference sunrise (birth's clock)",
+                 DateText(r.year, r.month, r.day) + " " + ClockText({r.hour, r.minute, 0})});
+            sunrise.rows.push_back({"Time from the reference sunrise",
+                                    std::to_string(*chart.MinutesFromSunrise) + " minutes, " +
+                                        std::to_string(*chart.SecondsFromSunrise) + " seconds"});
+        } else {
+            sunrise.rows.push_back({"Reference sunrise (birth's clock)", "none"});
+            sunrise.rows.push_back({"Time from the reference sunrise", "none"});
+        }
+        sections.push_back(std::move(sunrise));
+    }
+
+    {
+        DetailSection points{DetailSectionKind::SpecialPoints, "Special Points", {}};
+        for (const SpecialPoint& point : chart.specialPoints) {
+            points.rows.push_back({UsualPointName(point.name), PointValue(point)});
+        }
+        sections.push_back(std::move(points));
+    }
+
+    {
+        DetailSection arudhas{DetailSectionKind::Arudhas, "Arudhas of the Houses", {}};
+        for (int house = 1; house <= 12; ++house) {
+            const int sign = chart.ArudhaSignOfHouse[static_cast<std::size_t>(house)];
+            arudhas.rows.push_back({house == 1 ? "A1 = Arudha Lagna" : "A" + std::to_string(house),
+                                    sign >= 1 && sign <= 12 ? SignName(sign - 1) : "none"});
+        }
+        sections.push_back(std::move(arudhas));
+    }
+
+    {
+        DetailSection positions{DetailSectionKind::Positions, "Positions to the Second", {}};
+        for (std::size_t i = 0; i < chart.dmsText.size(); ++i) {
+            std::string value = chart.dmsText[i];
+            if (i >= 2 && i <= 6 && chart.RetrogradeFlags[i - 2]) {
+                value += " (R) retrograde";
+            }
+            positions.rows.push_back({kPlanetCaptions[i], std::move(value)});
+        }
+        sections.push_back(std::move(positions));
+    }
+    return sections;
+}
+
+} // namespace selmarind

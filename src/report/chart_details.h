@@ -1,0 +1,62 @@
+// The values a chart computes beyond the designed result form, as rows of
+// caption and text: the birth instant and its zone, the position source and
+// ayanamsa, the sunrises, the nine special points, the arudhas of the twelve
+// houses and the positions to the second. The result form's "Chart Details"
+// tab and the plain-text report both show these rows, so the two never
+// disagree. No Qt.
+#pragma once
+
+#include "chart/chart_result.h"
+#include "input/birth_entries.h"
+
+#include <string>
+#include <vector>
+
+namespace selmarind {
+
+struct DetailRow {
+    std::string caption; // e.g. "Ghati Lagna"
+    std::string value;   // UTF-8, one line
+    friend bool operator==(const DetailRow&, const DetailRow&) = default;
+};
+
+enum class DetailSectionKind {
+    BirthInstant, // universal time, zone entry, daylight saving, UTC offset
+    Source,       // position source, sunrise convention, ayanamsa
+    Sunrise,      // sunrises, sunset, reference sunrise, time from it
+    SpecialPoints,
+    Arudhas,
+    Positions, // degrees, minutes, seconds and retrograde marks
+};
+
+struct DetailSection {
+    DetailSectionKind kind;
+    std::string title;
+    std::vector<DetailRow> rows;
+};
+
+// Value of a special point that needs a sunrise the birth's date lacks.
+inline constexpr const char* kNotDefinedText = "not defined (no sunrise that day)";
+
+// The sections in their order on the tab.
+std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
+                                               const BirthEntries& entries);
+
+// "UTC+05:30", "UTC\u221204:00 with daylight saving": local clock minus
+// universal time, from the zone correction (positive west) and the summer
+// hour. Empty when the entries select no zone.
+std::string UtcOffsetText(const BirthEntries& entries);
+
+// A positive angle as whole degrees, minutes and truncated seconds,
+// "23° 51′ 11″".
+std::string AngleDmsText(double angleDeg);
+
+// "classic", "Swiss Ephemeris (data files)" or "Swiss Ephemeris (analytical)".
+std::string PositionSourceText(const ChartValues& chart);
+
+// The one-line note of the chart tab: "Positions: classic", or
+// "Positions: Swiss Ephemeris (data files), Lahiri ayanamsa 23°51′" with
+// ", sunrise at the disc centre" for that convention.
+std::string PositionsNoteText(const ChartValues& chart);
+
+} // namespace selmarind

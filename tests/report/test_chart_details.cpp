@@ -1,0 +1,146 @@
+// The rows of computed values that the result form's details tab and the
+// plain report share: the UTC offset in words, angles to the second, the
+// positions note, and the report keeping its designed lines.
+#include "chart/chart_driver.h"
+#include "input/time_zones.h"
+#include "report/chart_details.h"
+#include "report/report.h"
+#include "support/sample_entries.h"
+
+#include <QTest>
+
+#include <string>
+
+using namespace selmarind;
+
+namespace {
+
+int ZoneIndex(std::string_view itemTextStart) {
+    const auto& zones = TimeZoneList();
+    for (int i = 0; i < kTimeZoneCount; ++i) {
+        if (zones[static_cast<std::size_t>(i)].itemText.starts_with(itemTextStart)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QString Q(const std::string& text) {
+    return QString::fromUtf8(text.c_str());
+}
+
+} // namespace
+
+class TestChartDetails : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Offsets from the zone list's corrections (positive west), the summer
+    // hour added when the box is ticked; the minus is U+2212.
+    void utcOffsetInWords_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<bool>("dst");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("India, half hour") << "Indian Time" << false << "UTC+05:30";
+        QTest::newRow("Greenwich") << "Greenwich Mean Time" << false << "UTC+00:00";
+        QTest::newRow("EST with summer hour")
+            << "Eastern Standard Time" << true << "UTC\u221204:00 with daylight saving";
+        QTest::newRow("AEST with summer hour")
+            << "Australian Eastern Standard Time" << true << "UTC+11:00 with daylight saving";
+    }
+    void utcOffsetInWords() {
+        QFETCH(QString, zone);
+        QFETCH(bool, dst);
+        QFETCH(QString, expected);
+        BirthEntries entries;
+        entries.cmbTimeZoneIndex = ZoneIndex(zone.toStdString());
+        QVERIFY2(entries.cmbTimeZoneIndex >= 0, qPrintable(zone));
+        entries.chkDST = dst;
+        QCOMPARE(Q(UtcOffsetText(entries)), expected);
+    }
+
+    // The atlas's exact entry (Kathmandu, +05:45) and a selection that
+    // names no zone, which has no offset rather than a made-up one.
+    void exactEntryAndNoZone() {
+        BirthEntries entries;
+        entries.cmbTimeZoneIndex = kExactZoneIndex;
+        entries.exactZone = ExactZoneEntry{"Asia/Kathmandu, +05:45", 5 * 3600 + 45 * 60};
+        QCOMPARE(Q(UtcOffsetText(entries)), QStringLiteral("UTC+05:45"));
+        const auto result = CalculateChart(Delhi1980Entries());
+        QVERIFY(result);
+        bool found = false;
+        for (const auto& section : ChartDetailSections(*result, entries)) {
+            for (const auto& row : section.rows) {
+                if (row.caption == "Time zone") {
+                    QCOMPARE(Q(row.value), QStringLiteral("Asia/Kathmandu, +05:45"));
+                    found = true;
+                }
+            }
+        }
+        QVERIFY(found);
+        entries.exactZone.reset();
+        QCOMPARE(Q(UtcOffsetText(entries)), QString());
+    }
+
+    // Truncated, never rounded up into the next second; the sign dropped.
+    // 23°51'11.6" is the Lahiri ayanamsa at 2000-01-01 12:00 UT.
+    void anglesToTheSecond_data() {
+        QTest::addColumn<double>("degrees");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Lahiri J2000") << 23.0 + 51.0 / 60 + 11.6 / 3600 << "23° 51′ 11″";
+        QTest::newRow("negative, as the classic source keeps it")
+            << -(23.0 + 51.0 / 60 + 11.6 / 3600) << "23° 51′ 11″";
+        QTest::newRow("just under a minute") << 59.999 / 3600 << "0° 0′ 59″";
+        QTest::newRow("whole") << 24.0 << "24° 0′ 0″";
+    }
+    void anglesToTheSecond() {
+        QFETCH(double, degrees);
+        QFETCH(QString, expected);
+        QCOMPARE(Q(AngleDmsText(degrees)), expected);
+    }
+
+    void positionsNote() {
+        ChartValues chart;
+        QCOMPARE(Q(PositionsNoteText(chart)), QStringLiteral("Positions: classic"));
+        chart.Positions = PositionSource::Precise;
+        chart.Ephemeris = "swiss-files";
+        chart.Ayanamsa = -(23.0 + 51.0 / 60 + 59.9 / 3600);
+        QCOMPARE(Q(PositionsNoteText(chart)),
+                 QStringLiteral("Positions: Swiss Ephemeris (data files), Lahiri ayanamsa 23°51′"));
+        chart.Ephemeris = "swiss-analytical";
+        chart.Sunrise = SunriseConvention::Centre;
+        QCOMPARE(Q(PositionsNoteText(chart)),
+                 QStringLiteral("Positions: Swiss Ephemeris (analytical), Lahiri ayanamsa "
+                                "23°51′, sunrise at the disc centre"));
+    }
+
+    // The report gains the source, the ayanamsa, the nine points and the
+    // twelve arudhas, and keeps its designed lines in their order.
+    void reportGainsTheRowsAndKeepsItsLines() {
+        const BirthEntries entries = Delhi1980Entries();
+        const auto result = CalculateChart(entries);
+        QVERIFY(result);
+        const QString report = Q(PlainReport(*result, entries));
+        const QStringList kept = {"Your Details",
+                                  "Vedic Planetary Position",
+                                  "Sunrise and Sunset",
+                                  "  Sunrise on the birth date   : ",
+                                  "Hora",
+                                  "Torvi Lagna Details"};
+        qsizetype at = 0;
+        for (const QString& line : kept) {
+            const qsizetype next = report.indexOf(line, at);
+            QVERIFY2(next >= 0, qPrintable(line));
+            at = next;
+        }
+        for (const char* added :
+             {"  Position source             : classic", "  Ayanamsa                    : ",
+              "  Ghati Lagna                 : ", "  Vighati Lagna               : ",
+              "  A1 = Arudha Lagna           : ", "  A12                         : "}) {
+            QVERIFY2(report.contains(QString::fromUtf8(added)), added);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestChartDetails)
+#include "test_chart_details.moc"
