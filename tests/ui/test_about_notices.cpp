@@ -39,14 +39,14 @@ private slots:
         box.show();
         QString shown;
         bool readOnly = false;
-        const bool opened = WithModalDialog(
-            [&box] { box.findChild<QPushButton*>("cmdNotices")->click(); },
-            [&](QDialog* dialog) {
-                auto* text = dialog->findChild<QPlainTextEdit*>("txtNotices");
-                shown = text ? text->toPlainText() : QString();
-                readOnly = text && text->isReadOnly();
-                QTest::keyClick(dialog, Qt::Key_Escape);
-            });
+        const bool opened =
+            WithModalDialog([&box] { box.findChild<QPushButton*>("cmdNotices")->click(); },
+                            [&](QDialog* dialog) {
+                                auto* text = dialog->findChild<QPlainTextEdit*>("txtNotices");
+                                shown = text ? text->toPlainText() : QString();
+                                readOnly = text && text->isReadOnly();
+                                QTest::keyClick(dialog, Qt::Key_Escape);
+                            });
         QVERIFY(opened);
         QVERIFY(readOnly);
         // The test runs outside the data layout, so the file is not found

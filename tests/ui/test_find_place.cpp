@@ -133,26 +133,29 @@ private slots:
         QTest::addColumn<BirthTime>("when");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("setting");
-        QTest::newRow("Kolkata 1942 war time") << "Kolkata" << "Asia/Kolkata"
-                                               << BirthTime{1942, 9, 1, 12, 0}
-                                               << "North Sumatra Time,NST,+6.5"
-                                               << "+06:30 on 1 September 1942 12:00";
+        QTest::newRow("Kolkata 1942 war time")
+            << "Kolkata"
+            << "Asia/Kolkata" << BirthTime{1942, 9, 1, 12, 0} << "North Sumatra Time,NST,+6.5"
+            << "+06:30 on 1 September 1942 12:00";
         QTest::newRow("London 1947 double summer time")
-            << "London, England" << "Europe/London" << BirthTime{1947, 6, 15, 12, 0}
+            << "London, England"
+            << "Europe/London" << BirthTime{1947, 6, 15, 12, 0}
             << "British Double Summer Time,BDST,+2.0"
             << "+02:00 BDST on 15 June 1947 12:00, daylight saving in force";
-        QTest::newRow("New York January 1974") << "New York City" << "America/New_York"
-                                               << BirthTime{1974, 1, 15, 12, 0}
-                                               << "Eastern Daylight Time,EDT,-4.0"
-                                               << "-04:00 EDT on 15 January 1974 12:00";
-        QTest::newRow("New York January 1975") << "New York City" << "America/New_York"
-                                               << BirthTime{1975, 1, 15, 12, 0}
-                                               << "Eastern Standard Time,EST,-5.0"
-                                               << "-05:00 EST on 15 January 1975 12:00";
-        QTest::newRow("Kathmandu 1990") << "Kathmandu" << "Asia/Kathmandu"
-                                        << BirthTime{1990, 6, 1, 12, 0}
-                                        << "Asia/Kathmandu, +05:45"
-                                        << "+05:45 on 1 June 1990 12:00";
+        QTest::newRow("New York January 1974")
+            << "New York City"
+            << "America/New_York" << BirthTime{1974, 1, 15, 12, 0}
+            << "Eastern Daylight Time,EDT,-4.0"
+            << "-04:00 EDT on 15 January 1974 12:00";
+        QTest::newRow("New York January 1975")
+            << "New York City"
+            << "America/New_York" << BirthTime{1975, 1, 15, 12, 0}
+            << "Eastern Standard Time,EST,-5.0"
+            << "-05:00 EST on 15 January 1975 12:00";
+        QTest::newRow("Kathmandu 1990")
+            << "Kathmandu"
+            << "Asia/Kathmandu" << BirthTime{1990, 6, 1, 12, 0} << "Asia/Kathmandu, +05:45"
+            << "+05:45 on 1 June 1990 12:00";
     }
 
     void settledOffsets() {
@@ -213,14 +216,14 @@ private slots:
         QTest::addColumn<QString>("words");
         QTest::addColumn<int>("choice");
         QTest::addColumn<QString>("entry");
-        QTest::newRow("nonexistent, after") << BirthTime{2021, 3, 14, 2, 30} << "did not exist"
-                                            << 2 << "Eastern Daylight Time,EDT,-4.0";
+        QTest::newRow("nonexistent, after") << BirthTime{2021, 3, 14, 2, 30} << "did not exist" << 2
+                                            << "Eastern Daylight Time,EDT,-4.0";
         QTest::newRow("nonexistent, before") << BirthTime{2021, 3, 14, 2, 30} << "did not exist"
                                              << 1 << "Eastern Standard Time,EST,-5.0";
-        QTest::newRow("ambiguous, first") << BirthTime{2021, 11, 7, 1, 30} << "happened twice"
-                                          << 1 << "Eastern Daylight Time,EDT,-4.0";
-        QTest::newRow("ambiguous, second") << BirthTime{2021, 11, 7, 1, 30} << "happened twice"
-                                           << 2 << "Eastern Standard Time,EST,-5.0";
+        QTest::newRow("ambiguous, first") << BirthTime{2021, 11, 7, 1, 30} << "happened twice" << 1
+                                          << "Eastern Daylight Time,EDT,-4.0";
+        QTest::newRow("ambiguous, second") << BirthTime{2021, 11, 7, 1, 30} << "happened twice" << 2
+                                           << "Eastern Standard Time,EST,-5.0";
     }
 
     void skippedAndRepeatedTimes() {
@@ -320,8 +323,7 @@ private slots:
         QTest::addColumn<QString>("words");
         QTest::newRow("missing") << QByteArray() << "was not found";
         QTest::newRow("not gzip") << QByteArray("name\tlat\tlon\n") << "places.tsv.gz";
-        QTest::newRow("truncated gzip") << QByteArray("\x1f\x8b\x08\x00\x00", 5)
-                                        << "places.tsv.gz";
+        QTest::newRow("truncated gzip") << QByteArray("\x1f\x8b\x08\x00\x00", 5) << "places.tsv.gz";
     }
 
     void missingOrCorruptAtlas() {
@@ -356,13 +358,15 @@ private slots:
     // Every new control has a name a screen reader reads out.
     void accessibleNames() {
         RunFindPlace(*form_, "Bombay", [](QDialog& dialog) {
-            for (const char* name : {"txtFindPlace", "lstPlaces", "lblZoneSetting",
-                                     "cboZoneCandidate", "cmdUsePlace", "cmdCancelPlace",
-                                     "lblAtlasAttribution"}) {
+            for (const char* name :
+                 {"txtFindPlace", "lstPlaces", "lblZoneSetting", "cboZoneCandidate", "cmdUsePlace",
+                  "cmdCancelPlace", "lblAtlasAttribution"}) {
                 QVERIFY2(!Child<QWidget>(dialog, name)->accessibleName().isEmpty(), name);
             }
-            QVERIFY(Child<QListWidget>(dialog, "lstPlaces")->item(0)->text().startsWith(
-                "Mumbai, Maharashtra, India 19°"));
+            QVERIFY(Child<QListWidget>(dialog, "lstPlaces")
+                        ->item(0)
+                        ->text()
+                        .startsWith("Mumbai, Maharashtra, India 19°"));
             dialog.reject();
         });
     }

@@ -35,7 +35,8 @@ QAction* Entry(FrmMain& form, const char* name) {
 QString Ticks(FrmMain& form) {
     const auto tick = [&form](const char* name, const char* shown) {
         QAction* entry = Entry(form, name);
-        return QString(entry->isChecked() ? "+" : "-") + shown + (entry->isEnabled() ? "" : "(off)");
+        return QString(entry->isChecked() ? "+" : "-") + shown +
+               (entry->isEnabled() ? "" : "(off)");
     };
     return tick("mnuClassicPositions", "classic") + ' ' + tick("mnuPrecisePositions", "precise") +
            ' ' + tick("mnuSunriseCentre", "centre");
@@ -126,12 +127,11 @@ private slots:
                                  << SunriseConvention::Limb;
         QTest::newRow("precise") << QStringList{"mnuPrecisePositions"} << PositionSource::Precise
                                  << SunriseConvention::Limb;
-        QTest::newRow("precise, centre")
-            << QStringList{"mnuPrecisePositions", "mnuSunriseCentre"} << PositionSource::Precise
-            << SunriseConvention::Centre;
+        QTest::newRow("precise, centre") << QStringList{"mnuPrecisePositions", "mnuSunriseCentre"}
+                                         << PositionSource::Precise << SunriseConvention::Centre;
         QTest::newRow("back to classic")
-            << QStringList{"mnuPrecisePositions", "mnuClassicPositions"}
-            << PositionSource::Classic << SunriseConvention::Limb;
+            << QStringList{"mnuPrecisePositions", "mnuClassicPositions"} << PositionSource::Classic
+            << SunriseConvention::Limb;
     }
 
     void chartUsesTheChoice() {
