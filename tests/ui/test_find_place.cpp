@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -302,6 +303,35 @@ private slots:
                                                    ? QString("no chart, no message")
                                                    : recorders_->dialogs().shown.front().text));
         QCOMPARE(chart->chart.BirthUniversal, (CivilDateTime{1990, 6, 1, 6, 15, 0}));
+    }
+
+    // A date the calendar does not have (31 February) cannot be resolved:
+    // the place and coordinates are set, the zone and the box stay.
+    void impossibleDateKeepsTheZone() {
+        SetBirthTime(*form_, {1987, 2, 31, 6, 30});
+        Child<QComboBox>(*form_, "cmbTimeZone")->setCurrentIndex(kGreenwichZoneIndex);
+        const DialogSeen seen = RunFindPlace(*form_, "Kathmandu", Accept);
+        QVERIFY2(seen.setting.contains("stay as they are"), qPrintable(seen.setting));
+        QCOMPARE(Child<QLineEdit>(*form_, "txtMCity")->text(), QString("Kathmandu"));
+        QCOMPARE(form_->entries().cmbTimeZoneIndex, kGreenwichZoneIndex);
+    }
+
+    // Without the tz database the dialog still gives the place, and no zone.
+    void withoutZones() {
+        std::string fault;
+        const std::shared_ptr<const Atlas> atlas = CachedAtlas(kAtlasPath.toStdString(), fault);
+        QVERIFY2(atlas, fault.c_str());
+        const ZoneResolver noZones(QDir(QDir::tempPath()).filePath("no-tzdb-here").toStdString());
+        QVERIFY(!noZones.Available());
+        FindPlaceDialog dialog(*atlas, noZones, "Kathmandu", LocalDateTime{1990, 6, 1, 12, 0, 0});
+        const QString setting = Child<QLabel>(dialog, "lblZoneSetting")->text();
+        QVERIFY2(setting.contains("tzdata"), qPrintable(setting));
+        QVERIFY(Child<QPushButton>(dialog, "cmdUsePlace")->isEnabled());
+        dialog.accept();
+        const std::optional<PlaceChoice> choice = dialog.choice();
+        QVERIFY(choice.has_value());
+        QCOMPARE(choice->place.zoneId, std::string("Asia/Kathmandu"));
+        QVERIFY(!choice->zone.has_value());
     }
 
     // Cancel changes nothing.

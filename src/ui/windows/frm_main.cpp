@@ -583,18 +583,22 @@ void FrmMain::applyZoneSetting(const ZoneSetting& setting) {
     if (setting.entryIndex) {
         timeZoneCombo_->setCurrentIndex(*setting.entryIndex);
     } else {
-        const QString label = QString::fromStdString(setting.exactLabel);
-        exactZone_ = ExactZoneEntry{setting.exactLabel, setting.offset.utcOffsetSeconds};
-        if (timeZoneCombo_->count() > kExactZoneIndex) {
-            timeZoneCombo_->setItemText(kExactZoneIndex, label);
-        } else {
-            timeZoneCombo_->addItem(label);
-        }
-        timeZoneCombo_->setCurrentIndex(kExactZoneIndex);
+        selectExactZone(ExactZoneEntry{setting.exactLabel, setting.offset.utcOffsetSeconds});
     }
     // The entry carries the whole offset, summer time included.
     daylightSavingCheck_->setChecked(false);
     settingZone_ = false;
+}
+
+void FrmMain::selectExactZone(const ExactZoneEntry& entry) {
+    const QString label = QString::fromStdString(entry.label);
+    exactZone_ = entry;
+    if (timeZoneCombo_->count() > kExactZoneIndex) {
+        timeZoneCombo_->setItemText(kExactZoneIndex, label);
+    } else {
+        timeZoneCombo_->addItem(label);
+    }
+    timeZoneCombo_->setCurrentIndex(kExactZoneIndex);
 }
 
 void FrmMain::zoneEntryChanged(int index) {

@@ -43,6 +43,11 @@ public:
     // unless set); it is loaded on the first use of Find Place.
     void setAtlasPath(const QString& path);
 
+    // Shows `entry` as the extra zone entry after the 71 (adding it, or
+    // replacing the one shown) and selects it; choosing any list entry
+    // removes it again. For a birth whose offset no list entry has.
+    void selectExactZone(const ExactZoneEntry& entry);
+
 signals:
     // A chart was computed from the entries (cmdRashi or its menu entry).
     void chartCalculated(const selmarind::ChartResult& result);
