@@ -18,7 +18,11 @@ namespace selmarind {
 void ConfigureApplication() {
     QCoreApplication::setOrganizationName(kApplicationTitle);
     QCoreApplication::setApplicationName(kApplicationTitle);
-    QApplication::setWindowIcon(ApplicationIcon());
+    // The desktop entry's name ties the windows to the installed entry and
+    // icon; the icon theme's icon where one is installed, the drawn one
+    // otherwise (the build tree, a desktop without the theme).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.selmarind.Selmarind"));
+    QApplication::setWindowIcon(ThemedApplicationIcon());
     // The program ends through CloseAllAndEnd only (Exit, or closing either
     // window). Between the two windows none may be on screen for a moment,
     // and that must not end it.

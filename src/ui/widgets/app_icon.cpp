@@ -53,4 +53,8 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
+QIcon ThemedApplicationIcon() {
+    return QIcon::fromTheme(QStringLiteral("org.selmarind.Selmarind"), ApplicationIcon());
+}
+
 } // namespace selmarind

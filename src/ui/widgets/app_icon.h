@@ -13,4 +13,8 @@ QPixmap ApplicationIconPixmap(int sizePx);
 // The icon at the usual sizes, for windows and the desktop.
 QIcon ApplicationIcon();
 
+// The installed theme icon org.selmarind.Selmarind, with ApplicationIcon()
+// as its fallback: the window icon.
+QIcon ThemedApplicationIcon();
+
 } // namespace selmarind

@@ -2,10 +2,14 @@
 
 #include "ui/widgets/app_icon.h"
 #include "ui/widgets/app_style.h"
+#include "ui/widgets/data_files.h"
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
 #include "ui/windows/advert_label.h"
+#include "ui/windows/notices_dialog.h"
+
+#include "atlas/atlas.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -44,7 +48,7 @@ FrmAbout::FrmAbout(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(kWindowCaption);
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(ThemedApplicationIcon());
     setModal(true);
     ApplyAppStyle(this);
     setFixedSize(TwipsSize(6435, 3795));
@@ -95,6 +99,36 @@ FrmAbout::FrmAbout(QWidget* parent)
     okButton->setFocus();
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     // Esc reaches QDialog::reject, which closes the box like "OK".
+
+    addLicenceNotes();
+}
+
+void FrmAbout::addLicenceNotes() {
+    // In the free places of the designed box: the version under the
+    // caption, the licence beside it, the notices button left of the
+    // details link and the place data's attribution left of OK.
+    const QFont small = AppFont(8.25, false);
+    QLabel* version =
+        AddLabel(this, "lblVersion", QStringLiteral("Version ") + QStringLiteral(SELMARIND_VERSION),
+                 TwipsRect(840, 480, 2310, 225));
+    QLabel* licence = AddLabel(this, "lblLicence", QStringLiteral("Licence: AGPL-3.0-or-later"),
+                               TwipsRect(3240, 240, 3075, 225));
+    QLabel* attribution =
+        AddLabel(this, "lblPlaceAttribution",
+                 QString::fromUtf8(kAtlasAttribution.data(),
+                                   static_cast<qsizetype>(kAtlasAttribution.size())),
+                 TwipsRect(120, 3420, 4860, 225));
+    for (QLabel* label : {version, licence, attribution}) {
+        label->setFont(small);
+    }
+    auto* notices = new QPushButton(QStringLiteral("Third-Party &Notices..."), this);
+    notices->setObjectName(QStringLiteral("cmdNotices"));
+    notices->setGeometry(TwipsRect(120, 2985, 2400, 330));
+    notices->setAutoDefault(false);
+    connect(notices, &QPushButton::clicked, this, [this] {
+        NoticesDialog dialog(DataFilePath(QStringLiteral("NOTICE")), this);
+        dialog.exec();
+    });
 }
 
 void ShowAboutBox(QWidget* parent) {

@@ -14,6 +14,10 @@ class FrmAbout : public QDialog {
 
 public:
     explicit FrmAbout(QWidget* parent = nullptr);
+
+private:
+    // The version, licence, place-data attribution and third-party notices.
+    void addLicenceNotes();
 };
 
 // Shows the About box modally over `parent` and returns when it is closed.

@@ -7,6 +7,8 @@
 #include "ui/widgets/app_icon.h"
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/application_end.h"
+#include "ui/widgets/chart_preferences.h"
+#include "ui/widgets/data_files.h"
 #include "ui/widgets/dialog_service.h"
 #include "ui/widgets/entry_field_filter.h"
 #include "ui/widgets/link_label.h"
@@ -14,7 +16,9 @@
 #include "ui/widgets/place_search.h"
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
+#include "ui/windows/find_place_dialog.h"
 #include "ui/windows/help_menus.h"
+#include "ui/windows/tools_menu.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -29,6 +33,7 @@
 #include <QScreen>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <tuple>
 
@@ -183,7 +188,7 @@ FrmMain::FrmMain(QWidget* parent)
                               Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kWindowCaption);
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(ThemedApplicationIcon());
     ApplyAppStyle(this);
 
     auto* client = Named(new QWidget(this), "clientArea");
@@ -196,6 +201,18 @@ FrmMain::FrmMain(QWidget* parent)
     buildAdvertStrip(client);
     setTabOrder();
     Form_Load();
+    atlasPath_ = DataFilePath(QStringLiteral("atlas/") + QString::fromUtf8(kAtlasFileName.data()));
+    connect(timeZoneCombo_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { zoneEntryChanged(index); });
+    connect(daylightSavingCheck_, &QCheckBox::toggled, this, [this] {
+        if (!settingZone_) {
+            followedZoneId_.reset();
+        }
+    });
+    for (QComboBox* list :
+         {monthCombo_, dayCombo_, yearCombo_, hourCombo_, minuteCombo_, secondCombo_}) {
+        connect(list, &QComboBox::currentIndexChanged, this, [this] { followBirthTime(); });
+    }
 
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
     daylightSavingCheck_->setFocus();
@@ -216,6 +233,7 @@ void FrmMain::buildMenus() {
     AddHelpAndDonateMenus(
         *menuBar(), *this,
         {.firstSeparator = "mnuHelp1", .secondSeparator = "mnuHelp2", .makeMoney = "mkmoney"});
+    AddToolsMenu(*menuBar(), *this, [this] { findPlace(); });
 }
 
 void FrmMain::buildHeader(QWidget* client) {
@@ -423,6 +441,9 @@ BirthEntries FrmMain::entries() const {
     e.optLongEast = eastOption_->isChecked();
     e.cmbTimeZoneIndex = timeZoneCombo_->currentIndex();
     e.chkDST = daylightSavingCheck_->checkState() != Qt::Unchecked;
+    if (e.cmbTimeZoneIndex == kExactZoneIndex) {
+        e.exactZone = exactZone_;
+    }
     return e;
 }
 
@@ -446,7 +467,7 @@ void FrmMain::cmdRashi_Click() {
         showFault(*fault);
         return;
     }
-    if (const std::optional<ChartResult> result = CalculateChart(current)) {
+    if (const std::optional<ChartResult> result = CalculateChart(current, LoadChartPreferences())) {
         emit chartCalculated(*result);
     }
 }
@@ -496,6 +517,117 @@ void FrmMain::cmdBrowser_Click() {
         return;
     }
     OpenPlaceSearch(PlaceSearchText(city, state, country));
+}
+
+void FrmMain::setAtlasPath(const QString& path) {
+    atlasPath_ = path;
+}
+
+namespace {
+
+// The date and time on the form as a wall-clock time; an impossible date
+// (31 February) is left for the zone resolver to refuse.
+LocalDateTime FormLocalTime(const BirthEntries& e) {
+    LocalDateTime local;
+    local.year = QString::fromStdString(e.cboYear).toInt();
+    local.month = e.cboMonthIndex + 1;
+    local.day = QString::fromStdString(e.cboDate).toInt();
+    local.hour = QString::fromStdString(e.cboHH).toInt();
+    local.minute = QString::fromStdString(e.cboMM).toInt();
+    local.second = QString::fromStdString(e.cboSS).toInt();
+    return local;
+}
+
+QString Digits(int value) {
+    return QString::number(value);
+}
+
+} // namespace
+
+void FrmMain::findPlace() {
+    std::string fault;
+    const std::shared_ptr<const Atlas> atlas = CachedAtlas(atlasPath_.toStdString(), fault);
+    if (!atlas) {
+        Dialogs().showMessage(this,
+                              QString::fromStdString(fault) +
+                                  QStringLiteral("\n\nFind Place cannot be used. Enter the "
+                                                 "coordinates and the zone by hand."),
+                              DialogIcon::Information);
+        return;
+    }
+    FindPlaceDialog dialog(*atlas, SharedZoneResolver(), cityEdit_->text(),
+                           FormLocalTime(entries()), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const std::optional<PlaceChoice> choice = dialog.choice();
+    if (!choice) {
+        return;
+    }
+    const PlaceMatch& place = choice->place;
+    cityEdit_->setText(QString::fromStdString(place.name));
+    stateEdit_->setText(QString::fromStdString(place.division));
+    countryEdit_->setText(QString::fromStdString(place.country));
+    latitudeDegreesEdit_->setText(Digits(place.latitude.degrees));
+    latitudeMinutesEdit_->setText(Digits(place.latitude.minutes));
+    (place.latitude.negative ? southOption_ : northOption_)->setChecked(true);
+    longitudeDegreesEdit_->setText(Digits(place.longitude.degrees));
+    longitudeMinutesEdit_->setText(Digits(place.longitude.minutes));
+    (place.longitude.negative ? westOption_ : eastOption_)->setChecked(true);
+    followedZoneId_.reset();
+    if (choice->zone) {
+        applyZoneSetting(*choice->zone);
+        followedZoneId_ = choice->zone->zoneId;
+    }
+}
+
+void FrmMain::applyZoneSetting(const ZoneSetting& setting) {
+    settingZone_ = true;
+    if (setting.entryIndex) {
+        timeZoneCombo_->setCurrentIndex(*setting.entryIndex);
+    } else {
+        selectExactZone(ExactZoneEntry{setting.exactLabel, setting.offset.utcOffsetSeconds});
+    }
+    // The entry carries the whole offset, summer time included.
+    daylightSavingCheck_->setChecked(false);
+    settingZone_ = false;
+}
+
+void FrmMain::selectExactZone(const ExactZoneEntry& entry) {
+    const QString label = QString::fromStdString(entry.label);
+    exactZone_ = entry;
+    if (timeZoneCombo_->count() > kExactZoneIndex) {
+        timeZoneCombo_->setItemText(kExactZoneIndex, label);
+    } else {
+        timeZoneCombo_->addItem(label);
+    }
+    timeZoneCombo_->setCurrentIndex(kExactZoneIndex);
+}
+
+void FrmMain::zoneEntryChanged(int index) {
+    if (!settingZone_) {
+        followedZoneId_.reset();
+    }
+    if (index != kExactZoneIndex && timeZoneCombo_->count() > kExactZoneIndex) {
+        // The extra entry belongs to the birth Find Place set; choosing
+        // any list entry gives it up.
+        timeZoneCombo_->removeItem(kExactZoneIndex);
+        exactZone_.reset();
+    }
+}
+
+void FrmMain::followBirthTime() {
+    if (!followedZoneId_) {
+        return;
+    }
+    const ZoneResolutionOrFault resolved =
+        SharedZoneResolver().Resolve(*followedZoneId_, FormLocalTime(entries()));
+    // A time that did not exist or happened twice, or a date that does not
+    // exist, leaves the zone as it is: nothing is chosen for the user. The
+    // zone still follows the next change.
+    if (resolved.resolution && resolved.resolution->kind == LocalTimeKind::Unique) {
+        applyZoneSetting(ZoneSettingFor(*followedZoneId_, resolved.resolution->candidates.front()));
+    }
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,10 @@
 #include "ui/windows/advert_label.h"
 
 #include <QMainWindow>
+#include <QString>
+
+#include <optional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -20,6 +24,7 @@ class QRadioButton;
 namespace selmarind {
 
 class LinkLabel;
+struct ZoneSetting;
 
 class FrmMain : public QMainWindow {
     Q_OBJECT
@@ -33,6 +38,15 @@ public:
     // Brings lblCobrand or lblFullBrand to the front; Unchanged leaves the
     // label in front as it is.
     void bringAdvertToFront(AdvertChoice choice);
+
+    // The atlas file Find Place reads (DataFilePath("atlas/places.tsv.gz")
+    // unless set); it is loaded on the first use of Find Place.
+    void setAtlasPath(const QString& path);
+
+    // Shows `entry` as the extra zone entry after the 71 (adding it, or
+    // replacing the one shown) and selects it; choosing any list entry
+    // removes it again. For a birth whose offset no list entry has.
+    void selectExactZone(const ExactZoneEntry& entry);
 
 signals:
     // A chart was computed from the entries (cmdRashi or its menu entry).
@@ -54,6 +68,12 @@ private:
     void cmdBrowser_Click();
     void showFault(const ValidationFault& fault);
     QLineEdit* fieldOf(EntryField field) const;
+
+    // Find Place and the zone it set (tools_menu.h, find_place_dialog.h).
+    void findPlace();
+    void applyZoneSetting(const ZoneSetting& setting);
+    void followBirthTime();
+    void zoneEntryChanged(int index);
 
     QLineEdit* nameEdit_ = nullptr;
     QComboBox* monthCombo_ = nullptr;
@@ -80,6 +100,14 @@ private:
     LinkLabel* fullBrandAdvert_ = nullptr;
     LinkLabel* cobrandAdvert_ = nullptr;
     bool placed_ = false;
+
+    QString atlasPath_;
+    // The extra zone entry after the 71, while the list shows it.
+    std::optional<ExactZoneEntry> exactZone_;
+    // The zone Find Place set, while the zone and the box still show what it
+    // set: a change of the date or time then resolves the zone again.
+    std::optional<std::string> followedZoneId_;
+    bool settingZone_ = false;
 };
 
 } // namespace selmarind

@@ -1,0 +1,73 @@
+#include "ui/windows/tools_menu.h"
+
+#include "ui/widgets/chart_preferences.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace selmarind {
+
+namespace {
+
+QAction* AddEntry(QMenu& menu, QObject& owner, const char* name, const QString& text) {
+    auto* entry = new QAction(text, &owner);
+    entry->setObjectName(QString::fromLatin1(name));
+    menu.addAction(entry);
+    return entry;
+}
+
+} // namespace
+
+ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> findPlace) {
+    ToolsMenu tools;
+    tools.menu = bar.addMenu(QStringLiteral("&Tools"));
+    tools.menu->setObjectName(QStringLiteral("mnuTools"));
+
+    tools.classic =
+        AddEntry(*tools.menu, owner, "mnuClassicPositions", QStringLiteral("&Classic Positions"));
+    tools.precise = AddEntry(*tools.menu, owner, "mnuPrecisePositions",
+                             QStringLiteral("&Precise Positions (Swiss Ephemeris)"));
+    auto* sources = new QActionGroup(&owner);
+    sources->setObjectName(QStringLiteral("grpPositionSource"));
+    sources->setExclusive(true);
+    for (QAction* source : {tools.classic, tools.precise}) {
+        source->setCheckable(true);
+        sources->addAction(source);
+    }
+    tools.discCentre = AddEntry(*tools.menu, owner, "mnuSunriseCentre",
+                                QStringLiteral("Sunrise at the Disc &Centre"));
+    tools.discCentre->setCheckable(true);
+
+    const ChartOptions stored = LoadChartPreferences();
+    const bool precise = stored.positions == PositionSource::Precise;
+    tools.classic->setChecked(!precise);
+    tools.precise->setChecked(precise);
+    tools.discCentre->setChecked(stored.sunrise == SunriseConvention::Centre);
+    tools.discCentre->setEnabled(precise);
+
+    // The menu is the one writer of the preferences in the windows; what it
+    // shows is what is stored.
+    const auto store = [tools] {
+        ChartOptions options;
+        options.positions =
+            tools.precise->isChecked() ? PositionSource::Precise : PositionSource::Classic;
+        options.sunrise =
+            tools.discCentre->isChecked() ? SunriseConvention::Centre : SunriseConvention::Limb;
+        tools.discCentre->setEnabled(options.positions == PositionSource::Precise);
+        SaveChartPreferences(options);
+    };
+    QObject::connect(sources, &QActionGroup::triggered, &owner, [store](QAction*) { store(); });
+    QObject::connect(tools.discCentre, &QAction::triggered, &owner, [store](bool) { store(); });
+
+    tools.menu->addSeparator()->setObjectName(QStringLiteral("mnuToolsSeparator"));
+    tools.findPlace =
+        AddEntry(*tools.menu, owner, "mnuFindPlace", QStringLiteral("Find &Place..."));
+    tools.findPlace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    QObject::connect(tools.findPlace, &QAction::triggered, &owner,
+                     [findPlace = std::move(findPlace)] { findPlace(); });
+    return tools;
+}
+
+} // namespace selmarind
