@@ -151,8 +151,6 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
     if (options.batch && (options.anyBirthOption || options.record || options.saveRecord)) {
         message = "--batch reads every birth from its file; give no birth options with it "
                   "(nor --record or --save-record)";
-        give no birth options, --record or "
-                                           "--save-record with it";
         return false;
     }
     if (options.jobs && !options.batch) {
