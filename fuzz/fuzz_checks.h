@@ -3,8 +3,8 @@
 // input that caused it.
 #pragma once
 
-#include "chart/chart_result.h"
 #include "chart/chart_invariants.h"
+#include "chart/chart_result.h"
 #include "cli/json_writer.h"
 
 #include <charconv>
@@ -69,7 +69,9 @@ inline int RequireBatchOutput(std::string_view out, long long lastInputLine) {
 }
 
 // The exit status contract of selmarind-chart: 0 done, nothing on standard
-// error; 1 a batch file that cannot be read; 2 an option or entry refused,
+// error; 1 a file that cannot be read (batch, record, atlas, tz database,
+// ephemeris data) or a record that cannot be saved, nothing on standard
+// output; 2 an option or entry refused,
 // with the message on standard error and nothing on standard output, or a
 // batch in which at least one line failed (written to standard output).
 inline void RequireToolContract(int status, std::string_view out, std::string_view err,
@@ -88,8 +90,9 @@ inline void RequireToolContract(int status, std::string_view out, std::string_vi
     case 1:
         Require(!err.starts_with(kNotComputedMessage),
                 "entries that passed the checks give no chart");
-        Require(err.starts_with("selmarind-chart: cannot read "),
-                "status 1 without a file that cannot be read");
+        Require(err.starts_with("selmarind-chart: cannot read ") ||
+                    err.starts_with("selmarind-chart: cannot save "),
+                "status 1 without a file that cannot be read or written");
         Require(out.empty(), "status 1 with output");
         break;
     default:
