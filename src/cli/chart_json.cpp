@@ -162,8 +162,12 @@ void WriteChart(JsonWriter& w, const ChartValues& chart) {
     w.String(PositionSourceName(chart.Positions));
     w.Key("ephemeris");
     w.String(chart.Ephemeris);
+    // The rule the sunrises were found with: the classic source always
+    // takes the upper limb with standard refraction (90°50'), whatever was
+    // asked for the precise one.
     w.Key("sunrise");
-    w.String(SunriseConventionName(chart.Sunrise));
+    w.String(SunriseConventionName(
+        chart.Positions == PositionSource::Classic ? SunriseConvention::Limb : chart.Sunrise));
     w.Key("BirthUniversal");
     w.String(UniversalText(chart.BirthUniversal));
     w.Key("FormatLongitude");

@@ -696,7 +696,8 @@ Output:
                      attributes and five prediction paragraphs
   --json             one JSON object: "form" holds every text of the result
                      form by control name, "chart" the computed values with
-                     "positions", "ephemeris", "sunrise" and "BirthUniversal";
+                     "positions", "ephemeris", "sunrise" (the rule used:
+                     always limb with classic) and "BirthUniversal";
                      with --place, --tz or --utc-offset also "place": name,
                      division, country (null without --place), latitude,
                      longitude (degrees, north and east positive), timeZone,

@@ -273,6 +273,9 @@ private slots:
                                  << "limb";
         QTest::newRow("precise") << QStringList{"--positions", "precise"} << "precise"
                                  << "limb";
+        // The classic source has one rule, the upper limb, whatever is asked.
+        QTest::newRow("classic, centre asked") << QStringList{"--sunrise", "centre"} << "classic"
+                                               << "limb";
         QTest::newRow("precise, disc centre")
             << QStringList{"--positions=precise", "--sunrise", "centre"} << "precise"
             << "centre";
