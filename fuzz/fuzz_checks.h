@@ -38,7 +38,8 @@ inline constexpr std::string_view kNotComputedMessage =
 
 // Checks the output of a batch: one compact JSON object per line, starting
 // with its line number, which rises and stays within the input's lines, then
-// either the chart or an error. Returns the number of lines that failed.
+// either the chart (after its "place" where it has one) or an error. Returns the number of lines
+// that failed.
 inline int RequireBatchOutput(std::string_view out, long long lastInputLine) {
     Require(out.empty() || out.back() == '\n', "batch output not ending in a line break");
     Require(cli::IsValidUtf8(out), "batch output that is not UTF-8");
@@ -62,7 +63,12 @@ inline int RequireBatchOutput(std::string_view out, long long lastInputLine) {
                     "a batch line that passed the checks gives no chart");
             ++errors;
         } else {
-            Require(line.starts_with(",\"form\":{"), "a batch line with neither chart nor error");
+            // A line whose zone came from --place, tz or utc-offset columns
+            // has its "place" before the chart.
+            Require(line.starts_with(",\"form\":{") ||
+                        (line.starts_with(",\"place\":{") &&
+                         line.find("},\"form\":{") != std::string_view::npos),
+                    "a batch line with neither chart nor error");
         }
     }
     return errors;
