@@ -3,11 +3,12 @@
 // Input: the arguments (without the program name), each ended by a NUL byte
 // as in /proc/PID/cmdline; a last argument may go without one.
 //
-// The tool reads files for --batch alone. Every file it is given is moved
-// into a scratch folder made at start-up, which holds a few batch files
-// (births.csv, refused.csv, empty.csv) and a folder (dir), so no run reads
-// anything outside it. "--batch -" reads a string stream holding a small
-// batch, never the real standard input. Every run must keep the exit status
+// The tool reads files for --batch and --record and writes one for
+// --save-record. Every file it is given is moved into a scratch folder made
+// at start-up, which holds a few batch files (births.csv, refused.csv,
+// empty.csv), a birth record (birth.selmarind) and a folder (dir), so no run
+// reads or writes anything outside it. The atlas is the build tree's. "--batch -" reads a string
+// stream holding a small batch, never the real standard input. Every run must keep the exit status
 // contract (fuzz_checks.h).
 #include "cli/chart_tool.h"
 #include "fuzz_checks.h"
@@ -29,6 +30,22 @@ constexpr std::string_view kBirths = "name,date,time,zone,lat,lon,dst,city,state
                                      "Ravi Kumar,1980-03-15,01:00,34,28N36,77E13,0,New "
                                      "Delhi,Delhi,India\n"
                                      "Anna,1990-07-15,12:00:30,29,51N30,0W7,1,London,,UK\n";
+constexpr std::string_view kRecord = R"({
+  "format": "selmarind-birth-record",
+  "version": 1,
+  "name": "RAVI KUMAR",
+  "date": "1980-03-15",
+  "time": "01:00:00",
+  "zone": {"index": 34},
+  "dst": false,
+  "latitude": {"degrees": 28, "minutes": 36, "hemisphere": "N"},
+  "longitude": {"degrees": 77, "minutes": 13, "hemisphere": "E"},
+  "city": "New Delhi",
+  "state": "Delhi",
+  "country": "India",
+  "positions": "precise"
+}
+)";
 constexpr std::string_view kRefused = "name,date,time,zone,lat,lon\n"
                                       "Anna,1990-07-15,12:00,29,95N30,0W7\n";
 
@@ -63,15 +80,20 @@ std::string ScratchPath(std::string_view name) {
     return (ScratchFolder() / kept).string();
 }
 
-// Moves the value of every --batch, separate or after '=', into the scratch
-// folder; "-" stays, it reads the stream given to the tool.
+// Moves the value of every option that names a file, separate or after
+// '=', into the scratch folder; "--batch -" stays, it reads the stream given
+// to the tool.
 void KeepFilesInScratch(std::vector<std::string>& args) {
-    constexpr std::string_view kInline = "--batch=";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--batch" && i + 1 < args.size() && args[i + 1] != "-") {
-            args[i + 1] = ScratchPath(args[i + 1]);
-        } else if (args[i].starts_with(kInline) && args[i] != "--batch=-") {
-            args[i] = std::string(kInline) + ScratchPath(std::string_view(args[i]).substr(8));
+    for (const std::string_view option : {"--batch", "--record", "--save-record"}) {
+        const std::string inlineForm = std::string(option) + "=";
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == option && i + 1 < args.size() &&
+                !(option == "--batch" && args[i + 1] == "-")) {
+                args[i + 1] = ScratchPath(args[i + 1]);
+            } else if (args[i].starts_with(inlineForm) && args[i] != "--batch=-") {
+                args[i] =
+                    inlineForm + ScratchPath(std::string_view(args[i]).substr(inlineForm.size()));
+            }
         }
     }
 }
@@ -104,6 +126,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     WriteFile(ScratchFolder() / "births.csv", kBirths);
     WriteFile(ScratchFolder() / "refused.csv", kRefused);
     WriteFile(ScratchFolder() / "empty.csv", "");
+    WriteFile(ScratchFolder() / "birth.selmarind", kRecord);
     std::filesystem::create_directory(ScratchFolder() / "dir");
     return 0;
 }

@@ -38,7 +38,8 @@ inline constexpr std::string_view kNotComputedMessage =
 
 // Checks the output of a batch: one compact JSON object per line, starting
 // with its line number, which rises and stays within the input's lines, then
-// either the chart or an error. Returns the number of lines that failed.
+// either the chart (after its "place" where it has one) or an error. Returns the number of lines
+// that failed.
 inline int RequireBatchOutput(std::string_view out, long long lastInputLine) {
     Require(out.empty() || out.back() == '\n', "batch output not ending in a line break");
     Require(cli::IsValidUtf8(out), "batch output that is not UTF-8");
@@ -62,14 +63,21 @@ inline int RequireBatchOutput(std::string_view out, long long lastInputLine) {
                     "a batch line that passed the checks gives no chart");
             ++errors;
         } else {
-            Require(line.starts_with(",\"form\":{"), "a batch line with neither chart nor error");
+            // A line whose zone came from --place, tz or utc-offset columns
+            // has its "place" before the chart.
+            Require(line.starts_with(",\"form\":{") ||
+                        (line.starts_with(",\"place\":{") &&
+                         line.find("},\"form\":{") != std::string_view::npos),
+                    "a batch line with neither chart nor error");
         }
     }
     return errors;
 }
 
 // The exit status contract of selmarind-chart: 0 done, nothing on standard
-// error; 1 a batch file that cannot be read; 2 an option or entry refused,
+// error; 1 a file that cannot be read (batch, record, atlas, tz database,
+// ephemeris data) or a record that cannot be saved, nothing on standard
+// output; 2 an option or entry refused,
 // with the message on standard error and nothing on standard output, or a
 // batch in which at least one line failed (written to standard output).
 inline void RequireToolContract(int status, std::string_view out, std::string_view err,
@@ -88,8 +96,9 @@ inline void RequireToolContract(int status, std::string_view out, std::string_vi
     case 1:
         Require(!err.starts_with(kNotComputedMessage),
                 "entries that passed the checks give no chart");
-        Require(err.starts_with("selmarind-chart: cannot read "),
-                "status 1 without a file that cannot be read");
+        Require(err.starts_with("selmarind-chart: cannot read ") ||
+                    err.starts_with("selmarind-chart: cannot save "),
+                "status 1 without a file that cannot be read or written");
         Require(out.empty(), "status 1 with output");
         break;
     default:

@@ -87,7 +87,7 @@ struct DateParts {
     int day = 0;
 };
 
-std::optional<DateParts> ReadDate(std::string_view text, std::string& message) {
+std::optional<DateParts> ReadDate(std::string_view text, YearRange years, std::string& message) {
     const std::size_t first = text.find('-');
     const std::size_t second = first == std::string_view::npos ? first : text.find('-', first + 1);
     if (second == std::string_view::npos) {
@@ -101,11 +101,13 @@ std::optional<DateParts> ReadDate(std::string_view text, std::string& message) {
         message = kDateFormatMessage;
         return std::nullopt;
     }
-    if (*year < 1901 || *year > 2050) {
-        message = kYearRangeMessage;
+    if (*year < years.first || *year > years.last) {
+        message = YearRangeMessage(years);
         return std::nullopt;
     }
-    if (*month < 1 || *month > 12 || *day < 1 || *day > 31) {
+    const bool gregorianCommonCentury = *year % 100 == 0 && *year % 400 != 0;
+    if (*month < 1 || *month > 12 || *day < 1 || *day > 31 ||
+        (gregorianCommonCentury && *month == 2 && *day == 29)) {
         message = kFebruaryMessage;
         return std::nullopt;
     }
@@ -158,6 +160,11 @@ std::string UpperCaseName(const std::string& name, bool& onlyLetters) {
 
 } // namespace
 
+std::string YearRangeMessage(YearRange years) {
+    return "Please Enter a Year Between " + std::to_string(years.first) + " And " +
+           std::to_string(years.last);
+}
+
 std::optional<int> ZoneIndexOf(const std::string& zone) {
     if (const auto index = SmallNumber(zone, 2)) {
         return *index < kTimeZoneCount ? index : std::nullopt;
@@ -171,7 +178,7 @@ std::optional<int> ZoneIndexOf(const std::string& zone) {
     return std::nullopt;
 }
 
-EntriesOrFault EntriesFromFields(const BirthFields& fields) {
+EntriesOrFault EntriesFromFields(const BirthFields& fields, YearRange years, bool zoneFromPlace) {
     EntriesOrFault result;
     std::string& message = result.message;
 
@@ -193,7 +200,7 @@ EntriesOrFault EntriesFromFields(const BirthFields& fields) {
     if (!lat) {
         return result;
     }
-    const auto date = ReadDate(fields.date, message);
+    const auto date = ReadDate(fields.date, years, message);
     if (!date) {
         return result;
     }
@@ -201,7 +208,7 @@ EntriesOrFault EntriesFromFields(const BirthFields& fields) {
     if (!time) {
         return result;
     }
-    const auto zone = ZoneIndexOf(fields.zone);
+    const auto zone = zoneFromPlace ? std::optional<int>(29) : ZoneIndexOf(fields.zone);
     if (!zone) {
         message = kZoneMessage;
         return result;

@@ -3,6 +3,7 @@
 // picked, and turned into the form's entries.
 #pragma once
 
+#include "chart/chart_options.h"
 #include "input/birth_entries.h"
 
 #include <optional>
@@ -31,6 +32,9 @@ inline constexpr const char* kLongitudeFormatMessage =
     "Please Enter the Longitude as Degrees, E or W, Minutes (for example 77E13)";
 inline constexpr const char* kDateFormatMessage = "Please Enter the Date as YYYY-MM-DD";
 inline constexpr const char* kYearRangeMessage = "Please Enter a Year Between 1901 And 2050";
+// The same message for another span of years: "Please Enter a Year Between
+// 1800 And 2399" with the precise positions.
+std::string YearRangeMessage(YearRange years);
 inline constexpr const char* kTimeFormatMessage = "Please Enter the Time as HH:MM or HH:MM:SS";
 inline constexpr const char* kZoneMessage =
     "Please Enter a Time Zone Index Between 0 And 70 or a Zone Exactly as --list-zones Shows It";
@@ -44,7 +48,19 @@ struct EntriesOrFault {
 // (characters, field lengths, formats) run first, field by field in the
 // order name, longitude, latitude, date, time, zone; then ValidateBirthData
 // in the form's own order. The name is upper-cased as the form does.
-EntriesOrFault EntriesFromFields(const BirthFields& fields);
+//
+// `years` is the span of birth years of the position source (BirthYears).
+// The form's check counts every fourth year as a leap year, which is true
+// of 1901..2050; beyond it, 29 February of a century year that the
+// Gregorian calendar makes common (1800, 1900, 2100, 2200, 2300) is refused
+// here with the form's February message.
+//
+// `zoneFromPlace`: the zone is settled afterwards from --tz, --place or
+// --utc-offset, so `fields.zone` is not read and the entries carry index 29
+// until then.
+EntriesOrFault EntriesFromFields(const BirthFields& fields,
+                                 YearRange years = BirthYears(PositionSource::Classic),
+                                 bool zoneFromPlace = false);
 
 // Index 0..70 of a zone given as an index or as an exact item text.
 std::optional<int> ZoneIndexOf(const std::string& zone);

@@ -1,8 +1,8 @@
 #include "cli/chart_json.h"
 #include "report/report.h"
 
-#include "engine/name_tables.h"
 #include "chart/sign_tables.h"
+#include "engine/name_tables.h"
 #include "engine/retrogrades.h"
 
 #include <cstdio>
@@ -116,8 +116,60 @@ void WriteSpecialPoint(JsonWriter& w, const SpecialPoint& point) {
     w.EndObject();
 }
 
+std::string UniversalText(const CivilDateTime& t) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    return buffer;
+}
+
+void WritePlace(JsonWriter& w, const PlaceSummary& place) {
+    w.BeginObject();
+    const auto text = [&](const char* key, const std::optional<std::string>& value) {
+        w.Key(key);
+        w.OptionalString(value);
+    };
+    const PlaceMatch* match = place.atlasPlace ? &*place.atlasPlace : nullptr;
+    text("name", match ? std::optional<std::string>(match->name) : std::nullopt);
+    text("division", match ? std::optional<std::string>(match->division) : std::nullopt);
+    text("country", match ? std::optional<std::string>(match->country) : std::nullopt);
+    w.Key("latitude");
+    w.Number(place.latitudeDeg);
+    w.Key("longitude");
+    w.Number(place.longitudeDeg);
+    text("timeZone",
+         place.timeZone.empty() ? std::nullopt : std::optional<std::string>(place.timeZone));
+    w.Key("utcOffsetSeconds");
+    w.Integer(place.utcOffsetSeconds);
+    w.Key("zoneIndex");
+    if (place.zoneIndex) {
+        w.Integer(*place.zoneIndex);
+    } else {
+        w.Null();
+    }
+    w.Key("dst");
+    if (place.dst) {
+        w.Bool(*place.dst);
+    } else {
+        w.Null();
+    }
+    w.EndObject();
+}
+
 void WriteChart(JsonWriter& w, const ChartValues& chart) {
     w.BeginObject();
+    w.Key("positions");
+    w.String(PositionSourceName(chart.Positions));
+    w.Key("ephemeris");
+    w.String(chart.Ephemeris);
+    // The rule the sunrises were found with: the classic source always
+    // takes the upper limb with standard refraction (90°50'), whatever was
+    // asked for the precise one.
+    w.Key("sunrise");
+    w.String(SunriseConventionName(
+        chart.Positions == PositionSource::Classic ? SunriseConvention::Limb : chart.Sunrise));
+    w.Key("BirthUniversal");
+    w.String(UniversalText(chart.BirthUniversal));
     w.Key("FormatLongitude");
     w.BeginObject();
     for (std::size_t i = 0; i < kBodyNames.size(); ++i) {
@@ -194,17 +246,23 @@ void WriteChart(JsonWriter& w, const ChartValues& chart) {
 
 } // namespace
 
-void WriteChartMembers(JsonWriter& writer, const ChartResult& result) {
+void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
+                       const std::optional<PlaceSummary>& place) {
+    if (place) {
+        writer.Key("place");
+        WritePlace(writer, *place);
+    }
     writer.Key("form");
     WriteForm(writer, result.form);
     writer.Key("chart");
     WriteChart(writer, result.chart);
 }
 
-std::string ChartJson(const ChartResult& result, bool indented) {
+std::string ChartJson(const ChartResult& result, bool indented,
+                      const std::optional<PlaceSummary>& place) {
     JsonWriter writer(indented);
     writer.BeginObject();
-    WriteChartMembers(writer, result);
+    WriteChartMembers(writer, result, place);
     writer.EndObject();
     return writer.Text();
 }

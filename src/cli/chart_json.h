@@ -4,16 +4,20 @@
 
 #include "chart/chart_result.h"
 #include "cli/json_writer.h"
+#include "cli/place_input.h"
 
 #include <optional>
 #include <string>
 
 namespace selmarind::cli {
 
-// Writes the members "form" and "chart" into the object open in `writer`.
-void WriteChartMembers(JsonWriter& writer, const ChartResult& result);
+// Writes the members "place" (only when `place` is given), "form" and
+// "chart" into the object open in `writer`.
+void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
+                       const std::optional<PlaceSummary>& place = std::nullopt);
 
-// One JSON object holding "form" and "chart".
-std::string ChartJson(const ChartResult& result, bool indented);
+// One JSON object holding "place" (when given), "form" and "chart".
+std::string ChartJson(const ChartResult& result, bool indented,
+                      const std::optional<PlaceSummary>& place = std::nullopt);
 
 } // namespace selmarind::cli

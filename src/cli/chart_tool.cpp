@@ -7,14 +7,22 @@
 #include "cli/chart_json.h"
 #include "cli/csv_reader.h"
 #include "cli/json_writer.h"
-#include "report/report.h"
+#include "cli/place_input.h"
 #include "input/time_zones.h"
+#include "records/file_io.h"
+#include "records/record_checks.h"
+#include "records/record_file.h"
+#include "report/report.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <condition_variable>
 #include <fstream>
+#include <mutex>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 namespace selmarind::cli {
 
@@ -22,20 +30,30 @@ namespace {
 
 constexpr const char* kToolName = "selmarind-chart";
 constexpr const char* kNotComputedMessage = "The chart could not be computed from these entries";
+constexpr int kMaxJobs = 256;
 
 struct ToolOptions {
     BirthFields fields;
+    PlaceRequest where;
+    std::string positions; // empty: classic, or the record's choice
+    std::string sunrise;   // empty: limb, or the record's choice
     bool json = false;
     bool listZones = false;
     bool help = false;
+    bool version = false;
     std::optional<std::string> batch;
+    std::optional<std::string> jobs;
+    std::optional<std::string> findPlace;
+    std::optional<std::string> record;
+    std::optional<std::string> saveRecord;
     bool anyBirthOption = false;
 };
 
 // The options that take a value, and where each one goes.
 std::string* ValueField(std::string_view option, ToolOptions& options) {
     BirthFields& f = options.fields;
-    const std::array<std::pair<std::string_view, std::string*>, 9> fields = {{
+    PlaceRequest& w = options.where;
+    const std::array<std::pair<std::string_view, std::string*>, 12> fields = {{
         {"--name", &f.name},
         {"--date", &f.date},
         {"--time", &f.time},
@@ -45,6 +63,9 @@ std::string* ValueField(std::string_view option, ToolOptions& options) {
         {"--city", &f.city},
         {"--state", &f.state},
         {"--country", &f.country},
+        {"--place", &w.place},
+        {"--tz", &w.tz},
+        {"--utc-offset", &w.utcOffset},
     }};
     for (const auto& [name, field] : fields) {
         if (option == name) {
@@ -77,6 +98,12 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
             target = args[++i];
             return true;
         };
+        const auto takeOptional = [&](std::optional<std::string>& target) {
+            std::string value;
+            const bool ok = takeValue(value);
+            target = std::move(value);
+            return ok;
+        };
         const auto flag = [&](bool& target) {
             if (inlineValue) {
                 message = "option " + option + " takes no value";
@@ -93,16 +120,28 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
         } else if (option == "--dst") {
             ok = flag(options.fields.dst);
             options.anyBirthOption = true;
+        } else if (option == "--positions") {
+            ok = takeValue(options.positions);
+        } else if (option == "--sunrise") {
+            ok = takeValue(options.sunrise);
         } else if (option == "--json") {
             ok = flag(options.json);
         } else if (option == "--list-zones") {
             ok = flag(options.listZones);
         } else if (option == "--help" || option == "-h") {
             ok = flag(options.help);
+        } else if (option == "--version") {
+            ok = flag(options.version);
         } else if (option == "--batch") {
-            std::string file;
-            ok = takeValue(file);
-            options.batch = file;
+            ok = takeOptional(options.batch);
+        } else if (option == "--jobs") {
+            ok = takeOptional(options.jobs);
+        } else if (option == "--find-place") {
+            ok = takeOptional(options.findPlace);
+        } else if (option == "--record") {
+            ok = takeOptional(options.record);
+        } else if (option == "--save-record") {
+            ok = takeOptional(options.saveRecord);
         } else {
             message = "unknown option " + option;
             return false;
@@ -111,8 +150,22 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
             return false;
         }
     }
-    if (options.batch && options.anyBirthOption) {
-        message = "--batch reads every birth from its file; give no birth options with it";
+    if (options.batch && (options.anyBirthOption || options.record || options.saveRecord)) {
+        message = "--batch reads every birth from its file; give no birth options with it "
+                  "(nor --record or --save-record)";
+        return false;
+    }
+    if (options.jobs && !options.batch) {
+        message = "--jobs applies to --batch only";
+        return false;
+    }
+    if (options.record && options.anyBirthOption) {
+        message = "--record holds the whole birth; give no birth options with it (only "
+                  "--positions and --sunrise, which override the record's)";
+        return false;
+    }
+    if (options.findPlace && (options.anyBirthOption || options.record || options.saveRecord)) {
+        message = "--find-place only lists places; give no birth options with it";
         return false;
     }
     return true;
@@ -136,6 +189,170 @@ std::string Trimmed(const std::string& text) {
     return std::string(TrimCharacters(text, " \t"));
 }
 
+// One birth made ready to compute, or the reason it cannot be.
+struct PreparedBirth {
+    int status = kExitOk;
+    std::string message; // set when status is not kExitOk
+    BirthEntries entries;
+    ChartOptions options;
+    std::optional<PlaceSummary> place;
+    // What a saved record keeps besides the entries.
+    std::optional<AtlasPlace> atlasPlace;
+    std::optional<PositionSource> positionsGiven;
+    std::optional<SunriseConvention> sunriseGiven;
+};
+
+PreparedBirth Refused(int status, std::string message) {
+    PreparedBirth out;
+    out.status = status;
+    out.message = std::move(message);
+    return out;
+}
+
+// Reads --positions and --sunrise (or their columns); empty leaves them unset.
+bool ReadChoices(const std::string& positions, const std::string& sunrise, PreparedBirth& out) {
+    if (const std::string name = Lower(Trimmed(positions)); !name.empty()) {
+        out.positionsGiven = PositionSourceOfName(name);
+        if (!out.positionsGiven) {
+            out = Refused(kExitInvalidInput, "Please Enter the Positions as classic or precise");
+            return false;
+        }
+    }
+    if (const std::string name = Lower(Trimmed(sunrise)); !name.empty()) {
+        out.sunriseGiven = SunriseConventionOfName(name);
+        if (!out.sunriseGiven) {
+            out = Refused(kExitInvalidInput, "Please Enter the Sunrise as limb or centre");
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string UnavailableMessage(const std::string& what, const std::string& message) {
+    return std::string(kToolName) + ": cannot read " + what + ": " + message;
+}
+
+PreparedBirth PrepareFromFields(BirthFields fields, const PlaceRequest& where,
+                                const std::string& positions, const std::string& sunrise) {
+    PreparedBirth out;
+    if (!ReadChoices(positions, sunrise, out)) {
+        return out;
+    }
+    out.options = {out.positionsGiven.value_or(PositionSource::Classic),
+                   out.sunriseGiven.value_or(SunriseConvention::Limb)};
+    if (!where.place.empty() &&
+        (!fields.lat.empty() || !fields.lon.empty() || !fields.zone.empty() || !where.tz.empty())) {
+        return Refused(kExitInvalidInput, "A place from the atlas gives the coordinates and the "
+                                          "zone: give no lat, lon, zone or tz with it");
+    }
+    if (!fields.zone.empty() && (!where.tz.empty() || !where.utcOffset.empty())) {
+        return Refused(kExitInvalidInput,
+                       "Give the zone either as a list entry (zone) or as tz / utc-offset");
+    }
+    if (fields.dst && !where.utcOffset.empty()) {
+        return Refused(kExitInvalidInput, "A UTC offset is the whole offset in force, daylight "
+                                          "saving included: give no dst with it");
+    }
+    std::optional<PlaceMatch> match;
+    if (!where.place.empty()) {
+        PlaceLookup lookup = FindBestPlace(where.place);
+        if (lookup.status == PlaceStatus::Unavailable) {
+            return Refused(kExitFailure, UnavailableMessage("the atlas", lookup.message));
+        }
+        if (!lookup.match) {
+            return Refused(kExitInvalidInput, lookup.message);
+        }
+        match = std::move(lookup.match);
+        fields.lat = LatitudeText(match->latitude);
+        fields.lon = LongitudeText(match->longitude);
+        fields.city = fields.city.empty() ? match->name : fields.city;
+        fields.state = fields.state.empty() ? match->division : fields.state;
+        fields.country = fields.country.empty() ? match->country : fields.country;
+        out.atlasPlace = AtlasPlace{match->geonameId, match->zoneId};
+    }
+    EntriesOrFault entries =
+        EntriesFromFields(fields, BirthYears(out.options.positions), where.Any());
+    if (!entries.entries) {
+        return Refused(kExitInvalidInput, entries.message);
+    }
+    out.entries = std::move(*entries.entries);
+    if (where.Any()) {
+        ZoneSettlement zone = SettleZone(where, match, fields.dst, out.entries);
+        if (zone.status == PlaceStatus::Unavailable) {
+            return Refused(kExitFailure,
+                           UnavailableMessage("the time-zone database", zone.message));
+        }
+        if (!zone.summary) {
+            return Refused(kExitInvalidInput, zone.message);
+        }
+        out.place = std::move(zone.summary);
+    }
+    return out;
+}
+
+PreparedBirth PrepareFromRecord(const std::string& path, const std::string& positions,
+                                const std::string& sunrise) {
+    PreparedBirth out;
+    if (!ReadChoices(positions, sunrise, out)) {
+        return out;
+    }
+    RecordOrFault record = ReadBirthRecordFile(path);
+    if (!record.contents) {
+        return Refused(record.fault == RecordFault::Unreadable ? kExitFailure : kExitInvalidInput,
+                       record.fault == RecordFault::Unreadable
+                           ? UnavailableMessage(path, record.message)
+                           : record.message);
+    }
+    BirthRecordContents& contents = *record.contents;
+    // Options given on the command line win over the record's choices.
+    out.positionsGiven = out.positionsGiven ? out.positionsGiven : contents.positions;
+    out.sunriseGiven = out.sunriseGiven ? out.sunriseGiven : contents.sunrise;
+    out.options = {out.positionsGiven.value_or(PositionSource::Classic),
+                   out.sunriseGiven.value_or(SunriseConvention::Limb)};
+    out.atlasPlace = contents.place;
+    out.entries = std::move(contents.entries);
+    return out;
+}
+
+// Computes the chart; a failure is the ephemeris's (its data could not be
+// read) or, for entries that passed every check, a fault of the calculation.
+struct Computed {
+    std::optional<ChartResult> chart;
+    std::string message;
+};
+
+Computed Compute(const PreparedBirth& birth) {
+    Computed out;
+    out.chart = CalculateChart(birth.entries, birth.options);
+    if (!out.chart) {
+        const std::string& failure = LastChartFailure();
+        out.message = failure.empty() ? std::string(kNotComputedMessage)
+                                      : UnavailableMessage("the ephemeris data", failure);
+    }
+    return out;
+}
+
+std::optional<std::string> SaveRecord(const std::string& path, const PreparedBirth& birth) {
+    BirthRecordContents contents;
+    contents.entries = birth.entries;
+    if (birth.entries.cmbTimeZoneIndex == kExactZoneIndex && birth.entries.exactZone) {
+        contents.exactZone =
+            ExactZoneOffset{static_cast<std::int32_t>(birth.entries.exactZone->utcOffsetSeconds),
+                            birth.entries.exactZone->label};
+    }
+    contents.place = birth.atlasPlace;
+    contents.positions = birth.positionsGiven;
+    contents.sunrise = birth.sunriseGiven;
+    if (auto fault = CheckBirthRecord(contents)) {
+        return "a birth record cannot hold this birth: " + *fault;
+    }
+    return WriteFileAtomically(path, WriteBirthRecord(contents));
+}
+
+constexpr std::array<std::string_view, 15> kCsvColumns = {
+    "name",  "date",    "time",  "zone", "lat",        "lon",       "dst",    "city",
+    "state", "country", "place", "tz",   "utc-offset", "positions", "sunrise"};
+
 std::optional<bool> ReadDstField(const std::string& text) {
     const std::string value = Lower(Trimmed(text));
     if (value.empty() || value == "0" || value == "no" || value == "false") {
@@ -147,10 +364,7 @@ std::optional<bool> ReadDstField(const std::string& text) {
     return std::nullopt;
 }
 
-constexpr std::array<std::string_view, 10> kCsvColumns = {
-    "name", "date", "time", "zone", "lat", "lon", "dst", "city", "state", "country"};
-
-void WriteLineError(std::ostream& out, int line, std::string_view message) {
+std::string LineError(int line, std::string_view message) {
     JsonWriter w;
     w.BeginObject();
     w.Key("line");
@@ -158,10 +372,137 @@ void WriteLineError(std::ostream& out, int line, std::string_view message) {
     w.Key("error");
     w.String(message);
     w.EndObject();
-    out << w.Text() << "\n";
+    return w.Text();
 }
 
-int RunBatch(std::istream& input, std::ostream& out, std::ostream& err) {
+// One line of a batch between reading and writing.
+struct BatchLine {
+    int line = 0;
+    std::string fault; // a fault found while reading; the line is not computed
+    std::array<std::string, kCsvColumns.size()> values;
+    std::string output; // the JSON line, without its line break
+    bool failed = false;
+};
+
+void ComputeLine(BatchLine& item) {
+    item.failed = true;
+    if (!item.fault.empty()) {
+        item.output = LineError(item.line, item.fault);
+        return;
+    }
+    const auto& v = item.values;
+    const std::optional<bool> dst = ReadDstField(v[6]);
+    if (!dst) {
+        item.output = LineError(item.line, "Please Enter dst as 1 or 0 (yes or no)");
+        return;
+    }
+    const BirthFields fields{v[0], v[1], v[2], v[3], v[4], v[5], *dst, v[7], v[8], v[9]};
+    const PlaceRequest where{Trimmed(v[10]), Trimmed(v[11]), Trimmed(v[12])};
+    const PreparedBirth birth = PrepareFromFields(fields, where, v[13], v[14]);
+    if (birth.status != kExitOk) {
+        item.output = LineError(item.line, birth.message);
+        return;
+    }
+    const Computed computed = Compute(birth);
+    if (!computed.chart) {
+        item.output = LineError(item.line, computed.message);
+        return;
+    }
+    JsonWriter w;
+    w.BeginObject();
+    w.Key("line");
+    w.Integer(item.line);
+    WriteChartMembers(w, *computed.chart, birth.place);
+    w.EndObject();
+    item.output = w.Text();
+    item.failed = false;
+}
+
+// Computes the lines of each window on `jobs` threads, this one among them.
+// The helper threads live for the whole batch: the ephemeris configures
+// itself once on each new thread, which should not be paid per window. Each
+// thread takes the next line not yet taken, so a slow line holds up no
+// other.
+class LinePool {
+public:
+    explicit LinePool(int jobs) {
+        for (int t = 1; t < jobs; ++t) {
+            helpers_.emplace_back([this] { Help(); });
+        }
+    }
+    ~LinePool() {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        start_.notify_all();
+    }
+    LinePool(const LinePool&) = delete;
+    LinePool& operator=(const LinePool&) = delete;
+
+    void Run(std::vector<BatchLine>& lines) {
+        if (helpers_.empty() || lines.size() < 2) {
+            for (BatchLine& item : lines) {
+                ComputeLine(item);
+            }
+            return;
+        }
+        {
+            const std::lock_guard lock(mutex_);
+            lines_ = &lines;
+            next_ = 0;
+            busy_ = helpers_.size();
+            ++generation_;
+        }
+        start_.notify_all();
+        Drain(lines);
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return busy_ == 0; });
+        lines_ = nullptr;
+    }
+
+private:
+    void Drain(std::vector<BatchLine>& lines) {
+        for (std::size_t i = next_++; i < lines.size(); i = next_++) {
+            ComputeLine(lines[i]);
+        }
+    }
+
+    void Help() {
+        std::size_t seen = 0;
+        for (;;) {
+            std::vector<BatchLine>* lines = nullptr;
+            {
+                std::unique_lock lock(mutex_);
+                start_.wait(lock, [&] { return stop_ || generation_ != seen; });
+                if (stop_) {
+                    return;
+                }
+                seen = generation_;
+                lines = lines_;
+            }
+            Drain(*lines);
+            {
+                const std::lock_guard lock(mutex_);
+                if (--busy_ == 0) {
+                    done_.notify_one();
+                }
+            }
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable start_; // a window is ready, or the batch is over
+    std::condition_variable done_;  // every helper has finished the window
+    std::vector<BatchLine>* lines_ = nullptr;
+    std::atomic<std::size_t> next_{0};
+    std::size_t busy_ = 0; // helpers still on the window
+    std::size_t generation_ = 0;
+    bool stop_ = false;
+    std::vector<std::jthread> helpers_; // last: joined before the members above go
+};
+
+int RunBatch(std::istream& input, std::ostream& out, std::ostream& err, int jobs) {
     CsvReader reader(input);
     std::optional<CsvRecord> header = reader.Next();
     while (header && header->blank) {
@@ -180,7 +521,7 @@ int RunBatch(std::istream& input, std::ostream& out, std::ostream& err) {
         if (it == kCsvColumns.end()) {
             err << kToolName << ": unknown column \"" << name
                 << "\" in the header row; the columns are name, date, time, zone, lat, lon, dst, "
-                   "city, state, country\n";
+                   "city, state, country, place, tz, utc-offset, positions, sunrise\n";
             return kExitInvalidInput;
         }
         const auto column = static_cast<std::size_t>(it - kCsvColumns.begin());
@@ -192,73 +533,103 @@ int RunBatch(std::istream& input, std::ostream& out, std::ostream& err) {
         columns.push_back(column);
     }
 
+    // Lines are read, computed and written a window at a time, so memory
+    // stays bounded whatever the length of the batch and the output keeps
+    // the order of the input. A window of 64 lines per thread keeps the
+    // threads' idle time at its end small against the window's work.
+    const std::size_t window = 64 * static_cast<std::size_t>(jobs);
+    std::vector<BatchLine> lines;
+    lines.reserve(window);
+    LinePool pool(jobs);
     bool anyFailed = false;
+    const auto flush = [&] {
+        pool.Run(lines);
+        for (const BatchLine& item : lines) {
+            out << item.output << "\n";
+            anyFailed = anyFailed || item.failed;
+        }
+        lines.clear();
+    };
     while (const std::optional<CsvRecord> record = reader.Next()) {
         if (record->blank) {
             continue;
         }
-        const auto fail = [&](std::string_view message) {
-            WriteLineError(out, record->line, message);
-            anyFailed = true;
-        };
+        BatchLine& item = lines.emplace_back();
+        item.line = record->line;
         if (record->unterminatedQuote) {
-            fail("The line ends inside a quoted field");
-            continue;
+            item.fault = "The line ends inside a quoted field";
+        } else if (record->fields.size() != columns.size()) {
+            item.fault = "The line has " + std::to_string(record->fields.size()) +
+                         " fields where the header row names " + std::to_string(columns.size());
+        } else {
+            for (std::size_t f = 0; f < columns.size(); ++f) {
+                item.values[columns[f]] = record->fields[f];
+            }
         }
-        if (record->fields.size() != columns.size()) {
-            fail("The line has " + std::to_string(record->fields.size()) +
-                 " fields where the header row names " + std::to_string(columns.size()));
-            continue;
+        if (lines.size() == window) {
+            flush();
         }
-        std::array<std::string, kCsvColumns.size()> values;
-        for (std::size_t f = 0; f < columns.size(); ++f) {
-            values[columns[f]] = record->fields[f];
-        }
-        const std::optional<bool> dst = ReadDstField(values[6]);
-        if (!dst) {
-            fail("Please Enter dst as 1 or 0 (yes or no)");
-            continue;
-        }
-        const BirthFields fields{values[0], values[1], values[2], values[3], values[4],
-                                 values[5], *dst,      values[7], values[8], values[9]};
-        const EntriesOrFault entries = EntriesFromFields(fields);
-        if (!entries.entries) {
-            fail(entries.message);
-            continue;
-        }
-        const std::optional<ChartResult> chart = CalculateChart(*entries.entries);
-        if (!chart) {
-            fail(kNotComputedMessage);
-            continue;
-        }
-        JsonWriter w;
-        w.BeginObject();
-        w.Key("line");
-        w.Integer(record->line);
-        WriteChartMembers(w, *chart);
-        w.EndObject();
-        out << w.Text() << "\n";
     }
+    flush();
     return anyFailed ? kExitInvalidInput : kExitOk;
+}
+
+std::optional<int> ReadJobs(const std::optional<std::string>& text) {
+    if (!text) {
+        const unsigned cores = std::thread::hardware_concurrency();
+        return static_cast<int>(std::clamp(cores, 1U, static_cast<unsigned>(kMaxJobs)));
+    }
+    if (text->empty() || text->size() > 3 ||
+        !std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    const int jobs = std::stoi(*text);
+    return jobs >= 1 && jobs <= kMaxJobs ? std::optional<int>(jobs) : std::nullopt;
+}
+
+int FindPlaces(const std::string& query, std::ostream& out, std::ostream& err) {
+    std::string message;
+    const Atlas* atlas = SharedAtlas(message);
+    if (!atlas) {
+        err << UnavailableMessage("the atlas", message) << "\n";
+        return kExitFailure;
+    }
+    const std::vector<PlaceMatch> places = atlas->Search(query, 20);
+    if (places.empty()) {
+        err << FindBestPlace(query).message << "\n";
+        return kExitInvalidInput;
+    }
+    for (const PlaceMatch& place : places) {
+        out << PlaceDisplayLine(place) << "\n";
+    }
+    out << "\n" << kAtlasAttribution << "\n";
+    return kExitOk;
 }
 
 } // namespace
 
 std::string HelpText() {
     return R"(Usage:
-  selmarind-chart --name NAME --date YYYY-MM-DD --time HH:MM[:SS] --zone ZONE
-                  --lat 28N36 --lon 77E13 [--dst] [--city C] [--state S]
-                  [--country K] [--json]
-  selmarind-chart --batch FILE|-
-  selmarind-chart --list-zones
-  selmarind-chart --help
+  selmarind-chart --name NAME --date YYYY-MM-DD --time HH:MM[:SS]
+                  (--zone ZONE [--dst] | --tz ZONE-ID [--dst] | --utc-offset ±HH:MM)
+                  --lat 28N36 --lon 77E13 [--city C] [--state S] [--country K]
+                  [--positions classic|precise] [--sunrise limb|centre]
+                  [--json] [--save-record FILE]
+  selmarind-chart --name NAME --date ... --time ... --place "NAME[, DIV][, COUNTRY]"
+                  [--dst | --utc-offset ±HH:MM] [other options as above]
+  selmarind-chart --record FILE [--positions P] [--sunrise S] [--json]
+                  [--save-record FILE]
+  selmarind-chart --batch FILE|- [--jobs N]
+  selmarind-chart --find-place QUERY
+  selmarind-chart --list-zones | --help | --version
 
 Computes the sidereal chart of one birth and its Torvi Lagna, the sign that
 holds the lord of the ascendant's sign.
 
 Birth options:
   --name NAME        letters and spaces only; written in capitals
-  --date YYYY-MM-DD  birth date, years 1901 to 2050
+  --date YYYY-MM-DD  birth date, years 1901 to 2050 (1800 to 2399 with
+                     --positions precise)
   --time HH:MM[:SS]  local clock time of the birth, 0:00 to 23:59:59
   --zone ZONE        time zone: its index 0 to 70, or its text exactly as
                      --list-zones shows it (quote it: "Indian Time, IST, +5.3")
@@ -266,9 +637,55 @@ Birth options:
                      minutes (at most 2 digits, 0 to 59)
   --lon 77E13        longitude: degrees (at most 3 digits, 0 to 179), E or W,
                      minutes (at most 2 digits, 0 to 59)
-  --dst              daylight saving time was in force
+  --dst              with --zone: daylight saving time was in force (the
+                     form's box: one hour off the zone's time). With --tz or
+                     --place: the birth was in daylight-saving time; it picks
+                     the daylight-saving offset of an hour the clocks skipped
+                     or repeated, and is refused where the zone kept standard
+                     time then
   --city C, --state S, --country K
                      place names, shown as given
+
+Places and zones from the atlas and the tz database:
+  --place "NAME[, DIVISION][, COUNTRY]"
+                     the best match of the atlas gives the coordinates
+                     (rounded to the minute), the zone and the place names
+                     (--city, --state, --country still win); in place of
+                     --lat, --lon, --zone and --tz. No match: status 2 with
+                     the near matches
+  --tz ZONE-ID       an IANA zone ("Asia/Kolkata") in place of --zone, with
+                     --lat and --lon
+  --utc-offset ±HH:MM[:SS]
+                     the whole UTC offset in force (east positive, daylight
+                     saving included), in place of --zone; with --tz or
+                     --place it must be one the zone used then, which settles
+                     an hour the clocks skipped or repeated
+                     With these the offset in force at the birth's local
+                     date and time selects the list entry of that offset
+                     (box unticked), or an extra entry with the exact offset
+                     ("Asia/Kathmandu, +05:45") where no entry has it. A
+                     local time that did not exist or happened twice is
+                     refused with status 2 naming both offsets, unless --dst
+                     or --utc-offset settles it
+  --find-place QUERY the places matching QUERY, best first, at most 20
+
+Positions:
+  --positions classic|precise
+                     classic (default): the built-in theory of the windows'
+                     worked examples; precise: the Swiss Ephemeris, Lahiri
+                     ayanamsa
+  --sunrise limb|centre
+                     when the Sun counts as risen for the precise positions:
+                     its upper limb with refraction (default) or the centre
+                     of its disc without; the classic positions keep their
+                     own rule
+
+Records:
+  --record FILE      computes from a birth record (*.selmarind); its position
+                     source and sunrise apply unless --positions or --sunrise
+                     is given, which win. No other birth option goes with it
+  --save-record FILE also writes the birth as a record, replacing FILE whole
+                     or not at all; the chart is printed only once it is saved
 
 Output:
   (default)          a readable report: details, positions (retrograde
@@ -278,25 +695,45 @@ Output:
                      Torvi Lagna's sign, house and significance, the sign's
                      attributes and five prediction paragraphs
   --json             one JSON object: "form" holds every text of the result
-                     form by control name, "chart" the computed values
+                     form by control name, "chart" the computed values with
+                     "positions", "ephemeris", "sunrise" (the rule used:
+                     always limb with classic) and "BirthUniversal";
+                     with --place, --tz or --utc-offset also "place": name,
+                     division, country (null without --place), latitude,
+                     longitude (degrees, north and east positive), timeZone,
+                     utcOffsetSeconds, zoneIndex (null for the extra entry),
+                     dst (null with --utc-offset alone)
 
 Other:
   --batch FILE       one chart per line of a CSV file ("-" reads standard
                      input). The header row names the columns: name, date,
-                     time, zone, lat, lon, dst, city, state, country (any
-                     order; missing columns are empty; dst is 1/0, yes/no or
-                     true/false). Writes one JSON object per line; a line
-                     that fails gives {"line": N, "error": "message"} and the
-                     other lines are still computed
+                     time, zone, lat, lon, dst, city, state, country, place,
+                     tz, utc-offset, positions, sunrise (any order; missing
+                     columns are empty; dst is 1/0, yes/no or true/false).
+                     Writes one JSON object per line, in the input's order; a
+                     line that fails gives {"line": N, "error": "message"}
+                     and the other lines are still computed
+  --jobs N           threads for --batch, 1 to 256 (default: the number of
+                     cores)
   --list-zones       the 71 time zones with their indices
   --help             this text
+  --version          the program's name and version
 
 Entries are checked as the birth-data form checks them and in the same
 order; the first fault is printed on standard error with the form's message.
 
+Files: the atlas is <data>/atlas/places.tsv.gz, where <data> is
+$SELMARIND_DATA_DIR if set, else ../share/selmarind beside the program's
+folder. Place data: GeoNames (geonames.org), CC BY 4.0.
+
 Exit status: 0 done; 2 an entry or option was refused (in a batch: at least
-one line failed); 1 the batch file could not be read.
+one line failed); 1 a file could not be read or written (the batch, a
+record, the atlas, the tz database, the ephemeris data).
 )";
+}
+
+std::string VersionText() {
+    return std::string(kToolName) + " " + SELMARIND_VERSION + "\n";
 }
 
 int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -311,36 +748,58 @@ int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::os
         out << HelpText();
         return kExitOk;
     }
+    if (options.version) {
+        out << VersionText();
+        return kExitOk;
+    }
     if (options.listZones) {
         ListZones(out);
         return kExitOk;
     }
+    if (options.findPlace) {
+        return FindPlaces(*options.findPlace, out, err);
+    }
     if (options.batch) {
+        const std::optional<int> jobs = ReadJobs(options.jobs);
+        if (!jobs) {
+            err << kToolName << ": --jobs takes a number of threads from 1 to " << kMaxJobs
+                << "\nTry '" << kToolName << " --help'.\n";
+            return kExitInvalidInput;
+        }
         if (*options.batch == "-") {
-            return RunBatch(in, out, err);
+            return RunBatch(in, out, err, *jobs);
         }
         std::ifstream file(*options.batch, std::ios::binary);
         if (!file) {
             err << kToolName << ": cannot read " << *options.batch << "\n";
             return kExitFailure;
         }
-        return RunBatch(file, out, err);
+        return RunBatch(file, out, err, *jobs);
     }
 
-    const EntriesOrFault entries = EntriesFromFields(options.fields);
-    if (!entries.entries) {
-        err << entries.message << "\n";
-        return kExitInvalidInput;
+    const PreparedBirth birth =
+        options.record
+            ? PrepareFromRecord(*options.record, options.positions, options.sunrise)
+            : PrepareFromFields(options.fields, options.where, options.positions, options.sunrise);
+    if (birth.status != kExitOk) {
+        err << birth.message << "\n";
+        return birth.status;
     }
-    const std::optional<ChartResult> chart = CalculateChart(*entries.entries);
-    if (!chart) {
-        err << kNotComputedMessage << "\n";
+    const Computed computed = Compute(birth);
+    if (!computed.chart) {
+        err << computed.message << "\n";
         return kExitFailure;
     }
+    if (options.saveRecord) {
+        if (const auto fault = SaveRecord(*options.saveRecord, birth)) {
+            err << kToolName << ": cannot save " << *options.saveRecord << ": " << *fault << "\n";
+            return kExitFailure;
+        }
+    }
     if (options.json) {
-        out << ChartJson(*chart, true) << "\n";
+        out << ChartJson(*computed.chart, true, birth.place) << "\n";
     } else {
-        out << PlainReport(*chart, *entries.entries);
+        out << PlainReport(*computed.chart, birth.entries);
     }
     return kExitOk;
 }

@@ -11,7 +11,8 @@ namespace selmarind::cli {
 
 // Exit statuses of the tool.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;      // a file that cannot be read
+inline constexpr int kExitFailure = 1;      // a file that cannot be read or written (batch, record,
+                                            // atlas, tz database, ephemeris data)
 inline constexpr int kExitInvalidInput = 2; // an entry the form would refuse, or a bad option
 
 // Runs the tool on its arguments (without the program name). `in` is read
@@ -21,5 +22,9 @@ int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::os
 
 // The text of --help.
 std::string HelpText();
+
+// The text of --version: "selmarind-chart 1.25" and a line break, the
+// version of the CMake project.
+std::string VersionText();
 
 } // namespace selmarind::cli
