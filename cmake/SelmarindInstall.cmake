@@ -81,15 +81,43 @@ function(selmarind_add_data_file source)
   install(FILES ${source} DESTINATION ${SELMARIND_INSTALL_DATA_DIR}${subdir})
 endfunction()
 
-# The help page opened by Help > Online Help, and the notices of the About box.
+# The help page opened by Help > Online Help, with the version filled in;
+# its stylesheet and pictures lie in help/ beside it (the pictures are made
+# below).
 set(SELMARIND_HELP_PAGE ${PROJECT_SOURCE_DIR}/data/help/selmarind-help.html)
-selmarind_add_data_file(${SELMARIND_HELP_PAGE})
+configure_file(${SELMARIND_HELP_PAGE} ${SELMARIND_STAGE_DATA_DIR}/selmarind-help.html @ONLY)
+install(FILES ${SELMARIND_STAGE_DATA_DIR}/selmarind-help.html DESTINATION ${SELMARIND_INSTALL_DATA_DIR})
+selmarind_add_data_file(${PROJECT_SOURCE_DIR}/data/help/selmarind-help.css SUBDIR help)
+# The notices of the About box.
 selmarind_add_data_file(${PROJECT_SOURCE_DIR}/NOTICE)
 # The offline atlas (tools/atlas_generator makes it from GeoNames data).
 selmarind_add_data_file(${PROJECT_SOURCE_DIR}/data/atlas/places.tsv.gz SUBDIR atlas)
 
 # Files made at build time, collected for one target that builds them all.
 set(generated "")
+
+# The pictures of the windows that the help page shows, rendered by the
+# screenshot tool (tools/screenshots) with every build of the windows, so
+# they always show the windows as built. Each one is also listed in
+# packaging/installed-files.txt; the test help_page checks that the page
+# shows every listed picture and nothing else.
+if(SELMARIND_BUILD_GUI)
+  set(SELMARIND_HELP_PICTURES frm_main.png frm_display_chart.png frm_display_details.png
+      mdi_maximized.png mdi_help_menu.png frm_about.png)
+  set(help_stage_dir ${SELMARIND_STAGE_DATA_DIR}/help)
+  list(TRANSFORM SELMARIND_HELP_PICTURES PREPEND ${help_stage_dir}/ OUTPUT_VARIABLE pictures)
+  list(JOIN SELMARIND_HELP_PICTURES "|" picture_names)
+  add_custom_command(OUTPUT ${pictures}
+    COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:selmarind-screenshots>
+            -DWORK_DIR=${PROJECT_BINARY_DIR}/help-screenshots -DOUTPUT_DIR=${help_stage_dir}
+            -DPICTURES=${picture_names}
+            -P ${PROJECT_SOURCE_DIR}/cmake/make_help_screenshots.cmake
+    DEPENDS selmarind-screenshots ${PROJECT_SOURCE_DIR}/cmake/make_help_screenshots.cmake
+    COMMENT "Rendering the windows for the help page"
+    VERBATIM)
+  list(APPEND generated ${pictures})
+  install(FILES ${pictures} DESTINATION ${SELMARIND_INSTALL_DATA_DIR}/help)
+endif()
 
 # The icon: the SVG as drawn, and each PNG size rendered from it.
 set(icon_name org.selmarind.Selmarind)
