@@ -10,5 +10,6 @@ int main(int argc, char* argv[]) {
     if (!program) {
         return 0;
     }
+    selmarind::OpenRecordOfArguments(*program, QApplication::arguments());
     return QApplication::exec();
 }

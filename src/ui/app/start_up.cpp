@@ -54,4 +54,13 @@ std::unique_ptr<RunningProgram> StartProgram(const QString& lockPath) {
     return program;
 }
 
+void OpenRecordOfArguments(RunningProgram& program, const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith(u'-') && program.frmMain) {
+            program.frmMain->openBirthRecord(arguments[i]);
+            return;
+        }
+    }
+}
+
 } // namespace selmarind

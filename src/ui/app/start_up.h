@@ -5,6 +5,7 @@
 #include "ui/app/single_instance.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -33,5 +34,11 @@ void ConfigureApplication();
 // of this copy is shown and the program ends.
 std::unique_ptr<RunningProgram>
 StartProgram(const QString& lockPath = SingleInstanceLock::DefaultLockPath());
+
+// Opens the birth record named on the command line (`selmarind FILE`) in the
+// birth-data form. `arguments` are QCoreApplication::arguments(), the
+// program first; the first argument after it that is not an option is the
+// record.
+void OpenRecordOfArguments(RunningProgram& program, const QStringList& arguments);
 
 } // namespace selmarind
