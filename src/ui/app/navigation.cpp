@@ -2,7 +2,9 @@
 
 #include "ui/app/mdi.h"
 #include "ui/widgets/application_end.h"
+#include "ui/windows/chart_export.h"
 #include "ui/windows/frm_display.h"
+#include "ui/windows/frm_main.h"
 
 #include <QWidget>
 
@@ -22,6 +24,13 @@ void Navigation::showResult(const ChartResult& result) {
     frame_ = std::make_unique<Mdi>();
     Mdi* frame = frame_.get();
     frame->display()->showResult(result);
+    // The chart comes from the form's entries as they stand: it was computed
+    // from them in the same event.
+    if (const auto* form = qobject_cast<const FrmMain*>(entry_.data())) {
+        frame->chartExport()->setChart(result, form->entries());
+    } else {
+        frame->chartExport()->setChart(result, {});
+    }
     connect(frame, &Mdi::backRequested, this, &Navigation::back);
     connect(frame, &Mdi::exitRequested, this, &Navigation::exit);
     // The frame comes up before the form goes, so that a window is on
