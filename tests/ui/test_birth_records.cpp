@@ -12,6 +12,8 @@
 #include "input/validation.h"
 #include "records/record_checks.h"
 #include "records/record_file.h"
+#include "ui/app/navigation.h"
+#include "ui/app/start_up.h"
 #include "ui/windows/frm_main.h"
 #include "ui/windows/record_actions.h"
 
@@ -419,6 +421,25 @@ private slots:
         QVERIFY(dialogs_->shown[0].text.contains("no longer there"));
         QCOMPARE(BirthRecordActions::RecentRecords(), expected.mid(1));
         QCOMPARE(Snapshot(*form_), before);
+    }
+
+    // `selmarind FILE`: the first argument that is not an option is opened;
+    // a file that is not there says so and the form keeps its defaults.
+    void commandLine() {
+        writeRecord("argument.selmarind", KathmanduRecord());
+        RunningProgram program;
+        program.frmMain = std::make_unique<FrmMain>();
+        const QStringList before = Snapshot(*program.frmMain);
+        OpenRecordOfArguments(program, {"selmarind", path("gone.selmarind")});
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QVERIFY2(dialogs_->shown[0].text.contains("cannot be read"),
+                 qPrintable(dialogs_->shown[0].text));
+        QCOMPARE(Snapshot(*program.frmMain), before);
+
+        OpenRecordOfArguments(program, {"selmarind", "--verbose", path("argument.selmarind"),
+                                        path("gone.selmarind")});
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QCOMPARE(program.frmMain->findChild<QLineEdit*>("txtName")->text(), QString("ANANYA RAO"));
     }
 
     // A record dropped on the form opens in it; other files are not taken.
