@@ -396,6 +396,47 @@ private slots:
         QCOMPARE(dialogs_->log(), QStringList());
     }
 
+    void suggestedNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("monthIndex");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("name and date") << "ANANYA RAO" << 7 << "14"
+                                       << "1987"
+                                       << ".selmarind"
+                                       << "ANANYA RAO 1987-08-14.selmarind";
+        QTest::newRow("no name") << "" << 0 << "1"
+                                 << "1901"
+                                 << ".pdf"
+                                 << "1901-01-01.pdf";
+        QTest::newRow("spaces gathered") << "  LEO   MARTIN " << 11 << "31"
+                                         << "2050"
+                                         << ".svg"
+                                         << "LEO MARTIN 2050-12-31.svg";
+        // A name from elsewhere may hold what no file name may.
+        QTest::newRow("separators left out") << "A/B\\C:D*E?\"F<G>H|I\x01J" << 1 << "2"
+                                             << "2000"
+                                             << ".png"
+                                             << "ABCDEFGHIJ 2000-02-02.png";
+    }
+
+    void suggestedNames() {
+        QFETCH(QString, name);
+        QFETCH(int, monthIndex);
+        QFETCH(QString, day);
+        QFETCH(QString, year);
+        QFETCH(QString, extension);
+        QFETCH(QString, expected);
+        BirthEntries e;
+        e.txtName = name.toStdString();
+        e.cboMonthIndex = monthIndex;
+        e.cboDate = day.toStdString();
+        e.cboYear = year.toStdString();
+        QCOMPARE(SuggestedFileName(e, extension), expected);
+    }
+
     // The last eight records, latest first; a vanished one is taken off
     // the list with a message when chosen.
     void recentRecords() {
