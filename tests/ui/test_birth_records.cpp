@@ -499,6 +499,23 @@ private slots:
         }
         QCOMPARE(form_->findChild<QLineEdit*>("txtName")->text(), QString("ANANYA RAO"));
         QCOMPARE(dialogs_->log(), QStringList());
+
+        // Dropped on an entry field, the record opens and the field does not
+        // take the file's address as text.
+        writeRecord("on-field.selmarind", SouthWestRecord());
+        QLineEdit* city = form_->findChild<QLineEdit*>("txtMCity");
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path("on-field.selmarind"))});
+        mime.setText(path("on-field.selmarind"));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(city, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(city, &drop);
+        QCOMPARE(city->text(), QString("Kathmandu"));
+        QCoreApplication::processEvents();
+        QCOMPARE(city->text(), QString("Lima"));
+        QCOMPARE(form_->findChild<QLineEdit*>("txtName")->text(), QString("LEO MARTIN"));
     }
 };
 

@@ -214,6 +214,9 @@ FrmMain::FrmMain(QWidget* parent)
                              longitudeDegreesEdit_, longitudeMinutesEdit_}) {
         connect(typed, &QLineEdit::textEdited, this, [this] { atlasPlace_.reset(); });
     }
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        field->installEventFilter(this);
+    }
 }
 
 void FrmMain::buildMenus() {
@@ -653,6 +656,28 @@ void FrmMain::dropEvent(QDropEvent* event) {
     // stand inside the drag of another program.
     QMetaObject::invokeMethod(
         this, [this, path] { openBirthRecord(path); }, Qt::QueuedConnection);
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (DraggedRecord(drag->mimeData()).isEmpty()) {
+            break;
+        }
+        if (event->type() == QEvent::Drop) {
+            dropEvent(drag);
+        } else {
+            drag->acceptProposedAction();
+        }
+        return true;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FrmMain::showEvent(QShowEvent* event) {

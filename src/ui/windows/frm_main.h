@@ -80,6 +80,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // A record dragged over an entry field opens in the form rather than
+    // landing in the field as the text of its address.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
