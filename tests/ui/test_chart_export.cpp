@@ -6,6 +6,7 @@
 #include "recording_services.h"
 
 #include "chart/chart_driver.h"
+#include "input/time_zones.h"
 #include "report/report.h"
 #include "ui/app/mdi.h"
 #include "ui/windows/chart_export.h"
@@ -32,8 +33,8 @@ using namespace selmarind::testing;
 
 namespace {
 
-// 14 August 1987, 6:35:09 at Bengaluru (12° 58' N, 77° 35' E, zone 45 of
-// the list). The chart has retrograde planets, so the (R) marks are drawn.
+// 14 August 1987, 6:35:09 at Bengaluru (12° 58' N, 77° 35' E, zone 34 of
+// the list, Indian Time). Saturn is retrograde, so the (R) marks are drawn.
 BirthEntries SampleEntries() {
     BirthEntries e;
     e.txtName = "ANANYA RAO";
@@ -50,7 +51,7 @@ BirthEntries SampleEntries() {
     e.txtLatM = "58";
     e.txtLonD = "77";
     e.txtLonM = "35";
-    e.cmbTimeZoneIndex = 45;
+    e.cmbTimeZoneIndex = 34;
     return e;
 }
 
@@ -96,7 +97,9 @@ class TestChartExport : public QObject {
         QStringList wanted = {QString::fromStdString(result_.form.lblName),
                               QString::fromStdString(result_.form.lblHoraDesc),
                               QString::fromStdString(result_.form.attributes[0]),
-                              QStringLiteral("Selmarind " SELMARIND_VERSION)};
+                              QStringLiteral("Selmarind " SELMARIND_VERSION),
+                              QString::fromUtf8(TimeZoneList()[34].itemText.data(),
+                                                qsizetype(TimeZoneList()[34].itemText.size()))};
         for (const std::string& position : result_.form.planet) {
             wanted << QString::fromStdString(position);
         }

@@ -111,7 +111,8 @@ bool ChartExport::exportTo(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     QByteArray bytes;
     if (suffix == QStringLiteral("pdf")) {
-        bytes = ChartReportPdf(*result_, LocalPaperSize(), ReportFooter(QDate::currentDate()));
+        bytes = ChartReportPdf(*result_, entries_, LocalPaperSize(),
+                               ReportFooter(QDate::currentDate()));
     } else if (suffix == QStringLiteral("svg")) {
         bytes = ChartSvg(*result_);
     } else if (suffix == QStringLiteral("png")) {
@@ -150,7 +151,7 @@ bool ChartExport::printTo(QPrinter& printer) {
                               DialogIcon::Stop);
         return false;
     }
-    PaintChartReport(painter, printer, *result_, ReportFooter(QDate::currentDate()));
+    PaintChartReport(painter, printer, *result_, entries_, ReportFooter(QDate::currentDate()));
     return painter.end();
 }
 

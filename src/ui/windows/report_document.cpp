@@ -2,6 +2,7 @@
 
 #include "chart/sign_tables.h"
 #include "engine/name_tables.h"
+#include "input/time_zones.h"
 #include "ui/widgets/app_style.h"
 #include "ui/windows/result_form_parts.h"
 
@@ -192,6 +193,18 @@ QFont FittingFont(const QStringList& lines, const QRectF& box, double maxPoints,
     return PaperFont(points, bold);
 }
 
+// The zone as the birth-data form's list showed it.
+std::string ZoneText(const BirthEntries& entries) {
+    if (entries.cmbTimeZoneIndex == kExactZoneIndex && entries.exactZone) {
+        return entries.exactZone->label;
+    }
+    if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
+        return std::string(
+            TimeZoneList()[static_cast<std::size_t>(entries.cmbTimeZoneIndex)].itemText);
+    }
+    return {};
+}
+
 } // namespace
 
 QString ReportFooter(const QDate& printedOn) {
@@ -248,7 +261,7 @@ void PaintSouthIndianChart(QPainter& painter, const QRectF& square, const Result
 }
 
 void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartResult& result,
-                      const QString& footer) {
+                      const BirthEntries& entries, const QString& footer) {
     const ResultFormTexts& form = result.form;
     PageFlow flow(painter, device, footer);
     painter.setPen(Qt::black);
@@ -263,7 +276,9 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
     const double chartSide = std::min(flow.pt(250), flow.width() * 0.55);
     flow.heading(QStringLiteral("Your Details"));
     const QRectF square(flow.width() - chartSide, flow.y() + flow.pt(2), chartSide, chartSide);
-    const std::array<std::pair<const char*, const std::string*>, 8> details = {{
+    const std::string zone = ZoneText(entries);
+    const std::string summerHour = entries.chkDST ? "Yes" : "No";
+    const std::array<std::pair<const char*, const std::string*>, 10> details = {{
         {"Name", &form.lblName},
         {"Date of Birth", &form.lblDOB},
         {"Time of Birth", &form.lblTOB},
@@ -272,17 +287,19 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
         {"City", &form.lblCity},
         {"State", &form.lblState},
         {"Country", &form.lblCountry},
+        {"Time Zone", &zone},
+        {"Daylight Saving", &summerHour},
     }};
     // The rows keep to the left of the chart.
     const double detailsWidth = flow.width() - chartSide - flow.pt(14);
     for (const auto& [caption, value] : details) {
         const QString captionText = QString::fromLatin1(caption) + QStringLiteral(" :");
-        const double valueLeft = flow.pt(80);
+        const double valueLeft = flow.pt(102);
         const QString valueText = Utf8Text(*value);
         const double height =
-            std::max(flow.textHeight(captionText, body, 0, flow.pt(78)),
+            std::max(flow.textHeight(captionText, body, 0, flow.pt(100)),
                      flow.textHeight(valueText, body, valueLeft, detailsWidth - valueLeft));
-        flow.drawAt(captionText, body, 0, flow.pt(78), height);
+        flow.drawAt(captionText, body, 0, flow.pt(100), height);
         flow.drawAt(valueText, body, valueLeft, detailsWidth - valueLeft, height);
         flow.skip(height + flow.pt(2));
     }
@@ -329,8 +346,8 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
     flow.finishPage();
 }
 
-QByteArray ChartReportPdf(const ChartResult& result, QPageSize::PageSizeId paper,
-                          const QString& footer) {
+QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries,
+                          QPageSize::PageSizeId paper, const QString& footer) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -345,7 +362,7 @@ QByteArray ChartReportPdf(const ChartResult& result, QPageSize::PageSizeId paper
         if (!painter.begin(&writer)) {
             return {};
         }
-        PaintChartReport(painter, writer, result, footer);
+        PaintChartReport(painter, writer, result, entries, footer);
         painter.end();
     }
     buffer.close();

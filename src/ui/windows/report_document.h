@@ -6,6 +6,7 @@
 #pragma once
 
 #include "chart/chart_result.h"
+#include "input/birth_entries.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -36,14 +37,15 @@ void PaintSouthIndianChart(QPainter& painter, const QRectF& square, const Result
 
 // Paints the whole report on `device`, which `painter` is active on,
 // starting a new page where the next block does not fit; `footer` stands at
-// the foot of every page with the page number.
+// the foot of every page with the page number. `entries` are those the chart
+// was computed from: they give the zone and the daylight-saving choice.
 void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartResult& result,
-                      const QString& footer);
+                      const BirthEntries& entries, const QString& footer);
 
 // The report as a PDF file on `paper` with 15 mm margins, or empty when
 // it could not be made.
-QByteArray ChartReportPdf(const ChartResult& result, QPageSize::PageSizeId paper,
-                          const QString& footer);
+QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries,
+                          QPageSize::PageSizeId paper, const QString& footer);
 
 // A drawing of the chart (SVG 1.2 Tiny): the person's name, the chart and
 // the ten positions, every text a <text> element.
