@@ -3,6 +3,7 @@
 #include "ui/app/start_up.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char* argv[]) {
     // Answered before the application object and the single-instance lock:
@@ -19,10 +20,17 @@ int main(int argc, char* argv[]) {
     if (mode == selmarind::StartMode::SelfTest) {
         return selmarind::RunSelfTest();
     }
-    const std::unique_ptr<selmarind::RunningProgram> program = selmarind::StartProgram(
-        selmarind::SingleInstanceLock::DefaultLockPath(), QApplication::arguments().mid(1));
+    // Files are handed on by their absolute paths: a running copy has
+    // another working folder.
+    QStringList files;
+    for (const QString& argument : QApplication::arguments().mid(1)) {
+        files << (argument.startsWith(u'-') ? argument : QFileInfo(argument).absoluteFilePath());
+    }
+    const std::unique_ptr<selmarind::RunningProgram> program =
+        selmarind::StartProgram(selmarind::SingleInstanceLock::DefaultLockPath(), files);
     if (!program) {
         return 0;
     }
+    selmarind::OpenRecordOfArguments(*program, QApplication::arguments());
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
 #include "ui/windows/advert_label.h"
+#include "ui/windows/chart_export.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/help_menus.h"
 
@@ -134,8 +135,10 @@ void Mdi::buildMenus() {
     fileMenu->setObjectName(QStringLiteral("mnuFile"));
     connect(NewAction(fileMenu, QStringLiteral("mnuBack"), QStringLiteral("&Back")),
             &QAction::triggered, this, &Mdi::backRequested);
-    connect(NewAction(fileMenu, QStringLiteral("mnuExit"), QStringLiteral("E&xit")),
-            &QAction::triggered, this, &Mdi::exitRequested);
+    QAction* exitEntry = NewAction(fileMenu, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
+    connect(exitEntry, &QAction::triggered, this, &Mdi::exitRequested);
+    chartExport_ = new ChartExport(*this, *display_);
+    chartExport_->addTo(*fileMenu, exitEntry);
 
     AddHelpAndDonateMenus(
         *bar, *this,

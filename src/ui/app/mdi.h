@@ -10,6 +10,7 @@ class QScrollArea;
 
 namespace selmarind {
 
+class ChartExport;
 class FrmDisplay;
 
 class Mdi : public QMainWindow {
@@ -20,6 +21,10 @@ public:
 
     // The result form, the frame's only child window.
     FrmDisplay* display() const { return display_; }
+
+    // The export, print and copy entries of the File menu, which share the
+    // chart on view.
+    ChartExport* chartExport() const { return chartExport_; }
 
     // Places the result form and the two buttons for the frame's current
     // width; runs on every resize and when the frame is first shown.
@@ -47,6 +52,7 @@ private:
     void fitCanvas();
 
     FrmDisplay* display_ = nullptr;
+    ChartExport* chartExport_ = nullptr;
     QScrollArea* clientArea_ = nullptr;
     QWidget* canvas_ = nullptr;
     QPushButton* backButton_ = nullptr;

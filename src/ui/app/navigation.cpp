@@ -2,6 +2,7 @@
 
 #include "ui/app/mdi.h"
 #include "ui/widgets/application_end.h"
+#include "ui/windows/chart_export.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
 
@@ -29,6 +30,11 @@ void Navigation::showResult(const ChartResult& result) {
         entries = form->entries();
     }
     frame->display()->showResult(result, entries);
+    if (entries) {
+        frame->chartExport()->setChart(result, *entries);
+    } else {
+        frame->chartExport()->setChart(result, {});
+    }
     connect(frame, &Mdi::backRequested, this, &Navigation::back);
     connect(frame, &Mdi::exitRequested, this, &Navigation::exit);
     // The frame comes up before the form goes, so that a window is on

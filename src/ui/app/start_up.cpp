@@ -86,7 +86,10 @@ std::unique_ptr<RunningProgram> StartProgram(const QString& lockPath,
     program->channel->listen(socketPath);
     RunningProgram* running = program.get();
     QObject::connect(program->channel.get(), &InstanceChannel::filesReceived,
-                     program->channel.get(), [running](const QStringList&) {
+                     program->channel.get(), [running](const QStringList& files) {
+                         // A file given to the second start opens here, in
+                         // the birth form, as if given to this one.
+                         OpenRecordOfArguments(*running, QStringList{QString()} + files);
                          Mdi* frame = running->navigation->frame();
                          BringForward(frame && frame->isVisible()
                                           ? static_cast<QWidget*>(frame)
@@ -94,6 +97,15 @@ std::unique_ptr<RunningProgram> StartProgram(const QString& lockPath,
                      });
     ChooseAdvertLabel(*program->frmMain);
     return program;
+}
+
+void OpenRecordOfArguments(RunningProgram& program, const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith(u'-') && program.frmMain) {
+            program.frmMain->openBirthRecord(arguments[i]);
+            return;
+        }
+    }
 }
 
 } // namespace selmarind

@@ -41,4 +41,10 @@ std::unique_ptr<RunningProgram>
 StartProgram(const QString& lockPath = SingleInstanceLock::DefaultLockPath(),
              const QStringList& arguments = {});
 
+// Opens the birth record named on the command line (`selmarind FILE`) in the
+// birth-data form. `arguments` are QCoreApplication::arguments(), the
+// program first; the first argument after it that is not an option is the
+// record.
+void OpenRecordOfArguments(RunningProgram& program, const QStringList& arguments);
+
 } // namespace selmarind

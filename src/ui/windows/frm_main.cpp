@@ -19,21 +19,27 @@
 #include "ui/windows/find_place_dialog.h"
 #include "ui/windows/help_menus.h"
 #include "ui/windows/tools_menu.h"
+#include "ui/windows/record_actions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <climits>
 #include <string>
 #include <tuple>
 
@@ -216,6 +222,15 @@ FrmMain::FrmMain(QWidget* parent)
 
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
     daylightSavingCheck_->setFocus();
+
+    setAcceptDrops(true);
+    for (QLineEdit* typed : {cityEdit_, latitudeDegreesEdit_, latitudeMinutesEdit_,
+                             longitudeDegreesEdit_, longitudeMinutesEdit_}) {
+        connect(typed, &QLineEdit::textEdited, this, [this] { atlasPlace_.reset(); });
+    }
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        field->installEventFilter(this);
+    }
 }
 
 void FrmMain::buildMenus() {
@@ -228,7 +243,10 @@ void FrmMain::buildMenus() {
     QMenu* fileMenu = Named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
     fileMenu->addAction(
         action("mnuNext", QStringLiteral("Get My Torvi Lagna"), [this] { cmdRashi_Click(); }));
-    fileMenu->addAction(action("mnuExit", QStringLiteral("E&xit"), [this] { close(); }));
+    QAction* exitEntry = action("mnuExit", QStringLiteral("E&xit"), [this] { close(); });
+    fileMenu->addAction(exitEntry);
+    recordActions_ = new BirthRecordActions(*this);
+    recordActions_->addTo(*fileMenu, exitEntry);
 
     AddHelpAndDonateMenus(
         *menuBar(), *this,
@@ -447,6 +465,104 @@ BirthEntries FrmMain::entries() const {
     return e;
 }
 
+void FrmMain::setEntries(const BirthEntries& e) {
+    const auto select = [](QComboBox* list, const std::string& item) {
+        list->setCurrentIndex(list->findText(QString::fromStdString(item)));
+    };
+    nameEdit_->setText(QString::fromStdString(e.txtName));
+    monthCombo_->setCurrentIndex(e.cboMonthIndex);
+    select(dayCombo_, e.cboDate);
+    select(yearCombo_, e.cboYear);
+    select(hourCombo_, e.cboHH);
+    select(minuteCombo_, e.cboMM);
+    select(secondCombo_, e.cboSS);
+    cityEdit_->setText(QString::fromStdString(e.txtMCity));
+    stateEdit_->setText(QString::fromStdString(e.txtMState));
+    countryEdit_->setText(QString::fromStdString(e.txtMCountry));
+    latitudeDegreesEdit_->setText(QString::fromStdString(e.txtLatD));
+    latitudeMinutesEdit_->setText(QString::fromStdString(e.txtLatM));
+    longitudeDegreesEdit_->setText(QString::fromStdString(e.txtLonD));
+    longitudeMinutesEdit_->setText(QString::fromStdString(e.txtLonM));
+    // The selected button of each pair is its Tab stop, as after a click.
+    for (auto [chosen, other] : {e.optLatSouth ? std::pair{southOption_, northOption_}
+                                               : std::pair{northOption_, southOption_},
+                                 e.optLongEast ? std::pair{eastOption_, westOption_}
+                                               : std::pair{westOption_, eastOption_}}) {
+        chosen->setChecked(true);
+        chosen->setFocusPolicy(Qt::StrongFocus);
+        other->setFocusPolicy(Qt::ClickFocus);
+    }
+    daylightSavingCheck_->setChecked(e.chkDST);
+    if (e.cmbTimeZoneIndex == kExactZoneIndex) {
+        setExactZone(e.exactZone);
+    } else {
+        timeZoneCombo_->setCurrentIndex(e.cmbTimeZoneIndex);
+    }
+}
+
+void FrmMain::setExactZone(const std::optional<ExactZoneEntry>& zone) {
+    exactZone_ = zone;
+    if (zone) {
+        const QString label = QString::fromStdString(zone->label);
+        if (timeZoneCombo_->count() > kExactZoneIndex) {
+            timeZoneCombo_->setItemText(kExactZoneIndex, label);
+        } else {
+            timeZoneCombo_->addItem(label);
+        }
+        timeZoneCombo_->setCurrentIndex(kExactZoneIndex);
+        return;
+    }
+    if (timeZoneCombo_->count() > kExactZoneIndex) {
+        if (timeZoneCombo_->currentIndex() == kExactZoneIndex) {
+            timeZoneCombo_->setCurrentIndex(kGreenwichZoneIndex);
+        }
+        timeZoneCombo_->removeItem(kExactZoneIndex);
+    }
+}
+
+ChartOptions FrmMain::chartOptions() const {
+    return recordOptions_ ? *recordOptions_ : LoadChartPreferences();
+}
+
+BirthRecordContents FrmMain::recordContents() const {
+    BirthRecordContents contents;
+    contents.entries = entries();
+    if (const std::optional<ExactZoneEntry>& zone = contents.entries.exactZone) {
+        // Clamped into the record's integer; CheckBirthRecord refuses any
+        // offset beyond 18 hours before a save.
+        contents.exactZone = ExactZoneOffset{static_cast<std::int32_t>(std::clamp<long long>(
+                                                 zone->utcOffsetSeconds, INT32_MIN, INT32_MAX)),
+                                             zone->label};
+    }
+    contents.place = atlasPlace_;
+    const ChartOptions options = chartOptions();
+    contents.positions = options.positions;
+    contents.sunrise = options.sunrise;
+    return contents;
+}
+
+void FrmMain::applyRecord(const BirthRecordContents& contents) {
+    BirthEntries e = contents.entries;
+    if (contents.exactZone) {
+        e.cmbTimeZoneIndex = kExactZoneIndex;
+        e.exactZone =
+            ExactZoneEntry{contents.exactZone->label, contents.exactZone->utcOffsetSeconds};
+    }
+    setEntries(e);
+    atlasPlace_ = contents.place;
+    recordOptions_.reset();
+    if (contents.positions || contents.sunrise) {
+        ChartOptions options = LoadChartPreferences();
+        options.positions = contents.positions.value_or(options.positions);
+        options.sunrise = contents.sunrise.value_or(options.sunrise);
+        recordOptions_ = options;
+    }
+}
+
+bool FrmMain::openBirthRecord(const QString& path) {
+    return recordActions_->open(path);
+}
+
 void FrmMain::bringAdvertToFront(AdvertChoice choice) {
     if (choice == AdvertChoice::Unchanged) {
         return;
@@ -467,7 +583,7 @@ void FrmMain::cmdRashi_Click() {
         showFault(*fault);
         return;
     }
-    if (const std::optional<ChartResult> result = CalculateChart(current, LoadChartPreferences())) {
+    if (const std::optional<ChartResult> result = CalculateChart(current, chartOptions())) {
         emit chartCalculated(*result);
     }
 }
@@ -574,6 +690,8 @@ void FrmMain::findPlace() {
     longitudeDegreesEdit_->setText(Digits(place.longitude.degrees));
     longitudeMinutesEdit_->setText(Digits(place.longitude.minutes));
     (place.longitude.negative ? westOption_ : eastOption_)->setChecked(true);
+    // Kept in a saved record; typing into the city or a coordinate gives it up.
+    atlasPlace_ = AtlasPlace{place.geonameId, place.zoneId};
     followedZoneId_.reset();
     if (choice->zone) {
         applyZoneSetting(*choice->zone);
@@ -586,22 +704,11 @@ void FrmMain::applyZoneSetting(const ZoneSetting& setting) {
     if (setting.entryIndex) {
         timeZoneCombo_->setCurrentIndex(*setting.entryIndex);
     } else {
-        selectExactZone(ExactZoneEntry{setting.exactLabel, setting.offset.utcOffsetSeconds});
+        setExactZone(ExactZoneEntry{setting.exactLabel, setting.offset.utcOffsetSeconds});
     }
     // The entry carries the whole offset, summer time included.
     daylightSavingCheck_->setChecked(false);
     settingZone_ = false;
-}
-
-void FrmMain::selectExactZone(const ExactZoneEntry& entry) {
-    const QString label = QString::fromStdString(entry.label);
-    exactZone_ = entry;
-    if (timeZoneCombo_->count() > kExactZoneIndex) {
-        timeZoneCombo_->setItemText(kExactZoneIndex, label);
-    } else {
-        timeZoneCombo_->addItem(label);
-    }
-    timeZoneCombo_->setCurrentIndex(kExactZoneIndex);
 }
 
 void FrmMain::zoneEntryChanged(int index) {
@@ -633,6 +740,61 @@ void FrmMain::followBirthTime() {
 void FrmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     CloseAllAndEnd();
+}
+
+namespace {
+
+// The one birth record a drag carries, or empty.
+QString DraggedRecord(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1) {
+        return {};
+    }
+    const QString path = mime->urls().constFirst().toLocalFile();
+    return path.endsWith(QString::fromLatin1(kBirthRecordExtension), Qt::CaseInsensitive)
+               ? path
+               : QString();
+}
+
+} // namespace
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DraggedRecord(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void FrmMain::dropEvent(QDropEvent* event) {
+    const QString path = DraggedRecord(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened after the drop has finished, so that a message box does not
+    // stand inside the drag of another program.
+    QMetaObject::invokeMethod(
+        this, [this, path] { openBirthRecord(path); }, Qt::QueuedConnection);
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (DraggedRecord(drag->mimeData()).isEmpty()) {
+            break;
+        }
+        if (event->type() == QEvent::Drop) {
+            dropEvent(drag);
+        } else {
+            drag->acceptProposedAction();
+        }
+        return true;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FrmMain::showEvent(QShowEvent* event) {

@@ -3,9 +3,11 @@
 // saving, checks them, and hands the finished chart to whoever shows it.
 #pragma once
 
+#include "chart/chart_options.h"
 #include "chart/chart_result.h"
 #include "input/birth_entries.h"
 #include "input/validation.h"
+#include "records/record_contents.h"
 #include "ui/windows/advert_label.h"
 
 #include <QMainWindow>
@@ -13,6 +15,8 @@
 
 #include <optional>
 #include <string>
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -23,6 +27,7 @@ class QRadioButton;
 
 namespace selmarind {
 
+class BirthRecordActions;
 class LinkLabel;
 struct ZoneSetting;
 
@@ -43,10 +48,37 @@ public:
     // unless set); it is loaded on the first use of Find Place.
     void setAtlasPath(const QString& path);
 
-    // Shows `entry` as the extra zone entry after the 71 (adding it, or
-    // replacing the one shown) and selects it; choosing any list entry
-    // removes it again. For a birth whose offset no list entry has.
-    void selectExactZone(const ExactZoneEntry& entry);
+    // Sets every control as a user would leave it after entering `entries`,
+    // which passed CheckBirthRecord; an exact zone (cmbTimeZoneIndex 71) is
+    // appended to cmbTimeZone as its extra entry and selected.
+    void setEntries(const BirthEntries& entries);
+
+    // Appends the extra zone entry (index kExactZoneIndex) and selects it, or
+    // removes it. Choosing another zone in the list removes it too.
+    void setExactZone(const std::optional<ExactZoneEntry>& zone);
+
+    // The atlas place the coordinates and zone came from, kept in a saved
+    // record. Whoever fills the form from the atlas sets it; typing into the
+    // city or a coordinate clears it, as the entries no longer are the atlas's.
+    void setAtlasPlace(const std::optional<AtlasPlace>& place) { atlasPlace_ = place; }
+    const std::optional<AtlasPlace>& atlasPlace() const { return atlasPlace_; }
+
+    // What a chart of this form is computed with: the options of the record
+    // last opened where it names them, the stored preferences otherwise.
+    ChartOptions chartOptions() const;
+
+    // The birth record of the form as it stands, and the form filled from a
+    // record that passed its checks.
+    BirthRecordContents recordContents() const;
+    void applyRecord(const BirthRecordContents& contents);
+
+    BirthRecordActions* recordActions() const { return recordActions_; }
+
+public slots:
+    // Opens a birth record into the form (command line, drag and drop, a
+    // second start of the program); a refused file leaves the form as it was
+    // and says why. True when the form now shows the record.
+    bool openBirthRecord(const QString& path);
 
 signals:
     // A chart was computed from the entries (cmdRashi or its menu entry).
@@ -55,6 +87,11 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // A record dragged over an entry field opens in the form rather than
+    // landing in the field as the text of its address.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -108,6 +145,10 @@ private:
     // set: a change of the date or time then resolves the zone again.
     std::optional<std::string> followedZoneId_;
     bool settingZone_ = false;
+    BirthRecordActions* recordActions_ = nullptr;
+    std::optional<AtlasPlace> atlasPlace_;
+    // Set by a record that names its position source or sunrise rule.
+    std::optional<ChartOptions> recordOptions_;
 };
 
 } // namespace selmarind

@@ -1,0 +1,419 @@
+#include "ui/windows/report_document.h"
+
+#include "chart/sign_tables.h"
+#include "engine/name_tables.h"
+#include "input/time_zones.h"
+#include "ui/widgets/app_style.h"
+#include "ui/windows/result_form_parts.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <array>
+
+namespace selmarind {
+
+namespace {
+
+// Row and column of each sign's cell in the 4 × 4 square, sign index order.
+constexpr std::array<std::array<int, 2>, 12> kCellPlace = {{
+    {0, 1},
+    {0, 2},
+    {0, 3},
+    {1, 3},
+    {2, 3},
+    {3, 3},
+    {3, 2},
+    {3, 1},
+    {3, 0},
+    {2, 0},
+    {1, 0},
+    {0, 0},
+}};
+
+// Printed type: a sans serif that every Debian desktop has.
+QFont PaperFont(double points, bool bold = false) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    // Any letter spacing turns off ligatures, so that "benefit" is copied
+    // and found as typed rather than with one "fi" glyph; 0.02 pixel is
+    // invisible at every resolution.
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.02);
+    return font;
+}
+
+// The lines of a caption with "\r\n" breaks, trailing spaces cut and empty
+// lines left out.
+QStringList CaptionLines(const std::string& caption) {
+    QStringList lines;
+    for (QString line : Utf8Text(caption).split(QStringLiteral("\r\n"))) {
+        while (line.endsWith(u' ')) {
+            line.chop(1);
+        }
+        if (!line.isEmpty()) {
+            lines << line;
+        }
+    }
+    return lines;
+}
+
+// Whether position i (body order) is a planet the chart marks retrograde.
+bool IsRetrograde(const ChartValues& chart, std::size_t body) {
+    return body >= 2 && body <= 6 && chart.RetrogradeFlags[body - 2];
+}
+
+QString PositionText(const ChartResult& result, std::size_t body) {
+    QString text = Utf8Text(result.form.planet[body]);
+    if (IsRetrograde(result.chart, body)) {
+        text += QStringLiteral("  (R)");
+    }
+    return text;
+}
+
+// The report's flow down the pages: each block is measured, moved to a new
+// page when it does not fit, and drawn. Lengths in device pixels; `pt`
+// turns typographic points into them.
+class PageFlow {
+public:
+    PageFlow(QPainter& painter, QPagedPaintDevice& device, QString footer)
+        : painter_(painter), device_(device), footer_(std::move(footer)),
+          dpi_(device.logicalDpiY()) {
+        const double footerRoom = pt(24);
+        area_ = QRectF(0, 0, device.width(), device.height() - footerRoom);
+        y_ = area_.top();
+    }
+
+    double pt(double points) const { return points * dpi_ / 72.0; }
+    double dpi() const { return dpi_; }
+    double width() const { return area_.width(); }
+    double y() const { return y_; }
+
+    // Room for `height` below the cursor, on a new page when this one is full.
+    void need(double height) {
+        if (y_ + height > area_.bottom() && y_ > area_.top()) {
+            finishPage();
+            device_.newPage();
+            ++page_;
+            y_ = area_.top();
+        }
+    }
+
+    void skip(double height) { y_ += height; }
+
+    // Word-wrapped text from `left` across `width` (the whole width when 0).
+    double textHeight(const QString& text, const QFont& font, double left = 0,
+                      double width = 0) const {
+        painter_.setFont(font);
+        const double w = width > 0 ? width : area_.width() - left;
+        return painter_.boundingRect(QRectF(left, 0, w, 1e7), Qt::TextWordWrap, text).height();
+    }
+
+    void text(const QString& text, const QFont& font, double left = 0, double width = 0) {
+        const double height = textHeight(text, font, left, width);
+        need(height);
+        drawAt(text, font, left, width, height);
+        y_ += height;
+    }
+
+    // Draws without moving the cursor: the left column of a row.
+    void drawAt(const QString& text, const QFont& font, double left, double width, double height) {
+        painter_.setFont(font);
+        const double w = width > 0 ? width : area_.width() - left;
+        painter_.drawText(QRectF(left, y_, w, height), Qt::TextWordWrap, text);
+    }
+
+    // "Caption :" in a column of `captionWidth`, the value beside it.
+    void row(const QString& caption, const QString& value, double captionWidth, const QFont& font) {
+        const double valueLeft = captionWidth + pt(6);
+        const double height = std::max(textHeight(caption, font, 0, captionWidth),
+                                       textHeight(value, font, valueLeft));
+        need(height);
+        drawAt(caption, font, 0, captionWidth, height);
+        drawAt(value, font, valueLeft, 0, height);
+        y_ += height + pt(2);
+    }
+
+    void heading(const QString& title) {
+        const QFont font = PaperFont(12, true);
+        // A heading stays with at least two lines of what follows it.
+        need(textHeight(title, font) + pt(40));
+        skip(pt(10));
+        text(title, font);
+        painter_.drawLine(QPointF(0, y_ + pt(1)), QPointF(area_.width(), y_ + pt(1)));
+        skip(pt(5));
+    }
+
+    void finishPage() {
+        const QFont font = PaperFont(8);
+        painter_.setFont(font);
+        const QRectF foot(0, area_.bottom() + pt(8), area_.width(), pt(14));
+        painter_.drawLine(QPointF(0, foot.top() - pt(2)),
+                          QPointF(area_.width(), foot.top() - pt(2)));
+        painter_.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter, footer_);
+        painter_.drawText(foot, Qt::AlignRight | Qt::AlignVCenter,
+                          QStringLiteral("Page %1").arg(page_));
+    }
+
+private:
+    QPainter& painter_;
+    QPagedPaintDevice& device_;
+    QString footer_;
+    double dpi_;
+    QRectF area_;
+    double y_ = 0;
+    int page_ = 1;
+};
+
+// The largest type, at most `maxPoints`, at which `lines` fit `box`.
+QFont FittingFont(const QStringList& lines, const QRectF& box, double maxPoints, double dpi,
+                  bool bold = false) {
+    double points = maxPoints;
+    while (points > 3) {
+        QFont font = PaperFont(points, bold);
+        const QFontMetricsF metrics(font, nullptr);
+        // Metrics without a device are at the screen's 96 dots per inch.
+        const double scale = dpi / 96.0;
+        double widest = 0;
+        for (const QString& line : lines) {
+            widest = std::max(widest, metrics.horizontalAdvance(line) * scale);
+        }
+        if (widest <= box.width() && metrics.lineSpacing() * scale * lines.size() <= box.height()) {
+            return font;
+        }
+        points -= 0.5;
+    }
+    return PaperFont(points, bold);
+}
+
+// The zone as the birth-data form's list showed it.
+std::string ZoneText(const BirthEntries& entries) {
+    if (entries.cmbTimeZoneIndex == kExactZoneIndex && entries.exactZone) {
+        return entries.exactZone->label;
+    }
+    if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
+        return std::string(
+            TimeZoneList()[static_cast<std::size_t>(entries.cmbTimeZoneIndex)].itemText);
+    }
+    return {};
+}
+
+} // namespace
+
+QString ReportFooter(const QDate& printedOn) {
+    return QStringLiteral("%1 %2, printed %3")
+        .arg(kApplicationTitle, QStringLiteral(SELMARIND_VERSION),
+             QLocale(QLocale::English).toString(printedOn, QStringLiteral("d MMMM yyyy")));
+}
+
+QPageSize::PageSizeId LocalPaperSize(const QLocale& locale) {
+    return locale.measurementSystem() == QLocale::MetricSystem ||
+                   locale.measurementSystem() == QLocale::ImperialUKSystem
+               ? QPageSize::A4
+               : QPageSize::Letter;
+}
+
+void PaintSouthIndianChart(QPainter& painter, const QRectF& square, const ResultFormTexts& form,
+                           double dotsPerInch) {
+    const auto pt = [dotsPerInch](double points) { return points * dotsPerInch / 72.0; };
+    const double cell = square.width() / 4;
+    painter.save();
+    painter.setPen(QPen(Qt::black, pt(0.8)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(square);
+    painter.drawRect(QRectF(square.left() + cell, square.top() + cell, 2 * cell, 2 * cell));
+    for (int s = 0; s < 12; ++s) {
+        const auto [row, column] = kCellPlace[static_cast<std::size_t>(s)];
+        const QRectF box(square.left() + column * cell, square.top() + row * cell, cell, cell);
+        painter.drawRect(box);
+
+        const QRectF inner = box.adjusted(pt(2.5), pt(2), -pt(2.5), -pt(2));
+        const QString abbreviation = Utf8Text(kSignAbbrevs[static_cast<std::size_t>(s)]);
+        painter.setFont(PaperFont(6.5));
+        painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, abbreviation);
+        const QStringList markers = CaptionLines(form.lblArudha[static_cast<std::size_t>(s)]);
+        if (!markers.isEmpty()) {
+            const QRectF markerBox(inner.left() + inner.width() / 3, inner.top(),
+                                   inner.width() * 2 / 3, inner.height() / 3);
+            painter.setFont(FittingFont(markers, markerBox, 6.5, dotsPerInch, true));
+            painter.drawText(markerBox, Qt::AlignRight | Qt::AlignTop, markers.join(u'\n'));
+        }
+        const QStringList bodies = CaptionLines(form.signCells[static_cast<std::size_t>(s)]);
+        if (!bodies.isEmpty()) {
+            const QRectF bodyBox(inner.left(), inner.top() + pt(9), inner.width(),
+                                 inner.height() - pt(9));
+            painter.setFont(FittingFont(bodies, bodyBox, 8, dotsPerInch));
+            painter.drawText(bodyBox, Qt::AlignLeft | Qt::AlignTop, bodies.join(u'\n'));
+        }
+    }
+    const QRectF centre(square.left() + cell, square.top() + cell, 2 * cell, 2 * cell);
+    painter.setFont(PaperFont(9, true));
+    painter.drawText(centre, Qt::AlignCenter,
+                     QStringLiteral("%1\nSouth Indian chart").arg(Utf8Text(form.lblName)));
+    painter.restore();
+}
+
+void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartResult& result,
+                      const BirthEntries& entries, const QString& footer) {
+    const ResultFormTexts& form = result.form;
+    PageFlow flow(painter, device, footer);
+    painter.setPen(Qt::black);
+    const QFont body = PaperFont(9.5);
+    const double captionWidth = flow.pt(120);
+
+    flow.text(QStringLiteral("Torvi Lagna Chart"), PaperFont(18, true));
+    flow.text(Utf8Text(form.lblName), PaperFont(14, true));
+    flow.skip(flow.pt(6));
+
+    // The details on the left, the chart on the right of the same band.
+    const double chartSide = std::min(flow.pt(250), flow.width() * 0.55);
+    flow.heading(QStringLiteral("Your Details"));
+    const QRectF square(flow.width() - chartSide, flow.y() + flow.pt(2), chartSide, chartSide);
+    const std::string zone = ZoneText(entries);
+    const std::string summerHour = entries.chkDST ? "Yes" : "No";
+    const std::array<std::pair<const char*, const std::string*>, 10> details = {{
+        {"Name", &form.lblName},
+        {"Date of Birth", &form.lblDOB},
+        {"Time of Birth", &form.lblTOB},
+        {"Latitude", &form.lblLatitude},
+        {"Longitude", &form.lblLongitude},
+        {"City", &form.lblCity},
+        {"State", &form.lblState},
+        {"Country", &form.lblCountry},
+        {"Time Zone", &zone},
+        {"Daylight Saving", &summerHour},
+    }};
+    // The rows keep to the left of the chart.
+    const double detailsWidth = flow.width() - chartSide - flow.pt(14);
+    for (const auto& [caption, value] : details) {
+        const QString captionText = QString::fromLatin1(caption) + QStringLiteral(" :");
+        const double valueLeft = flow.pt(102);
+        const QString valueText = Utf8Text(*value);
+        const double height =
+            std::max(flow.textHeight(captionText, body, 0, flow.pt(100)),
+                     flow.textHeight(valueText, body, valueLeft, detailsWidth - valueLeft));
+        flow.drawAt(captionText, body, 0, flow.pt(100), height);
+        flow.drawAt(valueText, body, valueLeft, detailsWidth - valueLeft, height);
+        flow.skip(height + flow.pt(2));
+    }
+    PaintSouthIndianChart(painter, square, form, flow.dpi());
+    flow.skip(std::max(0.0, square.bottom() - flow.y()));
+
+    flow.heading(QStringLiteral("Vedic Planetary Position"));
+    bool anyRetrograde = false;
+    for (std::size_t i = 0; i < form.planet.size(); ++i) {
+        anyRetrograde = anyRetrograde || IsRetrograde(result.chart, i);
+        flow.row(QString::fromLatin1(kPlanetCaptions[i]), PositionText(result, i), captionWidth,
+                 body);
+    }
+    if (anyRetrograde) {
+        flow.text(QStringLiteral("(R): retrograde"), PaperFont(8));
+    }
+
+    flow.heading(QStringLiteral("Torvi Lagna"));
+    // kAttributeControls[0] is "Torvi Lagna Present In Sign".
+    flow.row(QStringLiteral("Sign :"), Utf8Text(form.attributes[0]), captionWidth, body);
+    flow.row(QStringLiteral("House :"), QString::number(result.chart.TorviLagnaHouse), captionWidth,
+             body);
+    flow.skip(flow.pt(3));
+    flow.text(Utf8Text(form.lblHoraDesc), body);
+
+    flow.heading(QStringLiteral("Attributes of the Sign"));
+    for (std::size_t i = 1; i < kAttributeControls.size(); ++i) {
+        if (!kAttributeControls[i].isParagraph) {
+            flow.row(Utf8Text(kAttributeControls[i].caption) + QStringLiteral(" :"),
+                     Utf8Text(form.attributes[i]), captionWidth, body);
+        }
+    }
+
+    flow.heading(QStringLiteral("Predictions"));
+    for (std::size_t i = 0; i < kAttributeControls.size(); ++i) {
+        if (kAttributeControls[i].isParagraph) {
+            const QFont caption = PaperFont(10, true);
+            flow.need(flow.textHeight(QStringLiteral("X"), caption) + flow.pt(30));
+            flow.skip(flow.pt(4));
+            flow.text(Utf8Text(kAttributeControls[i].caption), caption);
+            flow.text(Utf8Text(form.attributes[i]), body);
+        }
+    }
+    flow.finishPage();
+}
+
+QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries,
+                          QPageSize::PageSizeId paper, const QString& footer) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(300);
+        writer.setPageSize(QPageSize(paper));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setTitle(Utf8Text(result.form.lblName) + QStringLiteral(" - Torvi Lagna Chart"));
+        writer.setCreator(kApplicationTitle + QStringLiteral(" " SELMARIND_VERSION));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            return {};
+        }
+        PaintChartReport(painter, writer, result, entries, footer);
+        painter.end();
+    }
+    buffer.close();
+    return bytes;
+}
+
+QByteArray ChartSvg(const ChartResult& result) {
+    // Units of the drawing: pixels at 96 per inch.
+    constexpr double kDpi = 96;
+    const auto pt = [](double points) { return points * kDpi / 72.0; };
+    const double width = pt(440);
+    const double square = pt(400);
+    const double margin = pt(20);
+    const double rowHeight = pt(14);
+    const double height = margin + pt(26) + square + pt(16) + 10 * rowHeight + margin;
+
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setResolution(static_cast<int>(kDpi));
+    generator.setSize(QSize(static_cast<int>(width), static_cast<int>(height)));
+    generator.setViewBox(QRectF(0, 0, width, height));
+    generator.setTitle(Utf8Text(result.form.lblName) + QStringLiteral(" - Torvi Lagna Chart"));
+    generator.setDescription(QStringLiteral("South Indian chart and Vedic planetary positions, "
+                                            "made by ") +
+                             kApplicationTitle + QStringLiteral(" " SELMARIND_VERSION));
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        return {};
+    }
+    painter.fillRect(QRectF(0, 0, width, height), Qt::white);
+    painter.setPen(Qt::black);
+    painter.setFont(PaperFont(14, true));
+    painter.drawText(QRectF(margin, margin, width - 2 * margin, pt(22)), Qt::AlignLeft,
+                     Utf8Text(result.form.lblName));
+    double y = margin + pt(26);
+    PaintSouthIndianChart(painter, QRectF(margin, y, square, square), result.form, kDpi);
+    y += square + pt(16);
+    painter.setFont(PaperFont(9.5));
+    for (std::size_t i = 0; i < result.form.planet.size(); ++i) {
+        painter.drawText(QRectF(margin, y, pt(130), rowHeight), Qt::AlignLeft,
+                         QString::fromLatin1(kPlanetCaptions[i]));
+        painter.drawText(QRectF(margin + pt(135), y, width - pt(155), rowHeight), Qt::AlignLeft,
+                         PositionText(result, i));
+        y += rowHeight;
+    }
+    painter.end();
+    buffer.close();
+    return bytes;
+}
+
+} // namespace selmarind

@@ -1,0 +1,54 @@
+// The chart laid out for paper and for drawings: the South Indian chart as
+// vector lines with its cell texts, and the printed report (PDF and printer)
+// with the details, the positions, the Torvi Lagna and its sign. Black on
+// white, whatever the screen's theme; every text is drawn as text, so that
+// a PDF or SVG can be searched and copied from.
+#pragma once
+
+#include "chart/chart_result.h"
+#include "input/birth_entries.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QLocale>
+#include <QPageSize>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace selmarind {
+
+// "Selmarind 1.25, printed 8 December 2026": the footer of every page.
+QString ReportFooter(const QDate& printedOn);
+
+// The paper of the locale: Letter where the locale measures in inches (the
+// United States and the like), A4 everywhere else.
+QPageSize::PageSizeId LocalPaperSize(const QLocale& locale = QLocale::system());
+
+// Draws the South Indian chart into `square` (device units): the twelve
+// cells around the open centre, Pisces in the top left corner, each cell
+// with its sign's abbreviation, its markers in the top right corner and its
+// bodies below. `dotsPerInch` is the device's resolution, for line widths
+// and type sizes.
+void PaintSouthIndianChart(QPainter& painter, const QRectF& square, const ResultFormTexts& form,
+                           double dotsPerInch);
+
+// Paints the whole report on `device`, which `painter` is active on,
+// starting a new page where the next block does not fit; `footer` stands at
+// the foot of every page with the page number. `entries` are those the chart
+// was computed from: they give the zone and the daylight-saving choice.
+void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartResult& result,
+                      const BirthEntries& entries, const QString& footer);
+
+// The report as a PDF file on `paper` with 15 mm margins, or empty when
+// it could not be made.
+QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries,
+                          QPageSize::PageSizeId paper, const QString& footer);
+
+// A drawing of the chart (SVG 1.2 Tiny): the person's name, the chart and
+// the ten positions, every text a <text> element.
+QByteArray ChartSvg(const ChartResult& result);
+
+} // namespace selmarind

@@ -1,0 +1,315 @@
+// Sharing a chart from the result window: the PDF report (its text read
+// back with pdftotext), the SVG drawing (parsed as XML), the PNG picture,
+// printing to a PDF printer, the plain-text copy, the paper of the locale,
+// the failures that must leave an old file alone, and the File menu.
+#include "file_dialog_answers.h"
+#include "recording_services.h"
+
+#include "chart/chart_driver.h"
+#include "input/time_zones.h"
+#include "report/report.h"
+#include "ui/app/mdi.h"
+#include "ui/windows/chart_export.h"
+#include "ui/windows/frm_display.h"
+#include "ui/windows/report_document.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QPrinter>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <memory>
+
+using namespace selmarind;
+using namespace selmarind::testing;
+
+namespace {
+
+// 14 August 1987, 6:35:09 at Bengaluru (12° 58' N, 77° 35' E, zone 34 of
+// the list, Indian Time). Saturn is retrograde, so the (R) marks are drawn.
+BirthEntries SampleEntries() {
+    BirthEntries e;
+    e.txtName = "ANANYA RAO";
+    e.cboMonthIndex = 7;
+    e.cboDate = "14";
+    e.cboYear = "1987";
+    e.cboHH = "6";
+    e.cboMM = "35";
+    e.cboSS = "9";
+    e.txtMCity = "Bengaluru";
+    e.txtMState = "Karnataka";
+    e.txtMCountry = "India";
+    e.txtLatD = "12";
+    e.txtLatM = "58";
+    e.txtLonD = "77";
+    e.txtLonM = "35";
+    e.cmbTimeZoneIndex = 34;
+    return e;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The text of a PDF as pdftotext reads it, all runs of white space made
+// one space (a sentence may wrap across lines); empty without the tool.
+QString PdfText(const QString& path) {
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0) {
+        return {};
+    }
+    return QString::fromUtf8(tool.readAllStandardOutput()).simplified();
+}
+
+bool HavePdfToText() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+} // namespace
+
+class TestChartExport : public QObject {
+    Q_OBJECT
+
+    RecordingDialogs* dialogs_ = nullptr;
+    FileDialogAnswers* fileDialogs_ = nullptr;
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<Mdi> frame_;
+    ChartResult result_;
+    BirthEntries entries_;
+
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    ChartExport& exporter() { return *frame_->chartExport(); }
+
+    // Every text the report must hold, found in the extracted text.
+    void checkReportText(const QString& text) {
+        QVERIFY2(!text.isEmpty(), "pdftotext gave no text");
+        QStringList wanted = {QString::fromStdString(result_.form.lblName),
+                              QString::fromStdString(result_.form.lblHoraDesc),
+                              QString::fromStdString(result_.form.attributes[0]),
+                              QStringLiteral("Selmarind " SELMARIND_VERSION),
+                              QString::fromUtf8(TimeZoneList()[34].itemText.data(),
+                                                qsizetype(TimeZoneList()[34].itemText.size()))};
+        for (const std::string& position : result_.form.planet) {
+            wanted << QString::fromStdString(position);
+        }
+        for (const QString& piece : wanted) {
+            QVERIFY2(text.contains(QString(piece).simplified()),
+                     qPrintable("missing \"" + piece + "\" in: " + text.left(3000)));
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        entries_ = SampleEntries();
+        const std::optional<ChartResult> result = CalculateChart(entries_);
+        QVERIFY(result);
+        result_ = *result;
+    }
+
+    void init() {
+        QSettings().clear();
+        dialogs_ = InstallRecorders().first;
+        fileDialogs_ = InstallFileDialogAnswers();
+        dir_ = std::make_unique<QTemporaryDir>();
+        frame_ = std::make_unique<Mdi>();
+        frame_->display()->showResult(result_);
+        exporter().setChart(result_, entries_);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+    }
+
+    void cleanup() {
+        frame_.reset();
+        SetDialogService(nullptr);
+        SetLinkOpener(nullptr);
+        SetFileDialogService(nullptr);
+    }
+
+    // Export, Print, Print Preview and Copy stand between Back and Exit.
+    void fileMenu() {
+        auto* menu = frame_->findChild<QMenu*>("mnuFile");
+        QStringList names;
+        for (const QAction* action : menu->actions()) {
+            names << action->objectName();
+        }
+        QCOMPARE(names, QStringList({"mnuBack", "mnuExportChart", "mnuPrintChart",
+                                     "mnuPrintPreview", "mnuCopyChartText", "mnuExit"}));
+        const struct {
+            const char* name;
+            const char* caption;
+            QKeySequence keys;
+        } entries[] = {
+            {"mnuExportChart", "&Export Chart...", QKeySequence(Qt::CTRL | Qt::Key_E)},
+            {"mnuPrintChart", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+            {"mnuCopyChartText", "&Copy Chart as Text",
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+        };
+        for (const auto& entry : entries) {
+            auto* action = frame_->findChild<QAction*>(entry.name);
+            QCOMPARE(action->text(), QString(entry.caption));
+            QCOMPARE(action->shortcut(), entry.keys);
+        }
+    }
+
+    // The report's text can be searched: the name, each position, the
+    // house sentence, the sign and the footer's version.
+    void pdfReport() {
+        if (!HavePdfToText()) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        QVERIFY(exporter().exportTo(path("chart.pdf")));
+        QCOMPARE(dialogs_->log(), QStringList());
+        QVERIFY(ReadAll(path("chart.pdf")).startsWith("%PDF-"));
+        checkReportText(PdfText(path("chart.pdf")));
+
+        // SELMARIND_REPORT_SHOTS=<folder> keeps the report there with its
+        // pages drawn by pdftoppm (page-1.png, ...), to be looked at.
+        const QString shots = qEnvironmentVariable("SELMARIND_REPORT_SHOTS");
+        if (!shots.isEmpty()) {
+            QVERIFY(QDir().mkpath(shots));
+            QFile::remove(shots + "/chart-report.pdf");
+            QVERIFY(QFile::copy(path("chart.pdf"), shots + "/chart-report.pdf"));
+            QCOMPARE(QProcess::execute("pdftoppm", {"-png", "-r", "110",
+                                                    shots + "/chart-report.pdf", shots + "/page"}),
+                     0);
+            QVERIFY(exporter().exportTo(shots + "/chart.svg"));
+            QVERIFY(exporter().exportTo(shots + "/chart.png"));
+        }
+    }
+
+    // The drawing is well-formed XML with the ten positions as text.
+    void svgDrawing() {
+        QVERIFY(exporter().exportTo(path("chart.svg")));
+        QXmlStreamReader xml(ReadAll(path("chart.svg")));
+        QStringList texts;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text") {
+                texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        for (std::size_t i = 0; i < result_.form.planet.size(); ++i) {
+            const QString position = QString::fromStdString(result_.form.planet[i]).simplified();
+            const bool found = std::any_of(texts.begin(), texts.end(), [&](const QString& t) {
+                return t.startsWith(position);
+            });
+            QVERIFY2(found, qPrintable("position " + QString::number(i) + " \"" + position +
+                                       "\" not among: " + texts.join(" | ")));
+        }
+        QVERIFY(texts.contains(QString::fromStdString(result_.form.lblName)));
+    }
+
+    // The picture is the first tab at twice the screen's pixel density.
+    void pngPicture() {
+        QVERIFY(exporter().exportTo(path("chart.png")));
+        const QImage image(path("chart.png"));
+        QVERIFY(!image.isNull());
+        const QWidget* tab = frame_->display()->findChild<QWidget*>("tabChart");
+        const qreal scale = 2 * tab->devicePixelRatioF();
+        QCOMPARE(image.size(), tab->size() * scale);
+        QVERIFY(tab->width() > 300);
+    }
+
+    // Printing to a PDF printer, without a dialog, gives the same report.
+    void printToPdfPrinter() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path("printed.pdf"));
+        QVERIFY(exporter().printTo(printer));
+        QVERIFY(ReadAll(path("printed.pdf")).startsWith("%PDF-"));
+        if (!HavePdfToText()) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        checkReportText(PdfText(path("printed.pdf")));
+    }
+
+    // The clipboard holds the tool's plain-text report.
+    void copyAsText() {
+        QApplication::clipboard()->clear();
+        frame_->findChild<QAction*>("mnuCopyChartText")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QString::fromStdString(PlainReport(result_, entries_)));
+    }
+
+    void paper_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("paper");
+        // Letter where the locale measures in inches, A4 elsewhere (ISO 216).
+        QTest::newRow("United States") << "en_US" << int(QPageSize::Letter);
+        QTest::newRow("Britain (imperial, but A4 paper)") << "en_GB" << int(QPageSize::A4);
+        QTest::newRow("India") << "hi_IN" << int(QPageSize::A4);
+        QTest::newRow("Germany") << "de_DE" << int(QPageSize::A4);
+    }
+
+    void paper() {
+        QFETCH(QString, locale);
+        QFETCH(int, paper);
+        QCOMPARE(int(LocalPaperSize(QLocale(locale))), paper);
+    }
+
+    // The dialog offers the name and date as the file name; a name without
+    // an ending gets the chosen kind's.
+    void exportThroughTheDialog() {
+        fileDialogs_->answers = {path("mine")};
+        fileDialogs_->chosenFilter = "SVG drawing (*.svg)";
+        frame_->findChild<QAction*>("mnuExportChart")->trigger();
+        QCOMPARE(dialogs_->log(), QStringList());
+        QCOMPARE(QFileInfo(fileDialogs_->offeredPath).fileName(),
+                 QString("ANANYA RAO 1987-08-14.pdf"));
+        QVERIFY(ReadAll(path("mine.svg")).contains("<svg"));
+    }
+
+    void failedExports_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder that does not exist") << "missing/chart.pdf"
+                                                    << "does not exist";
+        QTest::newRow("full device") << "/dev/full"
+                                     << "PDF report (.pdf)";
+        QTest::newRow("full device, PDF name") << "/dev/full.pdf"
+                                               << "";
+        QTest::newRow("unknown kind") << "chart.txt"
+                                      << "none of these";
+    }
+
+    // A failed export says so; nothing is reported as saved.
+    void failedExports() {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        const QString full = target.startsWith('/') ? target : path(target);
+        if (target == "/dev/full.pdf") {
+            // The device under a name with a known ending, through a link.
+            QVERIFY(QFile::link("/dev/full", path("full.pdf")));
+            QVERIFY(!exporter().exportTo(path("full.pdf")));
+            QVERIFY(dialogs_->shown.constFirst().text.contains("not a regular file"));
+            QVERIFY(QFileInfo("/dev/full").exists() && !QFileInfo("/dev/full").isFile());
+            return;
+        }
+        QVERIFY(!exporter().exportTo(full));
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QVERIFY2(dialogs_->shown[0].text.contains(reason), qPrintable(dialogs_->shown[0].text));
+    }
+
+    // An export onto a file that stays in the way keeps the old file.
+    void oldFileKept() {
+        QVERIFY(QDir(dir_->path()).mkdir("taken.png"));
+        QVERIFY(!exporter().exportTo(path("taken.png")));
+        QVERIFY(QFileInfo(path("taken.png")).isDir());
+        QCOMPARE(dialogs_->shown.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestChartExport)
+#include "test_chart_export.moc"
