@@ -18,8 +18,8 @@
 #include "ui/widgets/web_links.h"
 #include "ui/windows/find_place_dialog.h"
 #include "ui/windows/help_menus.h"
-#include "ui/windows/tools_menu.h"
 #include "ui/windows/record_actions.h"
+#include "ui/windows/tools_menu.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -38,8 +38,8 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <climits>
+#include <memory>
 #include <string>
 #include <tuple>
 
