@@ -1,5 +1,6 @@
 #include "records/record_checks.h"
 
+#include "engine/civil_time.h"
 #include "input/key_filters.h"
 #include "input/validation.h"
 
@@ -82,7 +83,7 @@ bool IsZoneName(std::string_view name) {
     return !partStart;
 }
 
-std::optional<std::string> CheckEntries(const BirthEntries& e, bool exactZone) {
+std::optional<std::string> CheckEntries(const BirthEntries& e, bool exactZone, YearRange years) {
     const bool nameHeld = std::all_of(e.txtName.begin(), e.txtName.end(),
                                       [](char c) { return (c >= 'A' && c <= 'Z') || c == ' '; });
     if (!nameHeld) {
@@ -104,8 +105,11 @@ std::optional<std::string> CheckEntries(const BirthEntries& e, bool exactZone) {
     if (auto fault = CheckCoordinate(e.txtLatM, kLatitudeMinutesMaxLength, kLatMinuteMessage)) {
         return fault;
     }
-    if (!IsListItem(e.cboYear, 1901, 2050)) {
-        return std::string(kYearListMessage);
+    if (!IsListItem(e.cboYear, years.first, years.last)) {
+        return years.first == BirthYears(PositionSource::Classic).first
+                   ? std::string(kYearListMessage)
+                   : "The year is outside the years of the precise positions (" +
+                         std::to_string(years.first) + " to " + std::to_string(years.last) + ").";
     }
     if (e.cboMonthIndex < 0 || e.cboMonthIndex > 11 || !IsListItem(e.cboDate, 1, 31)) {
         return std::string(kFebruaryMessage);
@@ -118,6 +122,11 @@ std::optional<std::string> CheckEntries(const BirthEntries& e, bool exactZone) {
     }
     if (const auto fault = ValidateBirthData(e)) {
         return fault->message;
+    }
+    // The form counts every fourth year as a leap year; the years beyond its
+    // list that the precise source takes include 1800, 1900, 2100 and 2200.
+    if (!IsValidCivilDate(std::stoi(e.cboYear), e.cboMonthIndex + 1, std::stoi(e.cboDate))) {
+        return std::string(kFebruaryMessage);
     }
     if (auto fault = CheckFieldText(e.txtMCity, "city")) {
         return fault;
@@ -140,7 +149,8 @@ std::string NotUtf8Message(std::string_view what) {
 }
 
 std::optional<std::string> CheckBirthRecord(const BirthRecordContents& contents) {
-    if (auto fault = CheckEntries(contents.entries, contents.exactZone.has_value())) {
+    const YearRange years = BirthYears(contents.positions.value_or(PositionSource::Classic));
+    if (auto fault = CheckEntries(contents.entries, contents.exactZone.has_value(), years)) {
         return fault;
     }
     if (const auto& zone = contents.exactZone) {

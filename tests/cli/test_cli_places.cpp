@@ -448,13 +448,17 @@ private slots:
         QVERIFY2(missing.err.contains("cannot save") && missing.err.contains("does not exist"),
                  qPrintable(missing.err));
         QVERIFY(!QFile::exists(lost));
-        // A record cannot hold years beyond the form's list.
-        const ToolRun early =
-            RunTool(Birth("1850-03-15", "01:00") +
-                    QStringList{"--lat", "28N36", "--lon", "77E13", "--zone", "34", "--positions",
-                                "precise", "--save-record", dir.filePath("early.selmarind")});
-        QCOMPARE(early.status, 1);
-        QVERIFY(!QFile::exists(dir.filePath("early.selmarind")));
+        // A precise record holds the years of the precise positions, and
+        // gives the same chart again.
+        const QStringList early = Birth("1850-03-15", "01:00") +
+                                  QStringList{"--lat", "28N36",       "--lon",   "77E13", "--zone",
+                                              "34",    "--positions", "precise", "--json"};
+        const ToolRun saved =
+            RunTool(early + QStringList{"--save-record", dir.filePath("early.selmarind")});
+        QCOMPARE(saved.status, 0);
+        const ToolRun reopened = RunTool({"--record", dir.filePath("early.selmarind"), "--json"});
+        QCOMPARE(reopened.status, 0);
+        QCOMPARE(reopened.out, RunTool(early).out);
         // Unreadable and damaged records.
         QCOMPARE(RunTool({"--record", dir.filePath("none.selmarind")}).status, 1);
         QFile damaged(dir.filePath("damaged.selmarind"));

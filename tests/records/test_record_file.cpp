@@ -97,6 +97,29 @@ std::string NestedArrays(std::size_t levels) {
 class TestRecordFile : public QObject {
     Q_OBJECT
 private slots:
+    // A record of precise positions holds their years, 1800 to 2399; a
+    // classic one the form's list. 29 February is refused where the
+    // calendar has none, though the form counts every fourth year as leap.
+    void yearsFollowThePositionSource() {
+        BirthRecordContents c = BengaluruContents();
+        c.entries.cboYear = "1850";
+        c.positions = PositionSource::Precise;
+        QCOMPARE(CheckBirthRecord(c), std::optional<std::string>());
+        c.positions = PositionSource::Classic;
+        QCOMPARE(CheckBirthRecord(c), std::optional<std::string>(kYearListMessage));
+        c.positions.reset();
+        QCOMPARE(CheckBirthRecord(c), std::optional<std::string>(kYearListMessage));
+        c.positions = PositionSource::Precise;
+        c.entries.cboYear = "2400";
+        QVERIFY(CheckBirthRecord(c).has_value());
+        c.entries.cboYear = "1900";
+        c.entries.cboMonthIndex = 1;
+        c.entries.cboDate = "29";
+        QCOMPARE(CheckBirthRecord(c), std::optional<std::string>(kFebruaryMessage));
+        c.entries.cboYear = "2000";
+        QCOMPARE(CheckBirthRecord(c), std::optional<std::string>());
+    }
+
     // The layout is part of the format: the README shows it, and equal
     // contents must give equal bytes.
     void writesTheReadmeExample() {
