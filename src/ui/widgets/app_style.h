@@ -31,8 +31,9 @@ QFont AppFont(double pointSize = 8.25, bool bold = false);
 // children, and starts the keyboard-focus ring.
 void ApplyAppStyle(QWidget* window);
 
-// Gives a menu bar (and the menus it opens) dark text on light grey; on the
-// dark green ground its text would otherwise be black on green.
+// Gives a menu bar dark text on light grey (15.9:1); on the dark green
+// ground its titles would otherwise be black on green (1.4:1). The menus it
+// opens are windows of their own and keep the desktop's colours.
 void ApplyMenuBarStyle(QWidget* menuBar);
 
 // WCAG 2.1 relative luminance of an sRGB colour, 0 (black) to 1 (white).

@@ -103,8 +103,9 @@ private:
         QRect area;
         QWidget* host = nullptr;
         if (auto* bar = qobject_cast<QTabBar*>(target); bar && bar->currentIndex() >= 0) {
-            // Inside the current tab, clear of its edge and of the gap to
-            // the next tab (the tabs stand side by side).
+            // Inside the current tab's rectangle, inset by the ring's width:
+            // on the tab's own border, clear of the gap to the next tab
+            // (the tabs stand side by side).
             host = bar;
             const int w = kFocusRingWidthPx;
             area = bar->tabRect(bar->currentIndex()).adjusted(w, w, -w, -w);
