@@ -24,13 +24,20 @@ private slots:
         for (const QString& file : files) {
             names << QFileInfo(file).fileName();
         }
-        QCOMPARE(names, QStringList({"frm_main.png", "frm_display_chart.png",
-                                     "frm_display_details.png", "mdi_maximized.png",
+        QCOMPARE(names, QStringList({"frm_main.png", "frm_main_menu_bar.png",
+                                     "frm_main_focused_button.png", "frm_display_chart.png",
+                                     "frm_display_details.png", "frm_display_chart_details.png",
+                                     "frm_display_long_names.png", "mdi_maximized.png",
                                      "mdi_restored.png", "mdi_help_menu.png", "frm_about.png"}));
         for (const QString& file : files) {
             const QImage image(file);
             QVERIFY2(!image.isNull(), qPrintable(file));
-            QVERIFY2(image.width() >= 150 && image.height() >= 80, qPrintable(file));
+            // The menu bar and the focused button are strips one line high.
+            const int leastHeight = file.contains(QStringLiteral("_menu_bar")) ||
+                                            file.contains(QStringLiteral("_focused_"))
+                                        ? 18
+                                        : 80;
+            QVERIFY2(image.width() >= 150 && image.height() >= leastHeight, qPrintable(file));
             std::set<QRgb> colours;
             for (int y = 0; y < image.height(); y += 3) {
                 for (int x = 0; x < image.width(); x += 3) {

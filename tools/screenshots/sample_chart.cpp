@@ -32,6 +32,17 @@ BirthEntries SampleBirthEntries() {
     };
 }
 
+BirthEntries LongNameBirthEntries() {
+    BirthEntries entries = SampleBirthEntries();
+    // 40 letters in all, spaces left out of the count.
+    entries.txtName = "KRISHNAMOORTHY VENKATARAMANAH SUBRAHMANYAM";
+    // 60 letters: a made-up place name of the length some atlases hold.
+    entries.txtMCity = "Chikkaballapura Doddaballapura Devanahalli Hoskote Nelamangalapu";
+    entries.txtMState = "Karnataka";
+    entries.txtMCountry = "United Kingdom of Great Britain and Northern Ireland";
+    return entries;
+}
+
 namespace {
 
 void SetText(QWidget& form, const char* name, const std::string& text) {

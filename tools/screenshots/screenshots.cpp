@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabWidget>
 
 namespace selmarind {
@@ -44,17 +45,40 @@ QStringList WriteScreenshots(const QString& outDir) {
     frmMain.show();
     EnterBirthData(frmMain, SampleBirthEntries());
     save(frmMain, QStringLiteral("frm_main.png"));
+    save(*frmMain.menuBar(), QStringLiteral("frm_main_menu_bar.png"));
+    // The calculate button with the keyboard focus on it, and a few pixels
+    // of the ground around it, where a focus ring would show.
+    if (auto* button = frmMain.findChild<QPushButton*>(QStringLiteral("cmdRashi"))) {
+        frmMain.activateWindow();
+        button->setFocus(Qt::TabFocusReason);
+        Settle();
+        const QRect around = button->geometry().adjusted(-6, -6, 6, 6);
+        const QString path = dir.filePath(QStringLiteral("frm_main_focused_button.png"));
+        if (button->parentWidget()->grab(around).save(path)) {
+            written << path;
+        }
+    }
 
     const std::optional<ChartResult> result = CalculateChart(frmMain.entries());
     Mdi frame;
     if (result) {
-        frame.display()->showResult(*result);
+        frame.display()->showResult(*result, frmMain.entries());
     }
     frame.showMaximized();
     save(*frame.display(), QStringLiteral("frm_display_chart.png"));
     frame.display()->tabs()->setCurrentIndex(1);
     save(*frame.display(), QStringLiteral("frm_display_details.png"));
+    frame.display()->tabs()->setCurrentIndex(2);
+    save(*frame.display(), QStringLiteral("frm_display_chart_details.png"));
     frame.display()->tabs()->setCurrentIndex(0);
+    const BirthEntries longEntries = LongNameBirthEntries();
+    if (const std::optional<ChartResult> longResult = CalculateChart(longEntries)) {
+        frame.display()->showResult(*longResult, longEntries);
+        save(*frame.display(), QStringLiteral("frm_display_long_names.png"));
+        if (result) {
+            frame.display()->showResult(*result, frmMain.entries());
+        }
+    }
     save(frame, QStringLiteral("mdi_maximized.png"));
     frame.showNormal();
     save(frame, QStringLiteral("mdi_restored.png"));

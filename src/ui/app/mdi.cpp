@@ -122,14 +122,7 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
 void Mdi::buildMenus() {
     QMenuBar* bar = menuBar();
     // The menus keep the light look of the desktop, dark text on grey.
-    QPalette menuPalette = bar->palette();
-    menuPalette.setColor(QPalette::Window, kButtonColor);
-    menuPalette.setColor(QPalette::WindowText, Qt::black);
-    menuPalette.setColor(QPalette::ButtonText, Qt::black);
-    menuPalette.setColor(QPalette::Base, kButtonColor);
-    menuPalette.setColor(QPalette::Text, Qt::black);
-    bar->setPalette(menuPalette);
-    bar->setAutoFillBackground(true);
+    ApplyMenuBarStyle(bar);
 
     QMenu* fileMenu = bar->addMenu(QStringLiteral("&File"));
     fileMenu->setObjectName(QStringLiteral("mnuFile"));

@@ -8,6 +8,7 @@
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
 #include "ui/windows/chart_square.h"
+#include "ui/windows/elided_label.h"
 #include "ui/windows/result_form_parts.h"
 
 #include <QGridLayout>
@@ -48,6 +49,16 @@ QLabel* NewValue(QWidget* parent, const QString& name, const QString& caption) {
     QSizePolicy policy = label->sizePolicy();
     policy.setHorizontalPolicy(QSizePolicy::Ignored);
     label->setSizePolicy(policy);
+    return label;
+}
+
+// A value of the "Your Details" column: one line, cut with an ellipsis where
+// the column is too narrow, so that a long name or place never pushes the
+// rows below it down; the whole text is in the tooltip and accessible name.
+QLabel* NewOneLineValue(QWidget* parent, const QString& name, const QString& caption) {
+    auto* label = new ElidedLabel(parent);
+    label->setObjectName(name);
+    label->setAccessibleDescription(caption);
     return label;
 }
 
@@ -140,7 +151,7 @@ QWidget* FrmDisplay::buildChartTab() {
         NewGroup(page, QStringLiteral("fraDetails"), QStringLiteral("Your Details"));
     auto* details = new QGridLayout(detailsGroup);
     details->setVerticalSpacing(TwipsToPixels(75));
-    nameValue_ = NewValue(detailsGroup, QStringLiteral("lblName"), QStringLiteral("Name"));
+    nameValue_ = NewOneLineValue(detailsGroup, QStringLiteral("lblName"), QStringLiteral("Name"));
     nameValue_->setText(QStringLiteral("LblName"));
     SetTextColor(nameValue_, kTaglineColor);
     details->addWidget(nameValue_, 0, 0, 1, 2);
@@ -163,7 +174,7 @@ QWidget* FrmDisplay::buildChartTab() {
         const QString caption = QString::fromLatin1(detail.caption);
         QLabel* label = NewLabel(detailsGroup, caption + QStringLiteral(" :"));
         Unbold(label);
-        QLabel* value = NewValue(detailsGroup, QString::fromLatin1(detail.name), caption);
+        QLabel* value = NewOneLineValue(detailsGroup, QString::fromLatin1(detail.name), caption);
         Unbold(value);
         details->addWidget(label, row, 0, Qt::AlignTop);
         details->addWidget(value, row, 1, Qt::AlignTop);

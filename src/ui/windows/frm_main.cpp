@@ -240,6 +240,9 @@ void FrmMain::buildMenus() {
         return entry;
     };
 
+    // Dark text on light grey, as the frame's menus: the window's own
+    // colours would draw the menu titles black on the dark green.
+    ApplyMenuBarStyle(menuBar());
     QMenu* fileMenu = Named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
     fileMenu->addAction(
         action("mnuNext", QStringLiteral("Get My Torvi Lagna"), [this] { cmdRashi_Click(); }));
