@@ -61,10 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(SameContents(*again.contents, contents), "a record that changes when saved and opened");
     Require(WriteBirthRecord(*again.contents) == written, "a second save that differs");
 
-    if (!contents.exactZone) {
-        const auto chart = CalculateChart(contents.entries);
-        Require(chart.has_value(), "an opened record that gives no chart");
-        fuzz::RequireFinishedChart(*chart);
-    }
+    // The record's own choices, as the windows and the tool compute it; an
+    // exact zone is carried by the entries.
+    const ChartOptions options{contents.positions.value_or(PositionSource::Classic),
+                               contents.sunrise.value_or(SunriseConvention::Limb)};
+    const auto chart = CalculateChart(contents.entries, options);
+    Require(chart.has_value(), "an opened record that gives no chart");
+    fuzz::RequireFinishedChart(*chart);
     return 0;
 }
