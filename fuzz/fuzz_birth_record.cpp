@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read.contents) {
         Require(read.fault != RecordFault::None, "a refusal without its kind");
         Require(!read.message.empty(), "a refusal without a message");
-        Require(IsUtf8(read.message), "a message that is not UTF-8");
+        Require(IsValidUtf8(read.message), "a message that is not UTF-8");
         Require(size <= kBirthRecordMaxBytes || read.fault == RecordFault::NotARecord,
                 "a file beyond the size limit read");
         return 0;

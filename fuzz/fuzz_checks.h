@@ -42,7 +42,7 @@ inline constexpr std::string_view kNotComputedMessage =
 // that failed.
 inline int RequireBatchOutput(std::string_view out, long long lastInputLine) {
     Require(out.empty() || out.back() == '\n', "batch output not ending in a line break");
-    Require(cli::IsValidUtf8(out), "batch output that is not UTF-8");
+    Require(IsValidUtf8(out), "batch output that is not UTF-8");
     constexpr std::string_view kHead = "{\"line\":";
     int errors = 0;
     long long previous = 0;
@@ -86,7 +86,7 @@ inline void RequireToolContract(int status, std::string_view out, std::string_vi
     const bool batch = out.starts_with("{\"line\":");
     const int failedLines = batch ? RequireBatchOutput(out, lastBatchLine) : 0;
     if (!batch && out.starts_with("{")) {
-        Require(cli::IsValidUtf8(out), "JSON output that is not UTF-8");
+        Require(IsValidUtf8(out), "JSON output that is not UTF-8");
     }
     switch (status) {
     case 0:

@@ -1,68 +1,13 @@
 #include "cli/json_writer.h"
 
+#include "input/utf8_text.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 
 namespace selmarind::cli {
-
-namespace {
-
-// Length of the valid UTF-8 sequence starting at text[i], or 0 when the
-// bytes there are not one.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-    const auto byte = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    std::uint32_t codePoint = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07u;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size()) {
-        return 0;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0u) != 0x80u) {
-            return 0;
-        }
-        codePoint = (codePoint << 6) | (byte(i + k) & 0x3Fu);
-    }
-    const bool overlong =
-        (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
-    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    if (overlong || surrogate || codePoint > 0x10FFFF) {
-        return 0;
-    }
-    return length;
-}
-
-} // namespace
-
-bool IsValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t length = Utf8SequenceLength(text, i);
-        if (length == 0) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
 
 namespace {
 

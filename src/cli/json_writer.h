@@ -41,9 +41,6 @@ private:
     bool afterKey_ = false;
 };
 
-// Whether the text is well-formed UTF-8 (no overlong forms, no surrogates).
-bool IsValidUtf8(std::string_view text);
-
 // The JSON string literal of a text, quotes included. Valid UTF-8 is kept as
 // it stands; a byte that is not part of valid UTF-8 becomes U+FFFD.
 std::string JsonQuote(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include "engine/civil_time.h"
 #include "input/key_filters.h"
+#include "input/utf8_text.h"
 #include "input/validation.h"
 
 #include <algorithm>
@@ -49,7 +50,7 @@ std::optional<std::string> CheckCoordinate(const std::string& text, std::size_t 
 }
 
 std::optional<std::string> CheckFieldText(const std::string& text, std::string_view what) {
-    if (!IsUtf8(text)) {
+    if (!IsValidUtf8(text)) {
         return NotUtf8Message(what);
     }
     if (Utf16Length(text) > kFormFieldMaxLength) {
@@ -171,50 +172,6 @@ std::optional<std::string> CheckBirthRecord(const BirthRecordContents& contents)
         }
     }
     return std::nullopt;
-}
-
-std::size_t Utf8ValidPrefixLength(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 1;
-        // The second byte's range excludes overlong forms (after E0, F0),
-        // surrogates (after ED) and code points above U+10FFFF (after F4).
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return i;
-        }
-        if (i + length > text.size()) {
-            return i;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto byte = static_cast<unsigned char>(text[i + k]);
-            const bool inRange = k == 1 ? byte >= low && byte <= high : (byte & 0xC0) == 0x80;
-            if (!inRange) {
-                return i;
-            }
-        }
-        i += length;
-    }
-    return i;
-}
-
-bool IsUtf8(std::string_view text) {
-    return Utf8ValidPrefixLength(text) == text.size();
 }
 
 std::size_t Utf16Length(std::string_view utf8) {

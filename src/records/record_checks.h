@@ -2,6 +2,8 @@
 // the checks a record passes before it is saved and after it is read.
 #pragma once
 
+#include "input/utf8_text.h"
+
 #include "records/record_contents.h"
 
 #include <cstddef>
@@ -53,14 +55,6 @@ std::string NotUtf8Message(std::string_view what);
 // begin with a letter, joined by '/', so that no zone name can point outside
 // a time-zone folder.
 std::optional<std::string> CheckBirthRecord(const BirthRecordContents& contents);
-
-// Whether the text is well-formed UTF-8: no overlong forms, no surrogates,
-// nothing above U+10FFFF.
-bool IsUtf8(std::string_view text);
-
-// The byte offset of the first byte where the text stops being UTF-8; the
-// text's size when it is UTF-8 throughout.
-std::size_t Utf8ValidPrefixLength(std::string_view text);
 
 // Length in UTF-16 code units of UTF-8 text: what a Qt text field counts.
 std::size_t Utf16Length(std::string_view utf8);

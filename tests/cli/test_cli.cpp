@@ -3,6 +3,7 @@
 #include "cli/birth_input.h"
 #include "cli/chart_tool.h"
 #include "cli/json_writer.h"
+#include "input/utf8_text.h"
 #include "support/sample_entries.h"
 
 #include <QJsonArray>
