@@ -5,7 +5,7 @@
 
 #include "chart/chart_invariants.h"
 #include "chart/chart_result.h"
-#include "cli/json_writer.h"
+#include "input/utf8_text.h"
 
 #include <charconv>
 #include <cstdio>
