@@ -93,6 +93,14 @@ AscendantResult ComputeAscendant(const BirthRecord& birth) {
     if (std::cos(ramc) < 0) {
         a = a + kPi;
     }
+    // Inside the polar circles the arctangent can give the setting point;
+    // the ascendant is the one east of the meridian (hour angle in (180, 360)).
+    if (std::fabs(latitude) > 90 - obliquityDeg) {
+        const double rightAscension = ArcTangent2(std::sin(a) * std::cos(obliquity), std::cos(a));
+        if (std::sin(ramc - rightAscension) > 0) {
+            a = a + kPi;
+        }
+    }
     a = a * kRadToDeg;
     while (a >= 360) {
         a = a - 360;

@@ -30,7 +30,11 @@ double Wrap360Once(double& x);
 // JD 2415020.0 (1900 January 0.5); about -22.466 at 0 and -23.854 at 1.
 double ComputeAyanamsa(double t1900);
 
-// Sidereal ascendant of the birth (universal time by LocalToUniversal).
+// Sidereal ascendant of the birth (universal time by LocalToUniversal): the
+// ecliptic point on the eastern horizon. Inside the polar circles
+// (|latitude| > 90 - obliquity of the date) the arctangent's point is turned
+// by 180 degrees when its hour angle shows it setting; elsewhere the result
+// is the textbook formula's, unchanged.
 AscendantResult ComputeAscendant(const BirthRecord& birth);
 
 } // namespace selmarind
