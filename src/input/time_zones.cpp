@@ -97,6 +97,20 @@ std::optional<ZoneCorrection> SelectedZoneCorrection(const BirthEntries& entries
     return Zone_Calculation(entries.cmbTimeZoneIndex);
 }
 
+std::string_view ZoneEntryName(const TimeZoneEntry& entry) {
+    return entry.itemText.substr(0, entry.itemText.find(','));
+}
+
+bool ListEntryIncludesDaylightSaving(int index) {
+    if (index < 0 || index >= kTimeZoneCount) {
+        return false;
+    }
+    const std::string_view name = ZoneEntryName(kTimeZones[static_cast<std::size_t>(index)]);
+    return name.find("Daylight") != std::string_view::npos ||
+           name.find("Summer") != std::string_view::npos ||
+           name.find("War Time") != std::string_view::npos;
+}
+
 std::optional<ZoneCorrection> Zone_Calculation(int index) {
     if (index < 0 || index >= kTimeZoneCount) {
         return std::nullopt;

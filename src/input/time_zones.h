@@ -25,6 +25,15 @@ const std::array<TimeZoneEntry, kTimeZoneCount>& TimeZoneList();
 // Zone correction of list entry `index` (0..70); nothing for any other index.
 std::optional<ZoneCorrection> Zone_Calculation(int index);
 
+// The entry's name: its item text up to the first comma
+// ("Eastern Daylight Time" of "Eastern Daylight Time,EDT,-4.0").
+std::string_view ZoneEntryName(const TimeZoneEntry& entry);
+
+// Whether list entry `index` (0..70) is a daylight, summer or war-time
+// entry (its name says Daylight, Summer or War Time), whose correction
+// already includes the summer hour; false for any other index.
+bool ListEntryIncludesDaylightSaving(int index);
+
 // The index of the extra exact entry, after the list.
 inline constexpr int kExactZoneIndex = kTimeZoneCount;
 

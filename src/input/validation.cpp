@@ -2,6 +2,7 @@
 
 #include "engine/chart_text.h"
 #include "input/entry_number.h"
+#include "input/time_zones.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -64,7 +65,18 @@ std::optional<ValidationFault> ValidateBirthData(const BirthEntries& entries) {
     if ((month == 3 || month == 5 || month == 8 || month == 10) && dayIndex == 30) {
         return Fault(kThirtyDayMessage, MessageIcon::Information, EntryField::None);
     }
+    if (entries.chkDST && ListEntryIncludesDaylightSaving(entries.cmbTimeZoneIndex)) {
+        const TimeZoneEntry& entry =
+            TimeZoneList()[static_cast<std::size_t>(entries.cmbTimeZoneIndex)];
+        return Fault(DaylightEntryMessage(ZoneEntryName(entry)), MessageIcon::Information,
+                     EntryField::None);
+    }
     return std::nullopt;
+}
+
+std::string DaylightEntryMessage(std::string_view entryName) {
+    return "Please Clear Daylight Saving Time: " + std::string(entryName) +
+           " Already Includes Daylight Saving";
 }
 
 } // namespace selmarind

@@ -24,6 +24,10 @@ inline constexpr std::string_view kLatMinuteMessage =
 inline constexpr std::string_view kFebruaryMessage = "Please Enter Correct Date Or Month!";
 inline constexpr std::string_view kThirtyDayMessage = "Please Enter Correct Date Or Month !";
 
+// A daylight, summer or war-time entry of the zone list with the
+// "Daylight Saving Time" box ticked would count the summer hour twice.
+std::string DaylightEntryMessage(std::string_view entryName);
+
 // The entry field that receives the keyboard focus after a fault.
 enum class EntryField { None, txtName, txtLonD, txtLonM, txtLatD, txtLatM };
 
@@ -37,7 +41,9 @@ struct ValidationFault {
 // are trimmed of spaces only. Degrees count the number they start with (0
 // when none); minutes must be a number as a whole. A day, year or month index
 // that names no date (unreadable, day outside 1..31, month outside 0..11) is
-// refused with the February message.
+// refused with the February message. Last, a daylight, summer or war-time
+// list entry with the summer-hour box ticked is refused with
+// DaylightEntryMessage.
 std::optional<ValidationFault> ValidateBirthData(const BirthEntries& entries);
 
 } // namespace selmarind

@@ -4,6 +4,7 @@
 #include "cli/chart_tool.h"
 #include "cli/json_writer.h"
 #include "input/utf8_text.h"
+#include "input/validation.h"
 #include "support/sample_entries.h"
 
 #include <QJsonArray>
@@ -216,6 +217,10 @@ private slots:
         QTest::newRow("second 60")
             << QStringList{"--time", "12:00:60"} << QString(kTimeFormatMessage);
         QTest::newRow("zone past the list") << QStringList{"--zone", "71"} << QString(kZoneMessage);
+        QTest::newRow("British Summer Time with --dst")
+            << QStringList{"--zone", "16", "--dst"}
+            << "Please Clear Daylight Saving Time: British Summer Time Already Includes "
+               "Daylight Saving";
         QTest::newRow("zone text not exactly as listed")
             << QStringList{"--zone", "Indian Time,IST,+5.3"} << QString(kZoneMessage);
     }
@@ -287,6 +292,18 @@ private slots:
         QCOMPARE(form.value("lblLongitude").toString(), QString::fromUtf8("0° 7' W"));
         QCOMPARE(last.value("chart").toObject().value("SunriseToday").toString(),
                  QString("4:59")); // the summer hour is in
+    }
+
+    void batchLineWithADaylightEntryAndTheBox() {
+        const ToolRun run = RunLibrary({"--batch", "-"}, "name,date,time,zone,lat,lon,dst\n"
+                                                         "A,1990-07-04,9:00,24,40N43,74W0,1\n"
+                                                         "B,1990-07-04,9:00,24,40N43,74W0,0\n");
+        QCOMPARE(run.status, 2);
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(QJsonDocument::fromJson(lines[0].toUtf8()).object().value("error").toString(),
+                 Q(DaylightEntryMessage("Eastern Daylight Time")));
+        QVERIFY(QJsonDocument::fromJson(lines[1].toUtf8()).object().contains("form"));
     }
 
     void batchFromStandardInputOfTheTool() {

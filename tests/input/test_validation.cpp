@@ -1,9 +1,11 @@
+#include "input/time_zones.h"
 #include "input/validation.h"
 #include "support/sample_entries.h"
 
 #include <QTest>
 
 #include <functional>
+#include <set>
 
 using namespace selmarind;
 
@@ -236,6 +238,48 @@ private slots:
         Passes("day and year with spaces around", Date(1, " 29 ", " 2000 "));
     }
     void unreadableDateIsRefused() { Check(); }
+
+    // The list entries that hold the summer hour in their correction, read
+    // off the list by eye: the box on top would count it twice.
+    void daylightEntryWithTheBox_data() {
+        Columns();
+        const auto info = MessageIcon::Information;
+        const auto none = EntryField::None;
+        const std::set<int> daylight = {0,  2,  4,  5,  7,  9,  15, 16, 17, 18, 19, 22, 24, 25,
+                                        28, 31, 33, 40, 43, 45, 46, 48, 53, 55, 56, 57, 68, 70};
+        for (int index = 0; index < kTimeZoneCount; ++index) {
+            const BirthEntries ticked = With([&](BirthEntries& e) {
+                e.cmbTimeZoneIndex = index;
+                e.chkDST = true;
+            });
+            const std::string name(ZoneEntryName(TimeZoneList()[std::size_t(index)]));
+            const QByteArray tag = QByteArray::number(index) + " " + name.c_str();
+            if (daylight.count(index) != 0) {
+                Fails(tag, ticked, QString::fromStdString(DaylightEntryMessage(name)), info, none);
+            } else {
+                Passes(tag, ticked);
+            }
+        }
+        Passes("Eastern Daylight Time without the box", With([](BirthEntries& e) {
+                   e.cmbTimeZoneIndex = 24;
+                   e.chkDST = false;
+               }));
+        Fails("the date is checked first", With([](BirthEntries& e) {
+                  e.cmbTimeZoneIndex = 24;
+                  e.chkDST = true;
+                  e.cboMonthIndex = 3;
+                  e.cboDate = "31";
+              }),
+              kThirtyDays, info, none);
+        Fails("the message names the entry", With([](BirthEntries& e) {
+                  e.cmbTimeZoneIndex = 46;
+                  e.chkDST = true;
+              }),
+              "Please Clear Daylight Saving Time: New Zealand Std Summer Time Already Includes "
+              "Daylight Saving",
+              info, none);
+    }
+    void daylightEntryWithTheBox() { Check(); }
 };
 
 QTEST_APPLESS_MAIN(TestValidation)

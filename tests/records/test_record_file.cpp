@@ -525,6 +525,12 @@ private slots:
                     r["zone"] = {{"utcOffsetSeconds", 20700.5}, {"label", "x"}};
                 }),
                 kExactOffsetMessage);
+        // Eastern Daylight Time already holds the summer hour.
+        Refused("daylight entry with the summer-hour box", Edited([](Json& r) {
+                    r["zone"] = {{"index", 24}};
+                    r["dst"] = true;
+                }),
+                DaylightEntryMessage("Eastern Daylight Time"));
         Refused("city of 32768 characters", set("city", std::string(32768, 'x')),
                 TooLongMessage("city"));
         Refused("country of 16384 characters beyond the BMP: 32768 UTF-16 units",

@@ -5,6 +5,7 @@
 #include "chart/chart_driver.h"
 #include "chart/chart_invariants.h"
 #include "input/birth_entries.h"
+#include "input/time_zones.h"
 
 #include <QString>
 #include <QTest>
@@ -31,8 +32,13 @@ inline QString Describe(const BirthEntries& e) {
 }
 
 // Calculates the chart of the entries; what is wrong with it, or nothing.
+// A daylight, summer or war-time list entry with the summer-hour box is
+// refused before any calculation: no chart is the right answer there.
 inline QString ChartFault(const BirthEntries& e) {
     const std::optional<ChartResult> result = CalculateChart(e);
+    if (e.chkDST && ListEntryIncludesDaylightSaving(e.cmbTimeZoneIndex)) {
+        return result ? "a chart for a daylight entry with the box: " + Describe(e) : QString();
+    }
     if (!result) {
         return "no chart for " + Describe(e);
     }
