@@ -3,7 +3,6 @@
 #include "chart/sign_tables.h"
 #include "engine/civil_time.h"
 #include "engine/name_tables.h"
-#include "input/time_zones.h"
 #include "report/chart_details.h"
 
 #include <cstdio>
@@ -178,11 +177,16 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
     Field(out, "City", form.lblCity);
     Field(out, "State", form.lblState);
     Field(out, "Country", form.lblCountry);
-    const auto& zones = TimeZoneList();
-    if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
-        Field(out, "Time zone", zones[static_cast<std::size_t>(entries.cmbTimeZoneIndex)].itemText);
+    // The zone, list or exact entry alike, with the universal time and the
+    // UTC offset: the rows of the details tab, never worded twice.
+    const std::vector<DetailSection> details = ChartDetailSections(result, entries);
+    for (const DetailSection& section : details) {
+        if (section.kind == DetailSectionKind::BirthInstant) {
+            for (const DetailRow& row : section.rows) {
+                Field(out, row.caption, row.value);
+            }
+        }
     }
-    Field(out, "Daylight Saving Time", entries.chkDST ? "yes" : "no");
 
     out << "\nVedic Planetary Position\n";
     for (std::size_t i = 0; i < form.planet.size(); ++i) {
@@ -212,7 +216,7 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
 
     // The computed values the designed report lacked, from the rows the
     // result form's details tab shows.
-    for (const DetailSection& section : ChartDetailSections(result, entries)) {
+    for (const DetailSection& section : details) {
         if (section.kind == DetailSectionKind::Source ||
             section.kind == DetailSectionKind::SpecialPoints ||
             section.kind == DetailSectionKind::Arudhas) {

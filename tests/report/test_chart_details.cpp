@@ -13,6 +13,8 @@
 
 using namespace selmarind;
 
+Q_DECLARE_METATYPE(BirthEntries)
+
 namespace {
 
 int ZoneIndex(std::string_view itemTextStart) {
@@ -112,6 +114,38 @@ private slots:
         QCOMPARE(Q(PositionsNoteText(chart)),
                  QStringLiteral("Positions: Swiss Ephemeris (analytical), Lahiri ayanamsa "
                                 "23°51′, sunrise at the disc centre"));
+    }
+
+    // The report names the zone whichever entry holds it, with the universal
+    // time and the UTC offset, in the details tab's words.
+    void reportNamesTheZone_data() {
+        QTest::addColumn<BirthEntries>("entries");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("list entry") << Delhi1980Entries()
+                                    << QStringList{"  Universal time              : March/14/1980 "
+                                                   "19:30:00 UT",
+                                                   "  Time zone                   : Indian Time, "
+                                                   "IST, +5.3",
+                                                   "  Daylight Saving Time        : no",
+                                                   "  UTC offset                  : UTC+05:30"};
+        BirthEntries kathmandu =
+            FormEntries(1990, 5, 1, 12, 0, 0, "27", "42", false, "85", "19", true, kExactZoneIndex);
+        kathmandu.exactZone = ExactZoneEntry{"Asia/Kathmandu, +05:45", 20700};
+        QTest::newRow("exact entry")
+            << kathmandu
+            << QStringList{"  Universal time              : May/1/1990 6:15:00 UT",
+                           "  Time zone                   : Asia/Kathmandu, +05:45",
+                           "  UTC offset                  : UTC+05:45"};
+    }
+    void reportNamesTheZone() {
+        QFETCH(BirthEntries, entries);
+        QFETCH(QStringList, lines);
+        const auto result = CalculateChart(entries);
+        QVERIFY(result);
+        const QStringList report = Q(PlainReport(*result, entries)).split('\n');
+        for (const QString& line : lines) {
+            QVERIFY2(report.contains(line), qPrintable(line + "\n" + report.join('\n')));
+        }
     }
 
     // The report gains the source, the ayanamsa, the nine points and the
