@@ -4,7 +4,9 @@
 // calls and threads.
 #include "chart/chart_driver.h"
 #include "chart/chart_invariants.h"
+#include "engine/time_conventions.h"
 #include "ephemeris/data_folder.h"
+#include "ephemeris/sun_events.h"
 #include "support/sample_entries.h"
 
 #include <QTest>
@@ -14,6 +16,7 @@
 #include <thread>
 
 using namespace selmarind;
+namespace eph = selmarind::ephemeris;
 
 namespace {
 
@@ -82,6 +85,38 @@ private slots:
         QVERIFY(centre);
         QVERIFY(*centre->chart.SecondsFromSunrise < *r->chart.SecondsFromSunrise);
         QCOMPARE(centre->chart.Sunrise, SunriseConvention::Centre);
+    }
+
+    // The clock times shown are rounded to the nearest minute, not cut: a
+    // month of New Delhi sunrises and sunsets (IST, +05:30) against the
+    // ephemeris called directly.
+    void sunriseAndSunsetRoundedToTheMinute() {
+        const eph::Place delhi{28.6, 77.0 + 13.0 / 60};
+        int secondHalf = 0;
+        for (int day = 1; day <= 31; ++day) {
+            const auto r = CalculateChart(FormEntries(1980, 3, day, 12, 0, 0, "28", "36", false,
+                                                      "77", "13", true, kIndianTimeZoneIndex),
+                                          kPrecise);
+            QVERIFY(r);
+            // Local midnight of the date, in UT.
+            const double midnight = JulianDayNumber({1980, 3, day}) - 0.5 - 5.5 / 24;
+            for (const auto& [event, shown] :
+                 {std::pair{eph::SunEvent::Rise, r->chart.SunriseToday},
+                  std::pair{eph::SunEvent::Set, r->chart.SunsetToday}}) {
+                const eph::SunEventResult e = eph::SunEventBetween(
+                    midnight, midnight + 1, delhi, event, eph::SunHorizon::UpperLimbRefracted);
+                QVERIFY(e.Ok() && e.jdUt && shown);
+                const double seconds = (*e.jdUt - midnight) * 86400;
+                const double intoMinute = std::fmod(seconds, 60);
+                if (std::fabs(intoMinute - 30) < 1) {
+                    continue; // too close to call through the whole seconds
+                }
+                secondHalf += intoMinute > 30 ? 1 : 0;
+                const auto minutes = static_cast<int>(std::floor(seconds / 60 + 0.5));
+                QCOMPARE(shown->hour * 60 + shown->minute, minutes);
+            }
+        }
+        QVERIFY(secondHalf > 5);
     }
 
     void polarBirthWithoutSunriseStillGivesAChart() {

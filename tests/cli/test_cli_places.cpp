@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -133,6 +134,21 @@ private slots:
             QCOMPARE(place.value("zoneIndex").toInt(), zoneIndex.toInt());
         }
         QCOMPARE(json.value("chart").toObject().value("BirthUniversal").toString(), universal);
+    }
+
+    // The text report of an offset alone names its zone as the form would
+    // show the extra entry, with the universal time and the offset.
+    void reportOfAnOffsetAloneNamesTheZone() {
+        const ToolRun run = RunTool({"--name", "Test", "--date", "1990-06-01", "--time", "12:00",
+                                     "--utc-offset", "+04:30", "--lat", "34N31", "--lon", "69E10"});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QString report = QString::fromUtf8(run.out);
+        QVERIFY2(report.contains(QRegularExpression("\\n  Time zone +: \\S.*\\+04:30")),
+                 qPrintable(report));
+        QVERIFY2(report.contains("\n  Universal time              : June/1/1990 7:30:00 UT\n"),
+                 qPrintable(report));
+        QVERIFY2(report.contains("\n  UTC offset                  : UTC+04:30\n"),
+                 qPrintable(report));
     }
 
     // What the tool refuses with status 2, and what the message must name.
@@ -395,6 +411,14 @@ private slots:
         QVERIFY(two.out == one.out);
         QVERIFY(three.out == one.out);
         QCOMPARE(RunTool({"--batch", "-", "--jobs", "0"}, csv).status, 2);
+        // The help's range, 1 to 256, at its top.
+        const ToolRun most = RunTool({"--batch", "-", "--jobs", "256"}, csv);
+        QCOMPARE(most.status, one.status);
+        QVERIFY(most.out == one.out);
+        const ToolRun beyond = RunTool({"--batch", "-", "--jobs", "257"}, csv);
+        QCOMPARE(beyond.status, 2);
+        QVERIFY(beyond.out.isEmpty());
+        QVERIFY2(beyond.err.contains("--jobs"), qPrintable(beyond.err));
         QCOMPARE(RunTool({"--jobs", "2"}).status, 2);
     }
 

@@ -114,6 +114,8 @@ private slots:
             << 2001 << 10 << 28 << 1 << true;
         QTest::newRow("Saturday 27 October 2001") << 2001 << 10 << 27 << 12 << true;
         QTest::newRow("1 November") << 2001 << 11 << 1 << 0 << false;
+        // The last Sunday on the 25th: the rest of the month is winter time.
+        QTest::newRow("Monday 26 October 2015, noon") << 2015 << 10 << 26 << 12 << false;
         QTest::newRow("31 March") << 2001 << 3 << 31 << 23 << false;
     }
 

@@ -79,6 +79,40 @@ private slots:
             QVERIFY(result.message.empty());
         }
     }
+
+    // A pasted or dropped text: exactly the field's length is taken whole,
+    // one character more is too long, a non-digit is refused first.
+    void coordinateText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<int>("verdict");
+        const int accepted = int(TextVerdict::Accepted);
+        const int tooLong = int(TextVerdict::TooLong);
+        const int wrong = int(TextVerdict::WrongCharacters);
+        QTest::newRow("latitude degrees, 2 of 2")
+            << "89" << int(kLatitudeDegreesMaxLength) << accepted;
+        QTest::newRow("latitude degrees, 3 of 2")
+            << "890" << int(kLatitudeDegreesMaxLength) << tooLong;
+        QTest::newRow("longitude degrees, 3 of 3")
+            << "179" << int(kLongitudeDegreesMaxLength) << accepted;
+        QTest::newRow("longitude degrees, 4 of 3")
+            << "0179" << int(kLongitudeDegreesMaxLength) << tooLong;
+        QTest::newRow("minutes, 2 of 2") << "59" << int(kLongitudeMinutesMaxLength) << accepted;
+        QTest::newRow("empty") << "" << int(kLatitudeMinutesMaxLength) << accepted;
+        QTest::newRow("too long and a letter")
+            << "12a4" << int(kLongitudeDegreesMaxLength) << wrong;
+    }
+    void coordinateText() {
+        QFETCH(QString, text);
+        QFETCH(int, maxLength);
+        QFETCH(int, verdict);
+        const TextFilterResult r =
+            FilterCoordinateText(text.toStdU32String(), static_cast<std::size_t>(maxLength));
+        QCOMPARE(int(r.verdict), verdict);
+        if (r.verdict == TextVerdict::Accepted) {
+            QCOMPARE(QString::fromStdU32String(r.text), text);
+        }
+    }
 };
 
 QTEST_APPLESS_MAIN(TestKeyFilters)
