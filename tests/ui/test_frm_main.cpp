@@ -473,6 +473,26 @@ private slots:
         }
     }
 
+    // A summer entry with the box ticked would count the hour twice: refused
+    // with the entry named, no chart; the box cleared, the chart is made.
+    void daylightEntryWithTheBox() {
+        FillValidEntries(*form_);
+        child<QComboBox>("cmbTimeZone")->setCurrentIndex(16);
+        QCOMPARE(child<QComboBox>("cmbTimeZone")->currentText(),
+                 QString("British Summer Time,BST,+1.0"));
+        child<QCheckBox>("chkDST")->setChecked(true);
+        clickRashi();
+        QCOMPARE(dialogs_->log(), Log("Please Clear Daylight Saving Time: British Summer Time "
+                                      "Already Includes Daylight Saving",
+                                      DialogIcon::Information));
+        QCOMPARE(charts_, 0);
+        dialogs_->shown.clear();
+        child<QCheckBox>("chkDST")->setChecked(false);
+        clickRashi();
+        QCOMPARE(dialogs_->log(), QStringList());
+        QCOMPARE(charts_, 1);
+    }
+
     // The menu entry runs the same as the button; the chart handed on is the
     // one of the entries the window shows.
     void menuEntryRunsTheChart() {
