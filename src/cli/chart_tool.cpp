@@ -805,9 +805,12 @@ Other:
                      time, zone, lat, lon, dst, city, state, country, place,
                      tz, utc-offset, positions, sunrise (any order; missing
                      columns are empty; dst is 1/0, yes/no or true/false).
-                     Writes one JSON object per line, in the input's order; a
-                     line that fails gives {"line": N, "error": "message"}
-                     and the other lines are still computed
+                     A field that starts with " may hold commas and "";
+                     a quote elsewhere is text. Writes one JSON object per
+                     line, in the input's order; a line that fails
+                     (a quote left open, longer than 1 MiB, a refused entry)
+                     gives {"line": N, "error": "message"} and the other
+                     lines are still computed
   --jobs N           threads for --batch, 1 to 256 (default: the number of
                      cores)
   --list-zones       the 71 time zones with their indices
@@ -822,8 +825,9 @@ $SELMARIND_DATA_DIR if set, else ../share/selmarind beside the program's
 folder. Place data: GeoNames (geonames.org), CC BY 4.0.
 
 Exit status: 0 done; 2 an entry or option was refused (in a batch: at least
-one line failed); 1 a file could not be read or written (the batch, a
-record, the atlas, the tz database, the ephemeris data).
+one line failed), or no arguments; 1 a file could not be read or written
+(the batch, a record, the atlas, the tz database, the ephemeris data, the
+output: "cannot write the output: <reason>").
 )";
 }
 

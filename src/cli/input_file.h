@@ -10,7 +10,8 @@
 
 namespace selmarind::cli {
 
-// A regular file open for reading, as a stream buffer.
+// A file descriptor open for reading, as a stream buffer: a file that
+// OpenInputFile opened, or standard input.
 class InputFile : public std::streambuf {
 public:
     explicit InputFile(int fd) : fd_(fd) {} // takes the descriptor over
