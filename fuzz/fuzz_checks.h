@@ -77,7 +77,7 @@ inline int RequireBatchOutput(std::string_view out, long long lastInputLine) {
 // The exit status contract of selmarind-chart: 0 done, nothing on standard
 // error; 1 a file that cannot be read (batch, record, atlas, tz database,
 // ephemeris data) or a record that cannot be saved, nothing on standard
-// output; 2 an option or entry refused,
+// output, or output that could not be written; 2 an option or entry refused,
 // with the message on standard error and nothing on standard output, or a
 // batch in which at least one line failed (written to standard output).
 inline void RequireToolContract(int status, std::string_view out, std::string_view err,
@@ -97,9 +97,12 @@ inline void RequireToolContract(int status, std::string_view out, std::string_vi
         Require(!err.starts_with(kNotComputedMessage),
                 "entries that passed the checks give no chart");
         Require(err.starts_with("selmarind-chart: cannot read ") ||
-                    err.starts_with("selmarind-chart: cannot save "),
+                    err.starts_with("selmarind-chart: cannot save ") ||
+                    err.starts_with("selmarind-chart: cannot write the output: "),
                 "status 1 without a file that cannot be read or written");
-        Require(out.empty(), "status 1 with output");
+        // Output that failed part of the way may have written some of it.
+        Require(out.empty() || err.starts_with("selmarind-chart: cannot write the output: "),
+                "status 1 with output");
         break;
     default:
         if (err.empty()) {

@@ -4,6 +4,7 @@
 #include "input/key_filters.h"
 #include "input/time_zones.h"
 #include "input/validation.h"
+#include "records/record_checks.h"
 
 #include <algorithm>
 #include <string_view>
@@ -188,6 +189,11 @@ EntriesOrFault EntriesFromFields(const BirthFields& fields, YearRange years, boo
         message = kOnlyLettersMessage;
         return result;
     }
+    // Capitals and spaces only: one byte, one character.
+    if (name.size() > kFormFieldMaxLength) {
+        message = TooLongMessage("name");
+        return result;
+    }
     static constexpr CoordinateRule kLongitude{"EW", 3, kLongitudeFormatMessage, kLonDegreeMessage,
                                                kLonMinuteMessage};
     static constexpr CoordinateRule kLatitude{"NS", 2, kLatitudeFormatMessage, kLatDegreeMessage,
@@ -237,6 +243,19 @@ EntriesOrFault EntriesFromFields(const BirthFields& fields, YearRange years, boo
     if (const auto fault = ValidateBirthData(entries)) {
         message = fault->message;
         return result;
+    }
+    // Then what the place fields hold, as a record's are checked.
+    for (const auto& [text, what] :
+         {std::pair{&fields.city, "city"}, std::pair{&fields.state, "state"},
+          std::pair{&fields.country, "country"}}) {
+        if (!IsValidUtf8(*text)) {
+            message = NotUtf8Message(what);
+            return result;
+        }
+        if (Utf16Length(*text) > kFormFieldMaxLength) {
+            message = TooLongMessage(what);
+            return result;
+        }
     }
     result.entries = std::move(entries);
     return result;

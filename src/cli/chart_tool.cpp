@@ -6,9 +6,13 @@
 #include "cli/birth_input.h"
 #include "cli/chart_json.h"
 #include "cli/csv_reader.h"
+#include "cli/echo_text.h"
+#include "cli/input_file.h"
 #include "cli/json_writer.h"
+#include "cli/output_check.h"
 #include "cli/place_input.h"
 #include "input/time_zones.h"
+#include "input/utf8_text.h"
 #include "records/file_io.h"
 #include "records/record_checks.h"
 #include "records/record_file.h"
@@ -17,8 +21,9 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cctype>
 #include <condition_variable>
-#include <fstream>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -143,7 +148,7 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
         } else if (option == "--save-record") {
             ok = takeOptional(options.saveRecord);
         } else {
-            message = "unknown option " + option;
+            message = "unknown option " + EchoText(option);
             return false;
         }
         if (!ok) {
@@ -232,6 +237,18 @@ std::string UnavailableMessage(const std::string& what, const std::string& messa
     return std::string(kToolName) + ": cannot read " + what + ": " + message;
 }
 
+// The fault of a place query (--place, --find-place, the place column) that
+// the form's field could not hold, or nothing.
+std::optional<std::string> PlaceQueryFault(const std::string& query) {
+    if (!IsValidUtf8(query)) {
+        return NotUtf8Message("place");
+    }
+    if (Utf16Length(query) > kFormFieldMaxLength) {
+        return TooLongMessage("place");
+    }
+    return std::nullopt;
+}
+
 PreparedBirth PrepareFromFields(BirthFields fields, const PlaceRequest& where,
                                 const std::string& positions, const std::string& sunrise) {
     PreparedBirth out;
@@ -252,6 +269,14 @@ PreparedBirth PrepareFromFields(BirthFields fields, const PlaceRequest& where,
     if (fields.dst && !where.utcOffset.empty()) {
         return Refused(kExitInvalidInput, "A UTC offset is the whole offset in force, daylight "
                                           "saving included: give no dst with it");
+    }
+    if (auto fault = PlaceQueryFault(where.place)) {
+        return Refused(kExitInvalidInput, std::move(*fault));
+    }
+    // No zone name needs a character that the echo would change.
+    if (!where.tz.empty() && EchoText(where.tz) != where.tz) {
+        return Refused(kExitInvalidInput,
+                       "The time zone \"" + EchoText(where.tz) + "\" is not known.");
     }
     std::optional<PlaceMatch> match;
     if (!where.place.empty()) {
@@ -296,11 +321,14 @@ PreparedBirth PrepareFromRecord(const std::string& path, const std::string& posi
     if (!ReadChoices(positions, sunrise, out)) {
         return out;
     }
+    if (const InputFileOrFault file = OpenInputFile(path); !file.file) {
+        return Refused(kExitFailure, UnavailableMessage(EchoText(path), file.reason));
+    }
     RecordOrFault record = ReadBirthRecordFile(path);
     if (!record.contents) {
         return Refused(record.fault == RecordFault::Unreadable ? kExitFailure : kExitInvalidInput,
                        record.fault == RecordFault::Unreadable
-                           ? UnavailableMessage(path, record.message)
+                           ? UnavailableMessage(EchoText(path), record.message)
                            : record.message);
     }
     BirthRecordContents& contents = *record.contents;
@@ -364,13 +392,34 @@ std::optional<bool> ReadDstField(const std::string& text) {
     return std::nullopt;
 }
 
+// A message of the single-birth checks as a batch line shows it: the
+// options it names are the line's columns ("leave out dst").
+std::string ColumnMessage(std::string message) {
+    for (const std::string_view column : kCsvColumns) {
+        const std::string option = "--" + std::string(column);
+        for (std::size_t at = message.find(option); at != std::string::npos;
+             at = message.find(option, at)) {
+            const std::size_t end = at + option.size();
+            const bool whole =
+                end == message.size() ||
+                !(std::isalnum(static_cast<unsigned char>(message[end])) || message[end] == '-');
+            if (whole) {
+                message.erase(at, 2);
+            } else {
+                at = end;
+            }
+        }
+    }
+    return message;
+}
+
 std::string LineError(int line, std::string_view message) {
     JsonWriter w;
     w.BeginObject();
     w.Key("line");
     w.Integer(line);
     w.Key("error");
-    w.String(message);
+    w.String(ColumnMessage(std::string(message)));
     w.EndObject();
     return w.Text();
 }
@@ -502,35 +551,62 @@ private:
     std::vector<std::jthread> helpers_; // last: joined before the members above go
 };
 
-int RunBatch(std::istream& input, std::ostream& out, std::ostream& err, int jobs) {
+// "the batch" for standard input, else the file's name as an echo.
+std::string BatchName(const std::string& path) {
+    return path == "-" ? std::string("the batch") : EchoText(path);
+}
+
+// The reason the batch's input could not be read to its end, or nothing.
+std::optional<std::string> InputFault(std::istream& input) {
+    if (const auto* file = dynamic_cast<const InputFile*>(input.rdbuf());
+        file && file->Error() != 0) {
+        return std::strerror(file->Error());
+    }
+    if (input.bad()) {
+        return std::string("the input stream failed");
+    }
+    return std::nullopt;
+}
+
+int RunBatch(std::istream& input, const std::string& name, std::ostream& out, std::ostream& err,
+             int jobs) {
     CsvReader reader(input);
     std::optional<CsvRecord> header = reader.Next();
     while (header && header->blank) {
         header = reader.Next();
     }
+    if (const auto fault = InputFault(input)) {
+        err << UnavailableMessage(BatchName(name), *fault) << "\n";
+        return kExitFailure;
+    }
     if (!header) {
         err << kToolName << ": the batch has no header row\n";
+        return kExitInvalidInput;
+    }
+    if (header->tooLong || header->unterminatedQuote) {
+        err << kToolName << ": the header row (line " << header->line << ") "
+            << (header->tooLong ? "is longer than 1 MiB" : "ends inside a quoted field") << "\n";
         return kExitInvalidInput;
     }
     // Column of each record field: index into kCsvColumns.
     std::vector<std::size_t> columns;
     std::array<bool, kCsvColumns.size()> seen{};
-    for (const std::string& name : header->fields) {
-        const std::string key = Lower(Trimmed(name));
+    for (const std::string& column : header->fields) {
+        const std::string key = Lower(Trimmed(column));
         const auto it = std::find(kCsvColumns.begin(), kCsvColumns.end(), key);
         if (it == kCsvColumns.end()) {
-            err << kToolName << ": unknown column \"" << name
+            err << kToolName << ": unknown column \"" << EchoText(column)
                 << "\" in the header row; the columns are name, date, time, zone, lat, lon, dst, "
                    "city, state, country, place, tz, utc-offset, positions, sunrise\n";
             return kExitInvalidInput;
         }
-        const auto column = static_cast<std::size_t>(it - kCsvColumns.begin());
-        if (seen[column]) {
+        const auto index = static_cast<std::size_t>(it - kCsvColumns.begin());
+        if (seen[index]) {
             err << kToolName << ": column \"" << key << "\" appears twice in the header row\n";
             return kExitInvalidInput;
         }
-        seen[column] = true;
-        columns.push_back(column);
+        seen[index] = true;
+        columns.push_back(index);
     }
 
     // Lines are read, computed and written a window at a time, so memory
@@ -542,6 +618,8 @@ int RunBatch(std::istream& input, std::ostream& out, std::ostream& err, int jobs
     lines.reserve(window);
     LinePool pool(jobs);
     bool anyFailed = false;
+    // Writes the window; false when the output could not take it, which
+    // ends the batch: nothing more would reach its reader.
     const auto flush = [&] {
         pool.Run(lines);
         for (const BatchLine& item : lines) {
@@ -549,6 +627,11 @@ int RunBatch(std::istream& input, std::ostream& out, std::ostream& err, int jobs
             anyFailed = anyFailed || item.failed;
         }
         lines.clear();
+        if (const auto fault = OutputFault(out)) {
+            err << CannotWriteMessage(*fault) << "\n";
+            return false;
+        }
+        return true;
     };
     while (const std::optional<CsvRecord> record = reader.Next()) {
         if (record->blank) {
@@ -556,7 +639,9 @@ int RunBatch(std::istream& input, std::ostream& out, std::ostream& err, int jobs
         }
         BatchLine& item = lines.emplace_back();
         item.line = record->line;
-        if (record->unterminatedQuote) {
+        if (record->tooLong) {
+            item.fault = "The line is longer than 1 MiB (1048576 bytes)";
+        } else if (record->unterminatedQuote) {
             item.fault = "The line ends inside a quoted field";
         } else if (record->fields.size() != columns.size()) {
             item.fault = "The line has " + std::to_string(record->fields.size()) +
@@ -566,11 +651,17 @@ int RunBatch(std::istream& input, std::ostream& out, std::ostream& err, int jobs
                 item.values[columns[f]] = record->fields[f];
             }
         }
-        if (lines.size() == window) {
-            flush();
+        if (lines.size() == window && !flush()) {
+            return kExitFailure;
         }
     }
-    flush();
+    if (!flush()) {
+        return kExitFailure;
+    }
+    if (const auto fault = InputFault(input)) {
+        err << UnavailableMessage(BatchName(name), *fault) << "\n";
+        return kExitFailure;
+    }
     return anyFailed ? kExitInvalidInput : kExitOk;
 }
 
@@ -588,6 +679,10 @@ std::optional<int> ReadJobs(const std::optional<std::string>& text) {
 }
 
 int FindPlaces(const std::string& query, std::ostream& out, std::ostream& err) {
+    if (const auto fault = PlaceQueryFault(query)) {
+        err << *fault << "\n";
+        return kExitInvalidInput;
+    }
     std::string message;
     const Atlas* atlas = SharedAtlas(message);
     if (!atlas) {
@@ -710,9 +805,12 @@ Other:
                      time, zone, lat, lon, dst, city, state, country, place,
                      tz, utc-offset, positions, sunrise (any order; missing
                      columns are empty; dst is 1/0, yes/no or true/false).
-                     Writes one JSON object per line, in the input's order; a
-                     line that fails gives {"line": N, "error": "message"}
-                     and the other lines are still computed
+                     A field that starts with " may hold commas and "";
+                     a quote elsewhere is text. Writes one JSON object per
+                     line, in the input's order; a line that fails
+                     (a quote left open, longer than 1 MiB, a refused entry)
+                     gives {"line": N, "error": "message"} and the other
+                     lines are still computed
   --jobs N           threads for --batch, 1 to 256 (default: the number of
                      cores)
   --list-zones       the 71 time zones with their indices
@@ -727,8 +825,9 @@ $SELMARIND_DATA_DIR if set, else ../share/selmarind beside the program's
 folder. Place data: GeoNames (geonames.org), CC BY 4.0.
 
 Exit status: 0 done; 2 an entry or option was refused (in a batch: at least
-one line failed); 1 a file could not be read or written (the batch, a
-record, the atlas, the tz database, the ephemeris data).
+one line failed), or no arguments; 1 a file could not be read or written
+(the batch, a record, the atlas, the tz database, the ephemeris data, the
+output: "cannot write the output: <reason>").
 )";
 }
 
@@ -736,8 +835,20 @@ std::string VersionText() {
     return std::string(kToolName) + " " + SELMARIND_VERSION + "\n";
 }
 
-int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                 std::ostream& err) {
+std::string UsageText() {
+    const std::string help = HelpText();
+    return help.substr(0, help.find("\n\n") + 1);
+}
+
+namespace {
+
+// The work of the tool; its output is checked once it is done.
+int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+            std::ostream& err) {
+    if (args.empty()) {
+        err << UsageText() << "Try '" << kToolName << " --help'.\n";
+        return kExitInvalidInput;
+    }
     ToolOptions options;
     std::string usage;
     if (!ParseArguments(args, options, usage)) {
@@ -767,14 +878,15 @@ int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::os
             return kExitInvalidInput;
         }
         if (*options.batch == "-") {
-            return RunBatch(in, out, err, *jobs);
+            return RunBatch(in, *options.batch, out, err, *jobs);
         }
-        std::ifstream file(*options.batch, std::ios::binary);
-        if (!file) {
-            err << kToolName << ": cannot read " << *options.batch << "\n";
+        InputFileOrFault file = OpenInputFile(*options.batch);
+        if (!file.file) {
+            err << UnavailableMessage(BatchName(*options.batch), file.reason) << "\n";
             return kExitFailure;
         }
-        return RunBatch(file, out, err, *jobs);
+        std::istream input(file.file.get());
+        return RunBatch(input, *options.batch, out, err, *jobs);
     }
 
     const PreparedBirth birth =
@@ -792,7 +904,8 @@ int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::os
     }
     if (options.saveRecord) {
         if (const auto fault = SaveRecord(*options.saveRecord, birth)) {
-            err << kToolName << ": cannot save " << *options.saveRecord << ": " << *fault << "\n";
+            err << kToolName << ": cannot save " << EchoText(*options.saveRecord) << ": " << *fault
+                << "\n";
             return kExitFailure;
         }
     }
@@ -802,6 +915,21 @@ int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::os
         out << PlainReport(*computed.chart, birth.entries);
     }
     return kExitOk;
+}
+
+} // namespace
+
+int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
+    const int status = RunTool(args, in, out, err);
+    if (status != kExitFailure || out.good()) {
+        // A batch that failed to write has said so already.
+        if (const auto fault = OutputFault(out)) {
+            err << CannotWriteMessage(*fault) << "\n";
+            return kExitFailure;
+        }
+    }
+    return status;
 }
 
 } // namespace selmarind::cli

@@ -2,13 +2,41 @@
 
 namespace selmarind::cli {
 
-bool CsvReader::ReadLine(std::string& text) {
-    if (!std::getline(in_, text)) {
-        return false;
+bool CsvReader::ReadLine(std::string& text, bool& tooLong) {
+    text.clear();
+    tooLong = false;
+    std::streambuf* buffer = in_.rdbuf();
+    bool any = false;
+    for (;;) {
+        const std::istream::int_type c =
+            buffer ? buffer->sbumpc() : std::istream::traits_type::eof();
+        if (std::istream::traits_type::eq_int_type(c, std::istream::traits_type::eof())) {
+            in_.setstate(std::ios::eofbit);
+            if (!any) {
+                return false;
+            }
+            break;
+        }
+        any = true;
+        const char ch = std::istream::traits_type::to_char_type(c);
+        if (ch == '\n') {
+            break;
+        }
+        // One byte over the limit is kept so that a CR before the line
+        // feed does not count; the rest of a long line is only skipped.
+        if (text.size() <= kCsvMaxLineBytes) {
+            text += ch;
+        } else {
+            tooLong = true;
+        }
     }
     ++line_;
     if (!text.empty() && text.back() == '\r') {
         text.pop_back();
+    }
+    tooLong = tooLong || text.size() > kCsvMaxLineBytes;
+    if (tooLong) {
+        text.clear();
     }
     if (line_ == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0) {
         text.erase(0, 3);
@@ -18,50 +46,53 @@ bool CsvReader::ReadLine(std::string& text) {
 
 std::optional<CsvRecord> CsvReader::Next() {
     std::string text;
-    if (!ReadLine(text)) {
+    CsvRecord record;
+    if (!ReadLine(text, record.tooLong)) {
         return std::nullopt;
     }
-
-    CsvRecord record;
     record.line = line_;
+    if (record.tooLong) {
+        return record;
+    }
     record.blank = text.empty();
     std::string field;
-    bool quoted = false;
     std::size_t i = 0;
-    while (true) {
-        if (i == text.size()) {
-            if (!quoted) {
-                break;
+    for (;;) {
+        // At the start of a field.
+        if (i < text.size() && text[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < text.size()) {
+                const char c = text[i++];
+                if (c != '"') {
+                    field += c;
+                } else if (i < text.size() && text[i] == '"') {
+                    field += '"';
+                    ++i;
+                } else {
+                    closed = true;
+                    break;
+                }
             }
-            // A quoted field goes on over the line break.
-            if (!ReadLine(text)) {
+            if (!closed) {
                 record.unterminatedQuote = true;
                 break;
             }
-            field += '\n';
-            i = 0;
-            continue;
         }
-        const char c = text[i++];
-        if (quoted) {
-            if (c != '"') {
-                field += c;
-            } else if (i < text.size() && text[i] == '"') {
-                field += '"';
-                ++i;
-            } else {
-                quoted = false;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            record.fields.push_back(std::move(field));
-            field.clear();
-        } else {
-            field += c;
+        // The rest of the field, quotes included, is text as it stands.
+        while (i < text.size() && text[i] != ',') {
+            field += text[i++];
         }
+        record.fields.push_back(std::move(field));
+        field.clear();
+        if (i == text.size()) {
+            break;
+        }
+        ++i; // the comma
     }
-    record.fields.push_back(std::move(field));
+    if (record.unterminatedQuote) {
+        record.fields.clear();
+    }
     return record;
 }
 

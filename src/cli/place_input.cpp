@@ -1,6 +1,7 @@
 #include "cli/place_input.h"
 
 #include "atlas/zone_resolution.h"
+#include "cli/echo_text.h"
 #include "input/time_zones.h"
 
 #include <cstdlib>
@@ -153,7 +154,7 @@ PlaceLookup FindBestPlace(std::string_view query) {
         near = atlas->Search(name, 5);
     }
     out.status = PlaceStatus::Refused;
-    out.message = "No place of the atlas matches \"" + std::string(query) + "\"";
+    out.message = "No place of the atlas matches \"" + EchoText(query) + "\"";
     if (near.empty()) {
         out.message += "; try --find-place with a shorter name";
     } else {

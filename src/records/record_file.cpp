@@ -162,6 +162,42 @@ Json ParseJson(std::string_view text) {
     }
 }
 
+// Watches the numbers of JSON text for one that reads as zero although its
+// digits are not all zero (2e-400): its value is lost, as that of a number
+// too large for double is.
+struct UnderflowWatch {
+    bool lost = false;
+    bool null() { return true; }
+    bool boolean(bool) { return true; }
+    bool number_integer(Json::number_integer_t) { return true; }
+    bool number_unsigned(Json::number_unsigned_t) { return true; }
+    bool number_float(Json::number_float_t value, const std::string& text) {
+        const std::size_t exponent = std::min(text.find_first_of("eE"), text.size());
+        lost = value == 0 && text.find_first_of("123456789") < exponent;
+        return !lost;
+    }
+    bool string(std::string&) { return true; }
+    bool binary(Json::binary_t&) { return true; }
+    bool start_object(std::size_t) { return true; }
+    bool key(std::string&) { return true; }
+    bool end_object() { return true; }
+    bool start_array(std::size_t) { return true; }
+    bool end_array() { return true; }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) {
+        return false;
+    }
+};
+
+// Refuses JSON text (already parsed) that holds a number read as zero
+// although it is not.
+void RefuseLostNumbers(std::string_view text) {
+    UnderflowWatch watch;
+    Json::sax_parse(text.begin(), text.end(), &watch, Json::input_format_t::json, false);
+    if (watch.lost) {
+        NotARecord("it holds a number too small to read.");
+    }
+}
+
 const Json& Member(const Json& object, const char* key, const std::string& path) {
     const auto found = object.find(key);
     if (found == object.end()) {
@@ -232,6 +268,10 @@ std::optional<std::int64_t> WholeNumber(const Json& number, std::int64_t low, st
 // for CheckBirthRecord to judge: digits for a whole number, a text with a
 // sign or point, which the field refuses, for any other.
 std::string CoordinateText(const Json& number) {
+    // -0.0 is no number a digit field holds.
+    if (number.is_number_float() && std::signbit(number.get<double>())) {
+        return number.dump();
+    }
     if (const auto whole = WholeNumber(number, 0, 999'999'999)) {
         return std::to_string(*whole);
     }
@@ -497,6 +537,7 @@ RecordOrFault ReadBirthRecord(std::string_view bytes) {
     try {
         CheckBytes(bytes);
         const Json root = ParseJson(bytes);
+        RefuseLostNumbers(bytes);
         CheckFormatAndVersion(root);
         BirthRecordContents contents = ContentsOf(root);
         if (auto refusal = CheckBirthRecord(contents)) {

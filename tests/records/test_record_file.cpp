@@ -371,6 +371,10 @@ private slots:
                                                  r["latitude"]["degrees"] = 0;
                                              }).replace("\"degrees\": 0", "\"degrees\": 1e400"),
                    "it holds a number too large to read.");
+        NotARecord("a number below double", Edited([](Json& r) {
+                                                r["latitude"]["degrees"] = 0;
+                                            }).replace("\"degrees\": 0", "\"degrees\": 2e-400"),
+                   "it holds a number too small to read.");
     }
     void notARecord() { CheckFault(); }
 
@@ -487,6 +491,7 @@ private slots:
         Refused("negative degrees", coordinate("longitude", "degrees", -77), kOnlyNumbersMessage);
         Refused("fractional minutes", coordinate("longitude", "minutes", 35.5),
                 kOnlyNumbersMessage);
+        Refused("minus zero", coordinate("latitude", "degrees", -0.0), kOnlyNumbersMessage);
         // The form checks longitude before latitude, and both before the date.
         Refused("latitude and longitude both wrong", Edited([](Json& r) {
                     r["latitude"]["minutes"] = 60;
