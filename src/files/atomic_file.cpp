@@ -2,12 +2,14 @@
 
 #include "files/regular_file.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstdio>
 #include <random>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -133,6 +135,74 @@ struct Target {
     struct stat info {}; // when it exists (not followed: never a link)
 };
 
+// Whether the kernel's protected_symlinks rule lets this user follow the
+// link described by `link` that lies in the folder described by `folder`.
+bool MayFollow(const struct stat& link, const struct stat& folder) {
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
+}
+
+std::string PlantedLink(const fs::path& folder) {
+    return "it is a symbolic link that another user made in the shared folder " +
+           QuotedPath(folder) + ", which is not followed";
+}
+
+// The links on the way to `folder` itself, followed one component at a
+// time as the kernel does, each held to the same rule, so that the rule
+// stands where the system does not enforce it. A part that cannot be looked
+// at ends the walk: opening the folder then gives the reason.
+std::optional<SaveFailure> CheckFolderPath(const fs::path& folder) {
+    std::error_code error;
+    fs::path resolved = folder.is_absolute() ? fs::path("/") : fs::current_path(error);
+    if (error) {
+        return std::nullopt;
+    }
+    const fs::path parts = folder.relative_path();
+    std::vector<fs::path> pending(parts.begin(), parts.end());
+    std::reverse(pending.begin(), pending.end());
+    for (int links = 0; !pending.empty();) {
+        const fs::path part = pending.back();
+        pending.pop_back();
+        if (part.empty() || part == ".") {
+            continue;
+        }
+        if (part == "..") {
+            resolved = resolved.parent_path();
+            continue;
+        }
+        const fs::path next = resolved / part;
+        struct stat info {};
+        if (::lstat(next.c_str(), &info) != 0) {
+            return std::nullopt;
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            resolved = next;
+            continue;
+        }
+        struct stat holder {};
+        if (++links > kMaxLinks || ::stat(resolved.c_str(), &holder) != 0) {
+            return std::nullopt;
+        }
+        if (!MayFollow(info, holder)) {
+            return SaveFailure{EACCES, "a part of its path, " + QuotedPath(next) + ", " +
+                                           PlantedLink(resolved).substr(3)};
+        }
+        char text[PATH_MAX];
+        const ssize_t length = ::readlink(next.c_str(), text, sizeof text);
+        if (length < 0 || static_cast<std::size_t>(length) >= sizeof text) {
+            return std::nullopt;
+        }
+        const fs::path target(std::string(text, static_cast<std::size_t>(length)));
+        if (target.is_absolute()) {
+            resolved = "/";
+        }
+        const fs::path relative = target.relative_path();
+        std::vector<fs::path> parts(relative.begin(), relative.end());
+        pending.insert(pending.end(), parts.rbegin(), parts.rend());
+    }
+    return std::nullopt;
+}
+
 // Follows `path` through its symbolic links, one at a time, refusing a link
 // the kernel's protected_symlinks rule would not follow.
 std::optional<SaveFailure> Resolve(fs::path current, Target& target) {
@@ -145,6 +215,9 @@ std::optional<SaveFailure> Resolve(fs::path current, Target& target) {
         }
         target.folderPath = current.has_parent_path() ? current.parent_path() : fs::path(".");
         target.name = current.filename().string();
+        if (std::optional<SaveFailure> refused = CheckFolderPath(target.folderPath)) {
+            return refused;
+        }
         // The kernel follows the links in the folder's own path, with its
         // own rules.
         target.folder =
@@ -168,12 +241,8 @@ std::optional<SaveFailure> Resolve(fs::path current, Target& target) {
         if (::fstat(target.folder.get(), &folder) != 0) {
             return Failure(errno);
         }
-        const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
-        if (shared && target.info.st_uid != ::geteuid() && target.info.st_uid != folder.st_uid) {
-            return SaveFailure{EACCES, "it is a symbolic link that another user made in the "
-                                       "shared folder " +
-                                           QuotedPath(target.folderPath) +
-                                           ", which is not followed"};
+        if (!MayFollow(target.info, folder)) {
+            return SaveFailure{EACCES, PlantedLink(target.folderPath)};
         }
         char text[PATH_MAX];
         const ssize_t length =

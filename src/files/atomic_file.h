@@ -42,7 +42,8 @@ struct SaveOptions {
 // system's own rule (fs.protected_symlinks) would refuse to follow it: in a
 // sticky folder that everybody may write (/tmp), a link owned neither by
 // this user (effective uid) nor by the folder's owner is refused. The rule
-// applies to every link in a chain, whether or not the system enforces it.
+// applies to every link on the way, in the folders of the path and in a
+// chain of links alike, whether or not the system enforces it.
 //
 // A replaced file keeps its permission bits, and its owner and group where
 // the process may set them (root may; others keep their own). A new file

@@ -241,6 +241,36 @@ private slots:
         QCOMPARE(QString::fromStdString(Listing(root_)), QString::fromStdString(name));
     }
 
+    // The same rule for a planted link to a folder on the way to the file.
+    void linkRuleOnTheWay() {
+        const OtherUser other = TheOtherUser();
+        if (!other.skip.empty()) {
+            QSKIP(other.skip.c_str());
+        }
+        const fs::path shared = root_ / "shared";
+        fs::create_directory(shared);
+        fs::permissions(shared, fs::perms(01777));
+        fs::create_directory(root_ / "victims");
+        Put(root_ / "victims" / "out.selmarind", "victim\n");
+        const fs::path planted = shared / "records";
+        fs::create_directory_symlink(root_ / "victims", planted);
+        QCOMPARE(::lchown(planted.c_str(), other.uid, other.gid), 0);
+        fs::create_directory_symlink(planted, root_ / "mine");
+
+        for (const fs::path& saved : {planted / "out.selmarind", root_ / "mine" / "out.selmarind",
+                                      root_ / "mine" / "new.selmarind"}) {
+            const std::optional<std::string> message = WriteFileAtomically(saved, "new\n");
+            QVERIFY2(message && message->ends_with(": a part of its path, \"" + planted.string() +
+                                                   "\", is a symbolic link that another user "
+                                                   "made in the shared folder \"" +
+                                                   shared.string() + "\", which is not followed."),
+                     message ? message->c_str() : saved.c_str());
+        }
+        QCOMPARE(QString::fromStdString(Listing(root_ / "victims")), QString("out.selmarind"));
+        QCOMPARE(QString::fromStdString(Contents(root_ / "victims" / "out.selmarind")),
+                 QString("victim\n"));
+    }
+
     // A replaced file stays its owner's, with its group and mode, whichever
     // temporary the writer uses.
     void keepsOwnerGroupAndMode_data() {
