@@ -21,6 +21,19 @@
 using namespace selmarind;
 using namespace selmarind::test;
 
+namespace {
+
+// Puts an environment variable back as it was, unset included.
+void Restore(const char* name, const QByteArray& value) {
+    if (value.isNull()) {
+        qunsetenv(name);
+    } else {
+        qputenv(name, value);
+    }
+}
+
+} // namespace
+
 class TestStartUp : public QObject {
     Q_OBJECT
 
@@ -190,9 +203,9 @@ private slots:
         qputenv("DISPLAY", "host/../:8");
         const QString second = SingleInstanceLock::DefaultLockPath();
         const QString key = SingleInstanceLock::DisplayKey();
-        qputenv("XDG_RUNTIME_DIR", runtime);
-        qputenv("DISPLAY", display);
-        qputenv("WAYLAND_DISPLAY", wayland);
+        Restore("XDG_RUNTIME_DIR", runtime);
+        Restore("DISPLAY", display);
+        Restore("WAYLAND_DISPLAY", wayland);
 
         QCOMPARE(first, QDir(folder).filePath(QStringLiteral("selmarind-_7.lock")));
         QCOMPARE(key, QStringLiteral("host_..__8"));
@@ -234,8 +247,8 @@ private slots:
             QCOMPARE(::chown(QFile::encodeName(own).constData(), 54321, 54321), 0);
             others = SingleInstanceLock::DefaultLockPath();
         }
-        qputenv("XDG_RUNTIME_DIR", runtime);
-        qputenv("TMPDIR", temporary);
+        Restore("XDG_RUNTIME_DIR", runtime);
+        Restore("TMPDIR", temporary);
 
         QVERIFY(made.startsWith(own + u'/'));
         QVERIFY(madePrivate);
