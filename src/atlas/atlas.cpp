@@ -2,11 +2,15 @@
 
 #include "atlas/atlas_format.h"
 #include "atlas/search_text.h"
+#include "files/regular_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -647,33 +651,48 @@ std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxRes
 
 AtlasOrFault LoadAtlas(const std::filesystem::path& path) {
     AtlasOrFault out;
-    std::error_code error;
-    const bool exists = std::filesystem::exists(path, error);
-    if (!exists && !error) {
-        out.fault = AtlasFault::Missing;
-        out.message = "The atlas file " + path.string() + " was not found.";
+    // Only a regular file is opened: a FIFO or a device named as the atlas
+    // would wait for ever or read without end.
+    OpenedFile opened = OpenRegularFile(path);
+    if (!opened.file.valid()) {
+        if (opened.error == ENOENT) {
+            out.fault = AtlasFault::Missing;
+            out.message = "The atlas file " + path.string() + " was not found.";
+        } else if (opened.error == EISDIR) {
+            out.fault = AtlasFault::Unreadable;
+            out.message = "The atlas file " + path.string() + " is a folder.";
+        } else {
+            out.fault = AtlasFault::Unreadable;
+            out.message =
+                "The atlas file " + path.string() + " could not be read: " + opened.reason + ".";
+        }
         return out;
     }
-    if (std::filesystem::is_directory(path, error)) {
-        out.fault = AtlasFault::Unreadable;
-        out.message = "The atlas file " + path.string() + " is a folder.";
-        return out;
-    }
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    std::ifstream in(path, std::ios::binary);
-    if (error || !in) {
+    struct stat info {};
+    if (::fstat(opened.file.get(), &info) != 0) {
         out.fault = AtlasFault::Unreadable;
         out.message = "The atlas file " + path.string() + " could not be read.";
         return out;
     }
+    const auto size = static_cast<std::uintmax_t>(info.st_size);
     if (size > kMaxUnpackedBytes) {
         out.fault = AtlasFault::Corrupt;
         out.message = "The atlas file " + path.string() + " is damaged: it is far too large.";
         return out;
     }
     std::string packed(static_cast<std::size_t>(size), '\0');
-    in.read(packed.data(), static_cast<std::streamsize>(packed.size()));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size) {
+    std::size_t done = 0;
+    while (done < packed.size()) {
+        const ssize_t got = ::read(opened.file.get(), packed.data() + done, packed.size() - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    if (done != size) {
         out.fault = AtlasFault::Unreadable;
         out.message = "The atlas file " + path.string() + " could not be read.";
         return out;

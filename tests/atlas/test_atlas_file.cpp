@@ -8,9 +8,16 @@
 
 #include <zlib.h>
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace selmarind;
 
@@ -157,6 +164,37 @@ private slots:
         QVERIFY(!folder.atlas.has_value());
         QCOMPARE(folder.fault, AtlasFault::Unreadable);
         QVERIFY(!folder.message.empty());
+    }
+
+    // A FIFO without a writer and a device are refused at once, naming what
+    // they are. Should the FIFO's open wait, a writer comes after 5 s and
+    // the time taken fails the test.
+    void fifoAndDeviceAreNotOpened() {
+        const std::string fifo = path("fifo.tsv.gz");
+        QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        std::atomic<bool> done{false};
+        std::thread rescuer([&] {
+            for (int i = 0; i < 50 && !done; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+            if (const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                ::close(fd);
+            }
+        });
+        const auto start = std::chrono::steady_clock::now();
+        const AtlasOrFault pipe = LoadAtlas(fifo);
+        const auto waited = std::chrono::steady_clock::now() - start;
+        done = true;
+        rescuer.join();
+        QVERIFY(waited < std::chrono::seconds(2));
+        QCOMPARE(pipe.fault, AtlasFault::Unreadable);
+        QVERIFY2(pipe.message.ends_with("is a named pipe (FIFO), not a file."),
+                 pipe.message.c_str());
+
+        const AtlasOrFault device = LoadAtlas("/dev/zero");
+        QCOMPARE(device.fault, AtlasFault::Unreadable);
+        QVERIFY2(device.message.ends_with("is a character device, not a file."),
+                 device.message.c_str());
     }
 
     // Damage to the compressed file itself.

@@ -210,8 +210,7 @@ private slots:
         QCOMPARE(::mkfifo(pipe.c_str(), 0644), 0);
         const std::optional<std::string> fault = WriteFileAtomically(pipe, "text\n");
         QVERIFY(fault);
-        QCOMPARE(Text(*fault),
-                 SaveFault(pipe, "it is not an ordinary file but a device, pipe or socket"));
+        QCOMPARE(Text(*fault), SaveFault(pipe, "it is a named pipe (FIFO), not a file"));
         QVERIFY(fs::is_fifo(pipe));
         QCOMPARE(Text(Listing(folder_)), QString("birth.selmarind"));
     }

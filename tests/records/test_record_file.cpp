@@ -367,6 +367,14 @@ private slots:
                    QByteArray(kBengaluruText)
                        .replace("\"dst\": false", "\"dst\": false, \"x\": {\"k\": 1, \"k\": 2}"),
                    "a member name appears twice in one object (\"k\").");
+        NotARecord("a zone's index given twice",
+                   QByteArray(kBengaluruText).replace("\"index\": ", "\"index\": 35, \"index\": "),
+                   "a member name appears twice in one object (\"index\").");
+        NotARecord("a member twice in an object inside an array",
+                   QByteArray(kBengaluruText)
+                       .replace("\"dst\": false",
+                                "\"dst\": false, \"x\": [{\"a\": [{\"b\": 1, \"b\": 1}]}]"),
+                   "a member name appears twice in one object (\"b\").");
         NotARecord("a number beyond double", Edited([](Json& r) {
                                                  r["latitude"]["degrees"] = 0;
                                              }).replace("\"degrees\": 0", "\"degrees\": 1e400"),

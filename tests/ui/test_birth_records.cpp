@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -34,10 +35,14 @@
 #include <QTest>
 #include <QUrl>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 using namespace selmarind;
 using namespace selmarind::testing;
@@ -319,7 +324,7 @@ private slots:
         QTest::newRow("folder that does not exist") << "missing/record.selmarind"
                                                     << "does not exist";
         QTest::newRow("full device") << "/dev/full"
-                                     << "not a regular file";
+                                     << "character device, not a file";
         QTest::newRow("a folder in the way") << "folder.selmarind"
                                              << "folder";
     }
@@ -481,6 +486,40 @@ private slots:
                                         path("gone.selmarind")});
         QCOMPARE(dialogs_->shown.size(), 1);
         QCOMPARE(program.frmMain->findChild<QLineEdit*>("txtName")->text(), QString("ANANYA RAO"));
+    }
+
+    // A FIFO handed over as a record (on the command line, by a second
+    // start, dropped) is refused at once, naming what it is; the window's
+    // thread never waits for a writer. Should the open wait, a writer
+    // comes after 5 s and the time taken fails the test.
+    void fifoIsRefusedWithoutWaiting() {
+        const QString fifo = path("pipe.selmarind");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        std::atomic<bool> done{false};
+        std::thread rescuer([&] {
+            for (int i = 0; i < 50 && !done; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+            if (!done) {
+                const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    ::close(fd);
+                }
+            }
+        });
+        RunningProgram program;
+        program.frmMain = std::make_unique<FrmMain>();
+        QElapsedTimer clock;
+        clock.start();
+        OpenRecordOfArguments(program, {"selmarind", fifo});
+        const qint64 elapsedMs = clock.elapsed();
+        done = true;
+        rescuer.join();
+        QVERIFY2(elapsedMs < 2000, qPrintable(QString("waited %1 ms").arg(elapsedMs)));
+        QCOMPARE(dialogs_->shown.size(), 1);
+        QVERIFY2(dialogs_->shown[0].text.contains("is a named pipe (FIFO), not a file"),
+                 qPrintable(dialogs_->shown[0].text));
+        QCOMPARE(BirthRecordActions::RecentRecords(), QStringList());
     }
 
     // A record dropped on the form opens in it; other files are not taken.

@@ -2,9 +2,14 @@
 
 #include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
+
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace selmarind {
 
@@ -28,17 +33,59 @@ bool SingleInstanceLock::tryAcquire() {
 }
 
 QString SingleInstanceLock::DefaultLockPath() {
-    // The runtime folder belongs to the user; the temporary folder, where
-    // there is none, may be shared, so the user's name goes into the file name.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QString name = QStringLiteral("selmarind.lock");
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
-        QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
-        name = QStringLiteral("selmarind-%1.lock").arg(user);
+    const QString name = QStringLiteral("selmarind-%1.lock").arg(DisplayKey());
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && IsPrivateFolder(runtime)) {
+        return QDir(runtime).filePath(name);
     }
-    QDir().mkpath(folder);
+    // The temporary folder may be shared: the folder is the user's own and
+    // is checked after it is made, so a folder another user made first under
+    // that name is never used.
+    const QString folder =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("selmarind-%1").arg(::geteuid()));
+    if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST) {
+        return {};
+    }
+    if (!IsPrivateFolder(folder)) {
+        return {};
+    }
     return QDir(folder).filePath(name);
+}
+
+QString SingleInstanceLock::DisplayKey() {
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) {
+        display = qEnvironmentVariable("DISPLAY");
+    }
+    if (display.isEmpty()) {
+        return QStringLiteral("none");
+    }
+    QString key;
+    for (const QChar c : display) {
+        const bool kept = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                          (c >= u'0' && c <= u'9') || c == u'.' || c == u'-';
+        key += kept ? c : u'_';
+    }
+    // A socket's path is at most 107 bytes long.
+    constexpr qsizetype kMaxKey = 48;
+    if (key.size() > kMaxKey) {
+        const QByteArray whole = display.toUtf8();
+        key = key.left(kMaxKey - 9) + u'_' +
+              QString::number(qChecksum(QByteArrayView(whole)), 16).rightJustified(8, u'0');
+    }
+    return key;
+}
+
+bool SingleInstanceLock::IsPrivateFolder(const QString& folder) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
+bool SingleInstanceLock::IsOwnFile(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISLNK(info.st_mode) &&
+           info.st_uid == ::geteuid();
 }
 
 QString SingleInstanceLock::SocketPathFor(const QString& lockPath) {

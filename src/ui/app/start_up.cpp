@@ -57,19 +57,31 @@ void BringForward(QWidget* window) {
 std::unique_ptr<RunningProgram> StartProgram(const QString& lockPath,
                                              const QStringList& arguments) {
     auto program = std::make_unique<RunningProgram>();
-    program->lock = std::make_unique<SingleInstanceLock>(lockPath);
-    const QString socketPath = SingleInstanceLock::SocketPathFor(lockPath);
-    if (!program->lock->tryAcquire()) {
-        // The running copy brings its window forward; only when it does
-        // not answer does this start say that it is running.
-        if (InstanceChannel::SendToRunning(socketPath, arguments)) {
-            CloseAllAndEnd();
-            return nullptr;
+    // Without a private lock path, or with a lock another user made, this
+    // copy runs on its own: it neither hands its files over nor listens.
+    const bool single = !lockPath.isEmpty();
+    const QString socketPath = single ? SingleInstanceLock::SocketPathFor(lockPath) : QString();
+    bool listening = single;
+    if (single) {
+        program->lock = std::make_unique<SingleInstanceLock>(lockPath);
+        if (!program->lock->tryAcquire()) {
+            program->lock.reset();
+            listening = false;
+            if (SingleInstanceLock::IsOwnFile(lockPath)) {
+                // The running copy brings its window forward; only when it
+                // does not answer does this start say that it is running.
+                // The command line goes only to a socket of this user's.
+                if (SingleInstanceLock::IsOwnFile(socketPath) &&
+                    InstanceChannel::SendToRunning(socketPath, arguments)) {
+                    CloseAllAndEnd();
+                    return nullptr;
+                }
+                Dialogs().showMessage(nullptr, QStringLiteral("Application is already running"),
+                                      DialogIcon::Information);
+                CloseAllAndEnd();
+                return nullptr;
+            }
         }
-        Dialogs().showMessage(nullptr, QStringLiteral("Application is already running"),
-                              DialogIcon::Information);
-        CloseAllAndEnd();
-        return nullptr;
     }
 
     SeedRandomDraw();
@@ -83,7 +95,9 @@ std::unique_ptr<RunningProgram> StartProgram(const QString& lockPath,
 
     program->channel = std::make_unique<InstanceChannel>();
     // Without the socket a second start shows the refusal, as before.
-    program->channel->listen(socketPath);
+    if (listening) {
+        program->channel->listen(socketPath);
+    }
     RunningProgram* running = program.get();
     QObject::connect(program->channel.get(), &InstanceChannel::filesReceived,
                      program->channel.get(), [running](const QStringList& files) {

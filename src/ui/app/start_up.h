@@ -14,7 +14,8 @@ namespace selmarind {
 class FrmMain;
 class Navigation;
 
-// The windows and the lock of a running program.
+// The windows and the lock of a running program; no lock and no listening
+// channel when it runs without single instance.
 struct RunningProgram {
     std::unique_ptr<SingleInstanceLock> lock;
     // Where a second start hands over its command line (filesReceived); the
@@ -36,7 +37,9 @@ void ConfigureApplication();
 // of the program is running already, hands it `arguments` (the command line
 // after the program name) so that it brings its window forward; only when
 // that copy does not answer, says that it is running. Either way returns
-// nothing: no window of this copy is shown and the program ends.
+// nothing: no window of this copy is shown and the program ends. An empty
+// `lockPath` (no private folder for it), or a lock or socket that another
+// user made, and this copy runs on its own, without single instance.
 std::unique_ptr<RunningProgram>
 StartProgram(const QString& lockPath = SingleInstanceLock::DefaultLockPath(),
              const QStringList& arguments = {});

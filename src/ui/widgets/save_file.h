@@ -10,13 +10,13 @@
 
 namespace selmarind {
 
-// Writes `bytes` to a new file beside `path` and renames it over `path`
-// (QSaveFile), so that a reader sees the old file or the whole new one.
-// Returns nothing when the file was written, or a message for the user
-// naming the file and the reason: the folder does not exist, permission
-// denied, the disk is full, the path is a folder. A path that exists and is
-// not a regular file (a device such as /dev/full, a pipe, a socket) is
-// refused untouched: renaming over it would replace the device with a file.
+// Replaces the file at `path` with `bytes` through the atomic writer of the
+// files layer (ReplaceFileAtomically): a reader sees the old file or the
+// whole new one, a link another user planted in a shared folder is not
+// followed, a replaced file keeps its mode (and its owner where the process
+// may keep it), and a folder, device, FIFO or socket is refused untouched.
+// Returns nothing when the file was written, or the window's message:
+// "The file "PATH" could not be saved: REASON."
 std::optional<QString> SaveFileReplacing(const QString& path, const QByteArray& bytes);
 
 } // namespace selmarind
