@@ -1,0 +1,246 @@
+// The birth form's zone after Find Place: it follows every change of the
+// date and time, asks at a repeated or skipped hour, ignores a ticked box
+// (a chart is refused instead), and goes by hand only when the user chooses
+// a zone entry or types coordinates, with one click back to the atlas.
+#include "window_test_support.h"
+
+#include "input/time_zones.h"
+#include "ui/widgets/link_label.h"
+#include "ui/windows/frm_main.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <memory>
+
+using namespace selmarind;
+using namespace selmarind::test;
+
+namespace {
+
+const QString kAtlasPath = QStringLiteral(SELMARIND_TEST_ATLAS);
+
+template <typename T> T* Child(QObject& parent, const char* name) {
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!child) {
+        qFatal("no child %s", name);
+    }
+    return child;
+}
+
+// Sets the lists one after another, as a user does, each change on its own.
+void SetBirthTime(FrmMain& form, int year, int month, int day, int hour, int minute) {
+    Child<QComboBox>(form, "cboYear")->setCurrentText(QString::number(year));
+    Child<QComboBox>(form, "cboMonth")->setCurrentIndex(month - 1);
+    Child<QComboBox>(form, "cboDate")->setCurrentText(QString::number(day));
+    Child<QComboBox>(form, "cboHH")->setCurrentText(QString::number(hour));
+    Child<QComboBox>(form, "cboMM")->setCurrentText(QString::number(minute));
+}
+
+// Find Place from the Tools menu: the first match of `query`, accepted.
+bool FindPlace(FrmMain& form, const QString& query) {
+    bool accepted = false;
+    WithModalDialog([&form] { Child<QAction>(form, "mnuFindPlace")->trigger(); },
+                    [&](QDialog* dialog) {
+                        Child<QLineEdit>(*dialog, "txtFindPlace")->setText(query);
+                        auto* use = Child<QPushButton>(*dialog, "cmdUsePlace");
+                        accepted = use->isEnabled();
+                        accepted ? use->click() : dialog->reject();
+                    });
+    return accepted;
+}
+
+QString ZoneText(FrmMain& form) {
+    return Child<QComboBox>(form, "cmbTimeZone")->currentText();
+}
+
+bool ByHandShown(FrmMain& form) {
+    return !Child<QWidget>(form, "fraZoneByHand")->isHidden();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(selmarind::CivilDateTime)
+
+class TestFormZone : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settingsDir_;
+    std::unique_ptr<Recorders> recorders_;
+    std::unique_ptr<FrmMain> form_;
+    std::optional<ChartResult> chart_;
+
+    RecordingDialogs& dialogs() { return recorders_->dialogs(); }
+
+    // "Get My Torvi Lagna"; the chart, or nothing when none was made.
+    std::optional<ChartResult> calculate() {
+        chart_.reset();
+        Child<QPushButton>(*form_, "cmdRashi")->click();
+        return chart_;
+    }
+
+private slots:
+    void initTestCase() {
+        UsePrivateSettings(settingsDir_);
+        QVERIFY2(QFileInfo(kAtlasPath).isFile(), qPrintable(kAtlasPath));
+    }
+
+    void init() {
+        recorders_ = std::make_unique<Recorders>();
+        form_ = std::make_unique<FrmMain>();
+        form_->setAtlasPath(kAtlasPath);
+        connect(form_.get(), &FrmMain::chartCalculated, this,
+                [this](const ChartResult& result) { chart_ = result; });
+        Child<QLineEdit>(*form_, "txtName")->setText("RAVI");
+    }
+
+    void cleanup() {
+        form_.reset();
+        recorders_.reset();
+        Settle();
+    }
+
+    // A place found on the form's starting date (1 January 1901, when
+    // Madrid and Kathmandu kept other offsets), the box ticked and
+    // unticked, then the birth set to 15 July 1990 12:00. Madrid was on
+    // CEST (+02:00) and Kathmandu on +05:45 that day (tzdata's europe and
+    // asia files), so the birth is 10:00 and 06:15 UT.
+    void zoneFollowsTheDateAfterTheBox_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<CivilDateTime>("universal");
+        QTest::newRow("Madrid") << "Madrid" << CivilDateTime{1990, 7, 15, 10, 0, 0};
+        QTest::newRow("Kathmandu") << "Kathmandu" << CivilDateTime{1990, 7, 15, 6, 15, 0};
+    }
+
+    void zoneFollowsTheDateAfterTheBox() {
+        QFETCH(QString, query);
+        QFETCH(CivilDateTime, universal);
+        QVERIFY(FindPlace(*form_, query));
+        auto* box = Child<QCheckBox>(*form_, "chkDST");
+        box->click();
+        box->click();
+        SetBirthTime(*form_, 1990, 7, 15, 12, 0);
+        QVERIFY(!ByHandShown(*form_));
+        QVERIFY(!box->isChecked());
+        const std::optional<ChartResult> chart = calculate();
+        QVERIFY2(chart, qPrintable(dialogs().shown.empty() ? QString("no chart")
+                                                           : dialogs().shown.front().text));
+        QCOMPARE(chart->chart.BirthUniversal, universal);
+        QVERIFY(dialogs().shown.empty());
+    }
+
+    // New York, 7 November 2021 01:30 happened twice (02:00 EDT back to
+    // 01:00 EST). Reaching it by changing the date asks once, through the
+    // dialog service; the hour and then the minute within the same repeated
+    // hour keep the answer, or the refusal. Refused, no chart is made and
+    // each press asks again.
+    void repeatedHourAsks_data() {
+        QTest::addColumn<QList<int>>("choices");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("universalHour"); // -1: no chart
+        QTest::newRow("first") << QList<int>{0} << 1 << "Eastern Daylight Time,EDT,-4.0" << 5;
+        QTest::newRow("second") << QList<int>{1} << 1 << "Eastern Standard Time,EST,-5.0" << 6;
+        QTest::newRow("declined, then second at the press")
+            << QList<int>{-1, 1} << 2 << "Eastern Standard Time,EST,-5.0" << 6;
+        QTest::newRow("declined twice") << QList<int>{-1, -1} << 2 << QString() << -1;
+        QTest::newRow("declined, then no chart twice")
+            << QList<int>{-1, -1, -1} << 3 << QString() << -1;
+    }
+
+    void repeatedHourAsks() {
+        QFETCH(QList<int>, choices);
+        QFETCH(int, questions);
+        QFETCH(QString, entry);
+        QFETCH(int, universalHour);
+        SetBirthTime(*form_, 2021, 10, 7, 12, 0);
+        QVERIFY(FindPlace(*form_, "New York City"));
+        QCOMPARE(ZoneText(*form_), QString("Eastern Daylight Time,EDT,-4.0"));
+        // -1 answers as no button would: the question declined.
+        dialogs().choices.assign(choices.begin(), choices.end());
+        SetBirthTime(*form_, 2021, 11, 7, 1, 30);
+        std::optional<ChartResult> chart = calculate();
+        if (choices.size() > 2) {
+            chart = calculate();
+        }
+        QCOMPARE(static_cast<int>(dialogs().offered.size()), questions);
+        QCOMPARE(dialogs().offered.front(),
+                 (QStringList{"-04:00 EDT, the first time", "-05:00 EST, the second time"}));
+        QVERIFY2(dialogs().shown.front().text.contains("happened twice"),
+                 qPrintable(dialogs().shown.front().text));
+        QCOMPARE(static_cast<int>(dialogs().shown.size()), questions);
+        if (universalHour < 0) {
+            QVERIFY(!chart);
+            return;
+        }
+        QVERIFY(chart);
+        QCOMPARE(ZoneText(*form_), entry);
+        QCOMPARE(chart->chart.BirthUniversal, (CivilDateTime{2021, 11, 7, universalHour, 30, 0}));
+    }
+
+    // The box ticked against the atlas: no chart, a message with what the
+    // atlas gives; the place stays attached, and the next change of the
+    // date sets the box again.
+    void boxAgainstTheAtlas() {
+        SetBirthTime(*form_, 1990, 7, 15, 12, 0);
+        QVERIFY(FindPlace(*form_, "Madrid"));
+        auto* box = Child<QCheckBox>(*form_, "chkDST");
+        box->click();
+        QVERIFY(!calculate());
+        QCOMPARE(dialogs().shown.size(), std::size_t(1));
+        const QString message = dialogs().shown.front().text;
+        QVERIFY2(message.contains("Europe/Madrid") && message.contains("+02:00 CEST") &&
+                     message.contains("daylight saving in force"),
+                 qPrintable(message));
+        QVERIFY(!ByHandShown(*form_));
+        Child<QComboBox>(*form_, "cboMonth")->setCurrentIndex(0);
+        QVERIFY(!box->isChecked());
+        const std::optional<ChartResult> chart = calculate();
+        QVERIFY(chart);
+        QCOMPARE(chart->chart.BirthUniversal, (CivilDateTime{1990, 1, 15, 11, 0, 0}));
+    }
+
+    // Typing a coordinate or choosing an entry puts the zone by hand: the
+    // line says so, and the date no longer moves the zone. Its link
+    // attaches the atlas zone again, for the date then on the form.
+    void byHandAndBack_data() {
+        QTest::addColumn<bool>("typeCoordinate");
+        QTest::newRow("coordinate typed") << true;
+        QTest::newRow("entry chosen") << false;
+    }
+
+    void byHandAndBack() {
+        QFETCH(bool, typeCoordinate);
+        SetBirthTime(*form_, 1990, 7, 15, 12, 0);
+        QVERIFY(FindPlace(*form_, "Madrid"));
+        QVERIFY(!ByHandShown(*form_));
+        const QString summer = ZoneText(*form_);
+        if (typeCoordinate) {
+            QLineEdit* minutes = Child<QLineEdit>(*form_, "txtLatM");
+            minutes->setFocus();
+            QTest::keyClick(minutes, Qt::Key_Backspace);
+        } else {
+            Child<QComboBox>(*form_, "cmbTimeZone")->setCurrentIndex(kGreenwichZoneIndex);
+        }
+        QVERIFY(ByHandShown(*form_));
+        QVERIFY2(Child<QLabel>(*form_, "lblZoneByHand")->text().contains("Europe/Madrid"),
+                 qPrintable(Child<QLabel>(*form_, "lblZoneByHand")->text()));
+        const QString byHand = ZoneText(*form_);
+        Child<QComboBox>(*form_, "cboMonth")->setCurrentIndex(0);
+        QCOMPARE(ZoneText(*form_), byHand);
+
+        emit Child<LinkLabel>(*form_, "lnkUseAtlasZone")->clicked();
+        QVERIFY(!ByHandShown(*form_));
+        QCOMPARE(ZoneText(*form_), QString("Central European Time,CET,+1.0"));
+        Child<QComboBox>(*form_, "cboMonth")->setCurrentIndex(6);
+        QCOMPARE(ZoneText(*form_), summer);
+    }
+};
+
+SELMARIND_UI_TEST_MAIN(TestFormZone)
+#include "test_form_zone.moc"
