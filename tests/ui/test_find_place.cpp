@@ -268,7 +268,8 @@ private slots:
         QCOMPARE(ZoneText(*form_), QString("Greenwich Mean Time,GMT,0.0"));
         QVERIFY(!DstTicked(*form_));
 
-        Child<QComboBox>(*form_, "cmbTimeZone")->setCurrentIndex(kGreenwichZoneIndex - 1); // by hand
+        Child<QComboBox>(*form_, "cmbTimeZone")
+            ->setCurrentIndex(kGreenwichZoneIndex - 1); // by hand
         const QString byHand = ZoneText(*form_);
         Child<QComboBox>(*form_, "cboMonth")->setCurrentIndex(5);
         QCOMPARE(ZoneText(*form_), byHand);

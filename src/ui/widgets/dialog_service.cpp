@@ -3,8 +3,8 @@
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/replaceable_service.h"
 
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace selmarind {
 

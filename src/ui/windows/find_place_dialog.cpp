@@ -104,11 +104,11 @@ OffsetQuestion OffsetQuestionFor(std::string_view zoneId, const LocalDateTime& l
     const QString after = OffsetText(resolution.candidates.at(1));
     OffsetQuestion question;
     question.text = pattern.arg(LocalTimeText(local), FromUtf8(zoneId), before, after);
-    question.answers = ambiguous ? std::array<QString, 2>{before + QStringLiteral(", the first time"),
-                                                          after + QStringLiteral(", the second time")}
-                                 : std::array<QString, 2>{
-                                       before + QStringLiteral(", as before the change"),
-                                       after + QStringLiteral(", as after the change")};
+    question.answers =
+        ambiguous ? std::array<QString, 2>{before + QStringLiteral(", the first time"),
+                                           after + QStringLiteral(", the second time")}
+                  : std::array<QString, 2>{before + QStringLiteral(", as before the change"),
+                                           after + QStringLiteral(", as after the change")};
     return question;
 }
 

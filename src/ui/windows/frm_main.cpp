@@ -833,9 +833,9 @@ void FrmMain::buildZoneByHandLine(QWidget* panel) {
     line->setSpacing(TwipsToPixels(120));
     zoneByHandLabel_ =
         Named(new QLabel(QStringLiteral("Zone set by hand."), zoneByHandLine_), "lblZoneByHand");
-    atlasZoneAgainLink_ = Named(new LinkLabel(QStringLiteral("Use the atlas zone again"),
-                                              zoneByHandLine_),
-                                "lnkUseAtlasZone");
+    atlasZoneAgainLink_ =
+        Named(new LinkLabel(QStringLiteral("Use the atlas zone again"), zoneByHandLine_),
+              "lnkUseAtlasZone");
     atlasZoneAgainLink_->setFocusPolicy(Qt::NoFocus);
     for (QLabel* label : {zoneByHandLabel_, static_cast<QLabel*>(atlasZoneAgainLink_)}) {
         QPalette palette = label->palette();
@@ -852,9 +852,12 @@ void FrmMain::showZoneState() {
     const bool byHand = zoneTracker_.state() == PlaceZoneTracker::State::ByHand;
     if (byHand) {
         const QString zone = QString::fromStdString(zoneTracker_.zoneId());
-        zoneByHandLabel_->setText(QStringLiteral("Zone set by hand, not from %1.").arg(zone));
-        atlasZoneAgainLink_->setAccessibleName(
-            QStringLiteral("Use the atlas zone again (%1)").arg(zone));
+        // The zone's name goes in the tip: a long one would not fit the line.
+        const QString tip = QStringLiteral("Set the zone and the box from the atlas's %1 for "
+                                           "the date and time on the form")
+                                .arg(zone);
+        atlasZoneAgainLink_->setToolTip(tip);
+        atlasZoneAgainLink_->setAccessibleDescription(tip);
     }
     zoneByHandLine_->setVisible(byHand);
 }
@@ -952,8 +955,7 @@ bool FrmMain::zoneReadyForChart() {
         }
         return false;
     }
-    const PlaceZoneTracker::Applied* applied =
-        zoneTracker_.appliedFor(FormLocalTime(entries()));
+    const PlaceZoneTracker::Applied* applied = zoneTracker_.appliedFor(FormLocalTime(entries()));
     if (applied && daylightSavingCheck_->isChecked() != applied->boxTicked) {
         Dialogs().showMessage(this, BoxAgainstAtlasMessage(applied->setting, applied->local),
                               DialogIcon::Information);

@@ -69,8 +69,7 @@ ZoneLookup PlaceZoneTracker::lookUp(QWidget* parent, const ZoneResolver& zones,
     }
     if (answer_ && answer_->year == local.year && answer_->month == local.month &&
         answer_->day == local.day && answer_->resolution.kind == resolution.kind &&
-        answer_->resolution.candidates == resolution.candidates &&
-        (answer_->chosen || !askAgain)) {
+        answer_->resolution.candidates == resolution.candidates && (answer_->chosen || !askAgain)) {
         if (!answer_->chosen) {
             return {};
         }
