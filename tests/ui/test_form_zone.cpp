@@ -1,7 +1,8 @@
 // The birth form's zone after Find Place: it follows every change of the
 // date and time, asks at a repeated or skipped hour, ignores a ticked box
 // (a chart is refused instead), and goes by hand only when the user chooses
-// a zone entry or types coordinates, with one click back to the atlas.
+// a zone entry or types coordinates, with one click back to the atlas. The
+// universal time of the charts is compared with Python's zoneinfo.
 #include "window_test_support.h"
 
 #include "input/time_zones.h"
@@ -24,6 +25,7 @@ using namespace selmarind::test;
 namespace {
 
 const QString kAtlasPath = QStringLiteral(SELMARIND_TEST_ATLAS);
+const QString kZoneinfoCases = QStringLiteral(SELMARIND_FORM_ZONE_CASES);
 
 template <typename T> T* Child(QObject& parent, const char* name) {
     T* child = parent.findChild<T*>(QString::fromLatin1(name));
@@ -34,20 +36,27 @@ template <typename T> T* Child(QObject& parent, const char* name) {
 }
 
 // Sets the lists one after another, as a user does, each change on its own.
-void SetBirthTime(FrmMain& form, int year, int month, int day, int hour, int minute) {
+void SetBirthTime(FrmMain& form, int year, int month, int day, int hour, int minute,
+                  int second = 0) {
     Child<QComboBox>(form, "cboYear")->setCurrentText(QString::number(year));
     Child<QComboBox>(form, "cboMonth")->setCurrentIndex(month - 1);
     Child<QComboBox>(form, "cboDate")->setCurrentText(QString::number(day));
     Child<QComboBox>(form, "cboHH")->setCurrentText(QString::number(hour));
     Child<QComboBox>(form, "cboMM")->setCurrentText(QString::number(minute));
+    Child<QComboBox>(form, "cboSS")->setCurrentText(QString::number(second));
 }
 
-// Find Place from the Tools menu: the first match of `query`, accepted.
-bool FindPlace(FrmMain& form, const QString& query) {
+// Find Place from the Tools menu: the first match of `query`, accepted;
+// `firstMatch` gets its line.
+bool FindPlace(FrmMain& form, const QString& query, QString* firstMatch = nullptr) {
     bool accepted = false;
     WithModalDialog([&form] { Child<QAction>(form, "mnuFindPlace")->trigger(); },
                     [&](QDialog* dialog) {
                         Child<QLineEdit>(*dialog, "txtFindPlace")->setText(query);
+                        auto* list = Child<QListWidget>(*dialog, "lstPlaces");
+                        if (firstMatch && list->count() > 0) {
+                            *firstMatch = list->item(0)->text();
+                        }
                         auto* use = Child<QPushButton>(*dialog, "cmdUsePlace");
                         accepted = use->isEnabled();
                         accepted ? use->click() : dialog->reject();
@@ -203,6 +212,66 @@ private slots:
         const std::optional<ChartResult> chart = calculate();
         QVERIFY(chart);
         QCOMPARE(chart->chart.BirthUniversal, (CivilDateTime{1990, 1, 15, 11, 0, 0}));
+    }
+
+    // Each case of zoneinfo_form_cases.py: the place found once, then for
+    // each of its birth times the date and time set list by list (the day
+    // first moved off, so no earlier answer holds), the answer given if the
+    // form asks, and the chart's universal time compared with zoneinfo's.
+    void agreesWithZoneinfo() {
+        QFile file(kZoneinfoCases);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(kZoneinfoCases));
+        QString place;
+        int cases = 0;
+        while (!file.atEnd()) {
+            const QString line = QString::fromUtf8(file.readLine()).trimmed();
+            if (line.isEmpty() || line.startsWith('#')) {
+                continue;
+            }
+            const QStringList f = line.split('\t');
+            QCOMPARE(f.size(), 15);
+            std::array<int, 13> n{};
+            for (std::size_t i = 0; i < n.size(); ++i) {
+                n[i] = f[static_cast<qsizetype>(i) + 2].toInt();
+            }
+            if (f[0] != place) {
+                place = f[0];
+                QString firstMatch;
+                QVERIFY2(FindPlace(*form_, place, &firstMatch), qPrintable(place));
+                QVERIFY2(firstMatch.endsWith(f[1]), qPrintable(firstMatch));
+            }
+            // Questions on the way (a repeated hour of an earlier list
+            // setting) are refused; the press asks again at the birth time.
+            dialogs().choices.clear();
+            Child<QComboBox>(*form_, "cboDate")->setCurrentText(QString::number(n[2] % 28 + 1));
+            SetBirthTime(*form_, n[0], n[1], n[2], n[3], n[4], n[5]);
+            const int answer = n[6];
+            if (answer >= 0) {
+                dialogs().choices.push_back(answer);
+            }
+            dialogs().offered.clear();
+            dialogs().shown.clear();
+            const std::optional<ChartResult> chart = calculate();
+            QVERIFY2(chart, qPrintable(line + " | " +
+                                       (dialogs().shown.empty() ? QString("no message")
+                                                                : dialogs().shown.back().text)));
+            const CivilDateTime expected{n[7], n[8], n[9], n[10], n[11], n[12]};
+            const CivilDateTime& ut = chart->chart.BirthUniversal;
+            QVERIFY2(ut == expected,
+                     qPrintable(line + QStringLiteral(" | zone %1, UT %2-%3-%4 %5:%6:%7")
+                                           .arg(ZoneText(*form_))
+                                           .arg(ut.year)
+                                           .arg(ut.month)
+                                           .arg(ut.day)
+                                           .arg(ut.hour)
+                                           .arg(ut.minute)
+                                           .arg(ut.second)));
+            QVERIFY2(dialogs().offered.size() == (answer >= 0 ? 1U : 0U),
+                     qPrintable(line + QStringLiteral(" | asked %1 times at the press")
+                                           .arg(dialogs().offered.size())));
+            ++cases;
+        }
+        QVERIFY2(cases >= 100, qPrintable(QString::number(cases)));
     }
 
     // Typing a coordinate or choosing an entry puts the zone by hand: the

@@ -591,13 +591,21 @@ void FrmMain::bringAdvertToFront(AdvertChoice choice) {
 
 void FrmMain::cmdRashi_Click() {
     // One reading of the controls serves both the checks and the chart.
-    const BirthEntries current = entries();
+    BirthEntries current = entries();
     if (const std::optional<ValidationFault> fault = ValidateBirthData(current)) {
         showFault(*fault);
         return;
     }
-    if (!zoneReadyForChart()) {
-        return;
+    if (zoneTracker_.attached()) {
+        if (!zoneReadyForChart()) {
+            return;
+        }
+        // The atlas may have set the zone just now, for the time on the form.
+        current = entries();
+        if (const std::optional<ValidationFault> fault = ValidateBirthData(current)) {
+            showFault(*fault);
+            return;
+        }
     }
     if (const std::optional<ChartResult> result = CalculateChart(current, chartOptions())) {
         emit chartCalculated(*result);

@@ -65,6 +65,8 @@ ZoneLookup PlaceZoneTracker::lookUp(QWidget* parent, const ZoneResolver& zones,
     }
     const LocalTimeResolution& resolution = *resolved.resolution;
     if (resolution.kind == LocalTimeKind::Unique) {
+        // Away from the change, a return to it asks afresh.
+        answer_.reset();
         return {ZoneSettingFor(zoneId_, resolution.candidates.front()), {}};
     }
     if (answer_ && answer_->year == local.year && answer_->month == local.month &&

@@ -63,9 +63,9 @@ public:
 
     // The setting of the place's zone at the wall-clock time `local`. A time
     // the clocks skipped or repeated is put to the user through the dialog
-    // service with Find Place's question; the answer holds for the other
-    // times of the same change on that day, so stepping the hour and then
-    // the minute asks once. A refusal holds the same way, unless
+    // service with Find Place's question; the answer holds while the form
+    // stays within the same change on that day, so stepping the hour and
+    // then the minute asks once. A refusal holds the same way, unless
     // `askAgain` (the user wants a chart now).
     ZoneLookup lookUp(QWidget* parent, const ZoneResolver& zones, const LocalDateTime& local,
                       bool askAgain);
