@@ -229,7 +229,11 @@ FrmMain::FrmMain(QWidget* parent)
         connect(typed, &QLineEdit::textEdited, this, [this] { zoneSetByHand(); });
     }
     for (QRadioButton* option : {northOption_, southOption_, eastOption_, westOption_}) {
-        connect(option, &QRadioButton::clicked, this, [this] { zoneSetByHand(); });
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) {
+                zoneSetByHand();
+            }
+        });
     }
     for (QLineEdit* field : findChildren<QLineEdit*>()) {
         field->installEventFilter(this);
