@@ -6,6 +6,7 @@
 #include "window_test_support.h"
 
 #include "input/time_zones.h"
+#include "records/record_file.h"
 #include "ui/widgets/link_label.h"
 #include "ui/windows/frm_main.h"
 
@@ -307,6 +308,76 @@ private slots:
         QCOMPARE(ZoneText(*form_), QString("Central European Time,CET,+1.0"));
         Child<QComboBox>(*form_, "cboMonth")->setCurrentIndex(6);
         QCOMPARE(ZoneText(*form_), summer);
+    }
+
+    // A record's atlas place is followed again when its zone is the
+    // atlas's for its date (Kathmandu, 14 August 1987: +05:45); a zone that
+    // is not (Greenwich) was set by hand and stays.
+    void recordPlace_data() {
+        QTest::addColumn<bool>("atlasZone");
+        QTest::newRow("the atlas's zone") << true;
+        QTest::newRow("a zone by hand") << false;
+    }
+
+    void recordPlace() {
+        QFETCH(bool, atlasZone);
+        BirthRecordContents record;
+        record.entries.txtName = "ANANYA RAO";
+        record.entries.cboMonthIndex = 7;
+        record.entries.cboDate = "14";
+        record.entries.cboYear = "1987";
+        record.entries.txtMCity = "Kathmandu";
+        record.entries.txtLatD = "27";
+        record.entries.txtLatM = "42";
+        record.entries.txtLonD = "85";
+        record.entries.txtLonM = "19";
+        record.entries.cmbTimeZoneIndex = kGreenwichZoneIndex;
+        if (atlasZone) {
+            record.exactZone = ExactZoneOffset{5 * 3600 + 45 * 60, "Asia/Kathmandu, +05:45"};
+        }
+        record.place = AtlasPlace{1283240, "Asia/Kathmandu"};
+        QTemporaryDir dir;
+        QFile file(dir.filePath("k.selmarind"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(WriteBirthRecord(record)));
+        file.close();
+        QVERIFY(form_->openBirthRecord(file.fileName()));
+        QCOMPARE(ByHandShown(*form_), !atlasZone);
+        const QString opened = ZoneText(*form_);
+        Child<QComboBox>(*form_, "cboYear")->setCurrentText("1980");
+        QCOMPARE(ZoneText(*form_), atlasZone ? QString("Indian Time, IST, +5.3") : opened);
+    }
+
+    // The real question box: one button per answer, and Cancel, which
+    // answers nothing.
+    void realQuestionBox_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("expected"); // -1: nothing
+        QTest::newRow("second") << "-05:00 EST, the second time" << 1;
+        QTest::newRow("cancel") << "Cancel" << -1;
+    }
+
+    void realQuestionBox() {
+        QFETCH(QString, button);
+        QFETCH(int, expected);
+        SetDialogService(nullptr);
+        std::optional<int> answer = 42;
+        QVERIFY(WithModalDialog(
+            [&answer] {
+                answer = Dialogs().askChoice(
+                    nullptr, "01:30 happened twice.",
+                    {"-04:00 EDT, the first time", "-05:00 EST, the second time"});
+            },
+            [&button](QDialog* box) {
+                for (QPushButton* candidate : box->findChildren<QPushButton*>()) {
+                    if (candidate->text() == button) {
+                        candidate->click();
+                        return;
+                    }
+                }
+                box->close();
+            }));
+        QCOMPARE(answer.value_or(-1), expected);
     }
 };
 
