@@ -251,8 +251,8 @@ private slots:
         QCOMPARE(ZoneText(*form_), entry);
     }
 
-    // After Find Place, the zone follows the date; once the user changes
-    // the zone or the box by hand, it no longer does.
+    // After Find Place, the zone follows the date, a ticked box included;
+    // once the user chooses a zone entry, it no longer does.
     void zoneFollowsTheDate() {
         SetBirthTime(*form_, {1947, 6, 15, 12, 0});
         RunFindPlace(*form_, "London, England", Accept);
@@ -263,10 +263,16 @@ private slots:
         SetBirthTime(*form_, {1947, 3, 20, 12, 0});
         QCOMPARE(ZoneText(*form_), QString("British Summer Time,BST,+1.0"));
 
-        Child<QCheckBox>(*form_, "chkDST")->setChecked(true); // by hand
+        Child<QCheckBox>(*form_, "chkDST")->setChecked(true);
         Child<QComboBox>(*form_, "cboMonth")->setCurrentIndex(0);
-        QCOMPARE(ZoneText(*form_), QString("British Summer Time,BST,+1.0"));
-        QVERIFY(DstTicked(*form_));
+        QCOMPARE(ZoneText(*form_), QString("Greenwich Mean Time,GMT,0.0"));
+        QVERIFY(!DstTicked(*form_));
+
+        Child<QComboBox>(*form_, "cmbTimeZone")
+            ->setCurrentIndex(kGreenwichZoneIndex - 1); // by hand
+        const QString byHand = ZoneText(*form_);
+        Child<QComboBox>(*form_, "cboMonth")->setCurrentIndex(5);
+        QCOMPARE(ZoneText(*form_), byHand);
     }
 
     // Kathmandu's extra entry gives way to a list entry when the date moves

@@ -3,14 +3,17 @@
 // computed with what is chosen.
 #include "window_test_support.h"
 
+#include "records/record_file.h"
 #include "ui/widgets/chart_preferences.h"
 #include "ui/windows/frm_main.h"
+#include "ui/windows/record_actions.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -154,6 +157,68 @@ private slots:
         } else {
             QCOMPARE(chart->chart.Ephemeris, std::string("built-in"));
         }
+    }
+
+    // Opening a record sets the menu (and the settings) to the options it
+    // names; a later choice in the menu wins for the chart and the save.
+    void recordThenMenu_data() {
+        QTest::addColumn<PositionSource>("stored");   // in the settings before
+        QTest::addColumn<PositionSource>("recorded"); // in the record
+        QTest::addColumn<QString>("chosen");          // then chosen in the menu; empty: none
+        QTest::addColumn<PositionSource>("expected");
+        QTest::newRow("classic record, then precise")
+            << PositionSource::Precise << PositionSource::Classic << "mnuPrecisePositions"
+            << PositionSource::Precise;
+        QTest::newRow("precise record, then classic")
+            << PositionSource::Classic << PositionSource::Precise << "mnuClassicPositions"
+            << PositionSource::Classic;
+        QTest::newRow("precise record, no choice")
+            << PositionSource::Classic << PositionSource::Precise << QString()
+            << PositionSource::Precise;
+    }
+
+    void recordThenMenu() {
+        QFETCH(PositionSource, stored);
+        QFETCH(PositionSource, recorded);
+        QFETCH(QString, chosen);
+        QFETCH(PositionSource, expected);
+        SaveChartPreferences({stored, SunriseConvention::Limb});
+        Recorders recorders;
+        QTemporaryDir dir;
+        BirthRecordContents record;
+        record.entries.txtName = "RAVI";
+        record.entries.txtLatD = "12";
+        record.entries.txtLatM = "58";
+        record.entries.txtLonD = "77";
+        record.entries.txtLonM = "35";
+        record.positions = recorded;
+        record.sunrise = SunriseConvention::Centre;
+        const QString path = dir.filePath("r.selmarind");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray::fromStdString(WriteBirthRecord(record)));
+        }
+        FrmMain form;
+        QVERIFY(form.openBirthRecord(path));
+        const QString recordedTicks = recorded == PositionSource::Precise
+                                          ? "-classic +precise +centre"
+                                          : "+classic -precise +centre(off)";
+        QCOMPARE(Ticks(form), recordedTicks);
+        QCOMPARE(LoadChartPreferences(), (ChartOptions{recorded, SunriseConvention::Centre}));
+        if (!chosen.isEmpty()) {
+            Entry(form, chosen.toLatin1().constData())->trigger();
+        }
+        const std::optional<ChartResult> chart = calculate(form);
+        QVERIFY(chart);
+        QCOMPARE(chart->chart.Positions, expected);
+        QVERIFY(form.recordActions()->saveTo(dir.filePath("saved.selmarind")));
+        QFile saved(dir.filePath("saved.selmarind"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const RecordOrFault reread = ReadBirthRecord(saved.readAll().toStdString());
+        QVERIFY(reread.contents);
+        QCOMPARE(reread.contents->positions, std::optional(expected));
+        QCOMPARE(LoadChartPreferences().positions, expected);
     }
 };
 

@@ -43,11 +43,14 @@ inline QStringList VisibleWindowNames() {
 }
 
 // Records every message box instead of showing it; questions get the queued
-// answers in turn, then No.
+// answers in turn, then No; choices the queued choices, then Cancel.
 class RecordingDialogs final : public DialogService {
 public:
     std::vector<RecordedDialog> shown;
     std::deque<DialogAnswer> answers;
+    std::deque<int> choices;
+    // The answers offered by each choice, in the order asked.
+    std::vector<QStringList> offered;
 
     void showMessage(QWidget*, const QString& text, DialogIcon icon) override {
         shown.push_back({text, icon, false, VisibleWindowNames()});
@@ -61,6 +64,18 @@ public:
         const DialogAnswer answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+    std::optional<int> askChoice(QWidget*, const QString& text,
+                                 const QStringList& offeredAnswers) override {
+        shown.push_back({text, DialogIcon::Information, true, VisibleWindowNames()});
+        offered.push_back(offeredAnswers);
+        if (choices.empty()) {
+            return std::nullopt;
+        }
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice;
     }
 };
 

@@ -4,6 +4,7 @@
 #include "ui/widgets/replaceable_service.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace selmarind {
 
@@ -33,6 +34,22 @@ public:
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? DialogAnswer::Yes : DialogAnswer::No;
     }
+
+    std::optional<int> askChoice(QWidget* parent, const QString& text,
+                                 const QStringList& answers) override {
+        QMessageBox box(QMessageBox::Question, kApplicationTitle, text, QMessageBox::NoButton,
+                        parent);
+        box.setObjectName(QStringLiteral("messageBox"));
+        QList<QAbstractButton*> buttons;
+        for (const QString& answer : answers) {
+            buttons.append(box.addButton(answer, QMessageBox::AcceptRole));
+        }
+        // No answer is the default: Enter must not pick an offset unread.
+        box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+        box.exec();
+        const qsizetype chosen = buttons.indexOf(box.clickedButton());
+        return chosen < 0 ? std::nullopt : std::optional<int>(static_cast<int>(chosen));
+    }
 };
 
 ReplaceableService<DialogService, MessageBoxService>& Service() {
@@ -41,6 +58,10 @@ ReplaceableService<DialogService, MessageBoxService>& Service() {
 }
 
 } // namespace
+
+std::optional<int> DialogService::askChoice(QWidget*, const QString&, const QStringList&) {
+    return std::nullopt;
+}
 
 DialogIcon ToDialogIcon(MessageIcon icon) {
     return icon == MessageIcon::Error ? DialogIcon::Stop : DialogIcon::Information;

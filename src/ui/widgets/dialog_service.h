@@ -6,7 +6,10 @@
 
 #include <QString>
 
+#include <QStringList>
+
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -26,6 +29,12 @@ public:
     virtual void showMessage(QWidget* parent, const QString& text, DialogIcon icon) = 0;
     // A modal question with Yes and No buttons, captioned with the application title.
     virtual DialogAnswer askYesNo(QWidget* parent, const QString& text, DialogIcon icon) = 0;
+    // A modal question with one button per answer, in order, and Cancel,
+    // captioned with the application title: the index (0-based) of the
+    // answer chosen, nothing on Cancel. A service that cannot ask chooses
+    // nothing.
+    virtual std::optional<int> askChoice(QWidget* parent, const QString& text,
+                                         const QStringList& answers);
 };
 
 // The service in use; the real message boxes unless a test installed another.

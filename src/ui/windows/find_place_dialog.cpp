@@ -92,6 +92,26 @@ QString DescribeZoneSetting(const ZoneSetting& setting, const LocalDateTime& loc
     return text;
 }
 
+OffsetQuestion OffsetQuestionFor(std::string_view zoneId, const LocalDateTime& local,
+                                 const LocalTimeResolution& resolution) {
+    const bool ambiguous = resolution.kind == LocalTimeKind::Ambiguous;
+    const QString pattern =
+        ambiguous ? QStringLiteral("%1 happened twice in %2: the clocks went back from %3 to %4 "
+                                   "over it. Choose which of the two the birth was.")
+                  : QStringLiteral("%1 did not exist in %2: the clocks went forward from %3 to %4 "
+                                   "over it. Choose the offset the birth time was written in.");
+    const QString before = OffsetText(resolution.candidates.at(0));
+    const QString after = OffsetText(resolution.candidates.at(1));
+    OffsetQuestion question;
+    question.text = pattern.arg(LocalTimeText(local), FromUtf8(zoneId), before, after);
+    question.answers =
+        ambiguous ? std::array<QString, 2>{before + QStringLiteral(", the first time"),
+                                           after + QStringLiteral(", the second time")}
+                  : std::array<QString, 2>{before + QStringLiteral(", as before the change"),
+                                           after + QStringLiteral(", as after the change")};
+    return question;
+}
+
 std::shared_ptr<const Atlas> CachedAtlas(const std::string& path, std::string& message) {
     static std::mutex mutex;
     static std::map<std::string, std::shared_ptr<const Atlas>> loaded;
@@ -242,43 +262,19 @@ void FindPlaceDialog::showSelectedPlace() {
         return;
     }
     resolution_ = resolved.resolution;
-    const QString zone = FromUtf8(place->zoneId);
-    const QString when = LocalTimeText(birthTime_);
-    switch (resolution_->kind) {
-    case LocalTimeKind::Unique:
+    if (resolution_->kind == LocalTimeKind::Unique) {
         settingLabel_->setText(DescribeZoneSetting(
             ZoneSettingFor(place->zoneId, resolution_->candidates.front()), birthTime_));
-        break;
-    case LocalTimeKind::Nonexistent:
-        settingLabel_->setText(
-            QStringLiteral("%1 did not exist in %2: the clocks went forward from %3 to %4 over "
-                           "it. Choose the offset the birth time was written in.")
-                .arg(when, zone, OffsetText(resolution_->candidates[0]),
-                     OffsetText(resolution_->candidates[1])));
-        break;
-    case LocalTimeKind::Ambiguous:
-        settingLabel_->setText(
-            QStringLiteral("%1 happened twice in %2: the clocks went back from %3 to %4 over "
-                           "it. Choose which of the two the birth was.")
-                .arg(when, zone, OffsetText(resolution_->candidates[0]),
-                     OffsetText(resolution_->candidates[1])));
-        break;
-    }
-    if (resolution_->kind != LocalTimeKind::Unique) {
-        const bool ambiguous = resolution_->kind == LocalTimeKind::Ambiguous;
+    } else {
+        const OffsetQuestion question = OffsetQuestionFor(place->zoneId, birthTime_, *resolution_);
+        settingLabel_->setText(question.text);
         // The first item chooses nothing: the dialog does not accept until
         // the user has picked one of the two.
         candidateList_->addItem(QStringLiteral("(choose one)"));
-        const std::array<QString, 2> roles =
-            ambiguous ? std::array<QString, 2>{QStringLiteral("the first time"),
-                                               QStringLiteral("the second time")}
-                      : std::array<QString, 2>{QStringLiteral("as before the change"),
-                                               QStringLiteral("as after the change")};
         for (std::size_t i = 0; i < 2; ++i) {
             const ZoneOffset& offset = resolution_->candidates[i];
             const ZoneSetting setting = ZoneSettingFor(place->zoneId, offset);
-            QString item = OffsetText(offset) + QStringLiteral(", ") + roles[i] +
-                           QStringLiteral(", ") + DaylightText(offset);
+            QString item = question.answers[i] + QStringLiteral(", ") + DaylightText(offset);
             if (!setting.entryIndex) {
                 item += QStringLiteral(" (extra entry \"") + FromUtf8(setting.exactLabel) +
                         QStringLiteral("\")");

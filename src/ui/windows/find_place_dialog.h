@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,17 @@ QString LocalTimeText(const LocalDateTime& local);
 // "+05:30 IST on 14 August 1987 06:30, daylight saving not in force", with
 // a second sentence when the offset takes the extra entry.
 QString DescribeZoneSetting(const ZoneSetting& setting, const LocalDateTime& local);
+
+// The question put when the birth time was skipped or repeated in `zoneId`
+// (resolution.kind is not Unique), and its two answers in the order of
+// resolution.candidates: "-04:00 EDT, the first time". Find Place and the
+// birth form ask the same way.
+struct OffsetQuestion {
+    QString text;
+    std::array<QString, 2> answers;
+};
+OffsetQuestion OffsetQuestionFor(std::string_view zoneId, const LocalDateTime& local,
+                                 const LocalTimeResolution& resolution);
 
 // A place the user accepted, and the zone setting for the form's date and
 // time; no zone setting when zones could not be resolved (no tz database,

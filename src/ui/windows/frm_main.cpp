@@ -7,7 +7,6 @@
 #include "ui/widgets/app_icon.h"
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/application_end.h"
-#include "ui/widgets/chart_preferences.h"
 #include "ui/widgets/data_files.h"
 #include "ui/widgets/dialog_service.h"
 #include "ui/widgets/entry_field_filter.h"
@@ -27,6 +26,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -210,11 +210,6 @@ FrmMain::FrmMain(QWidget* parent)
     atlasPath_ = DataFilePath(QStringLiteral("atlas/") + QString::fromUtf8(kAtlasFileName.data()));
     connect(timeZoneCombo_, &QComboBox::currentIndexChanged, this,
             [this](int index) { zoneEntryChanged(index); });
-    connect(daylightSavingCheck_, &QCheckBox::toggled, this, [this] {
-        if (!settingZone_) {
-            followedZoneId_.reset();
-        }
-    });
     for (QComboBox* list :
          {monthCombo_, dayCombo_, yearCombo_, hourCombo_, minuteCombo_, secondCombo_}) {
         connect(list, &QComboBox::currentIndexChanged, this, [this] { followBirthTime(); });
@@ -227,6 +222,18 @@ FrmMain::FrmMain(QWidget* parent)
     for (QLineEdit* typed : {cityEdit_, latitudeDegreesEdit_, latitudeMinutesEdit_,
                              longitudeDegreesEdit_, longitudeMinutesEdit_}) {
         connect(typed, &QLineEdit::textEdited, this, [this] { atlasPlace_.reset(); });
+    }
+    // Other coordinates make the zone the user's; the city's spelling does not.
+    for (QLineEdit* typed : {latitudeDegreesEdit_, latitudeMinutesEdit_, longitudeDegreesEdit_,
+                             longitudeMinutesEdit_}) {
+        connect(typed, &QLineEdit::textEdited, this, [this] { zoneSetByHand(); });
+    }
+    for (QRadioButton* option : {northOption_, southOption_, eastOption_, westOption_}) {
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) {
+                zoneSetByHand();
+            }
+        });
     }
     for (QLineEdit* field : findChildren<QLineEdit*>()) {
         field->installEventFilter(this);
@@ -254,7 +261,7 @@ void FrmMain::buildMenus() {
     AddHelpAndDonateMenus(
         *menuBar(), *this,
         {.firstSeparator = "mnuHelp1", .secondSeparator = "mnuHelp2", .makeMoney = "mkmoney"});
-    AddToolsMenu(*menuBar(), *this, [this] { findPlace(); });
+    tools_ = AddToolsMenu(*menuBar(), *this, [this] { findPlace(); });
 }
 
 void FrmMain::buildHeader(QWidget* client) {
@@ -340,6 +347,7 @@ void FrmMain::buildEntryPanel(QWidget* client) {
         Named(new QCheckBox(QStringLiteral("Daylight Saving Time"), zone), "chkDST");
     daylightSavingCheck_->setGeometry(TwipsRect(150, 660, 3000, 255));
     GiveVisibleEdge(daylightSavingCheck_);
+    buildZoneByHandLine(panel);
 
     // Latitude and Longitude: degrees and minutes, then the hemisphere.
     std::tie(latitudeDegreesEdit_, latitudeMinutesEdit_, northOption_, southOption_) =
@@ -469,6 +477,9 @@ BirthEntries FrmMain::entries() const {
 }
 
 void FrmMain::setEntries(const BirthEntries& e) {
+    // The entries say nothing of an atlas place.
+    zoneTracker_.forget();
+    showZoneState();
     const auto select = [](QComboBox* list, const std::string& item) {
         list->setCurrentIndex(list->findText(QString::fromStdString(item)));
     };
@@ -524,7 +535,7 @@ void FrmMain::setExactZone(const std::optional<ExactZoneEntry>& zone) {
 }
 
 ChartOptions FrmMain::chartOptions() const {
-    return recordOptions_ ? *recordOptions_ : LoadChartPreferences();
+    return ToolsMenuOptions(tools_);
 }
 
 BirthRecordContents FrmMain::recordContents() const {
@@ -553,12 +564,15 @@ void FrmMain::applyRecord(const BirthRecordContents& contents) {
     }
     setEntries(e);
     atlasPlace_ = contents.place;
-    recordOptions_.reset();
+    if (contents.place) {
+        attachRecordPlace(contents.place->timeZone);
+    }
+    // The menu shows what the chart will use, until the user chooses again.
     if (contents.positions || contents.sunrise) {
-        ChartOptions options = LoadChartPreferences();
+        ChartOptions options = chartOptions();
         options.positions = contents.positions.value_or(options.positions);
         options.sunrise = contents.sunrise.value_or(options.sunrise);
-        recordOptions_ = options;
+        ShowChartOptions(tools_, options);
     }
 }
 
@@ -581,10 +595,21 @@ void FrmMain::bringAdvertToFront(AdvertChoice choice) {
 
 void FrmMain::cmdRashi_Click() {
     // One reading of the controls serves both the checks and the chart.
-    const BirthEntries current = entries();
+    BirthEntries current = entries();
     if (const std::optional<ValidationFault> fault = ValidateBirthData(current)) {
         showFault(*fault);
         return;
+    }
+    if (zoneTracker_.attached()) {
+        if (!zoneReadyForChart()) {
+            return;
+        }
+        // The atlas may have set the zone just now, for the time on the form.
+        current = entries();
+        if (const std::optional<ValidationFault> fault = ValidateBirthData(current)) {
+            showFault(*fault);
+            return;
+        }
     }
     if (const std::optional<ChartResult> result = CalculateChart(current, chartOptions())) {
         emit chartCalculated(*result);
@@ -695,11 +720,19 @@ void FrmMain::findPlace() {
     (place.longitude.negative ? westOption_ : eastOption_)->setChecked(true);
     // Kept in a saved record; typing into the city or a coordinate gives it up.
     atlasPlace_ = AtlasPlace{place.geonameId, place.zoneId};
-    followedZoneId_.reset();
+    // Without the tz database the zone stays the user's to set, as Find
+    // Place said.
+    if (SharedZoneResolver().Available()) {
+        zoneTracker_.attach(place.zoneId);
+    } else {
+        zoneTracker_.forget();
+    }
     if (choice->zone) {
         applyZoneSetting(*choice->zone);
-        followedZoneId_ = choice->zone->zoneId;
+        zoneTracker_.applied(*choice->zone, FormLocalTime(entries()),
+                             daylightSavingCheck_->isChecked());
     }
+    showZoneState();
 }
 
 void FrmMain::applyZoneSetting(const ZoneSetting& setting) {
@@ -716,27 +749,13 @@ void FrmMain::applyZoneSetting(const ZoneSetting& setting) {
 
 void FrmMain::zoneEntryChanged(int index) {
     if (!settingZone_) {
-        followedZoneId_.reset();
+        zoneSetByHand();
     }
     if (index != kExactZoneIndex && timeZoneCombo_->count() > kExactZoneIndex) {
         // The extra entry belongs to the birth Find Place set; choosing
         // any list entry gives it up.
         timeZoneCombo_->removeItem(kExactZoneIndex);
         exactZone_.reset();
-    }
-}
-
-void FrmMain::followBirthTime() {
-    if (!followedZoneId_) {
-        return;
-    }
-    const ZoneResolutionOrFault resolved =
-        SharedZoneResolver().Resolve(*followedZoneId_, FormLocalTime(entries()));
-    // A time that did not exist or happened twice, or a date that does not
-    // exist, leaves the zone as it is: nothing is chosen for the user. The
-    // zone still follows the next change.
-    if (resolved.resolution && resolved.resolution->kind == LocalTimeKind::Unique) {
-        applyZoneSetting(ZoneSettingFor(*followedZoneId_, resolved.resolution->candidates.front()));
     }
 }
 
@@ -812,6 +831,150 @@ void FrmMain::showEvent(QShowEvent* event) {
         frame.moveCenter(display->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+// The atlas place's zone: attached, it follows the date and time; set by
+// hand, a line under the zone says so and offers it back.
+
+void FrmMain::buildZoneByHandLine(QWidget* panel) {
+    // In the free strip between the Zone group and "Get My Torvi Lagna".
+    zoneByHandLine_ = Named(new QWidget(panel), "fraZoneByHand");
+    zoneByHandLine_->setGeometry(TwipsRect(120, 3015, 5175, 225));
+    auto* line = new QHBoxLayout(zoneByHandLine_);
+    line->setContentsMargins(TwipsToPixels(150), 0, 0, 0);
+    line->setSpacing(TwipsToPixels(120));
+    zoneByHandLabel_ =
+        Named(new QLabel(QStringLiteral("Zone set by hand."), zoneByHandLine_), "lblZoneByHand");
+    atlasZoneAgainLink_ =
+        Named(new LinkLabel(QStringLiteral("Use the atlas zone again"), zoneByHandLine_),
+              "lnkUseAtlasZone");
+    atlasZoneAgainLink_->setFocusPolicy(Qt::NoFocus);
+    for (QLabel* label : {zoneByHandLabel_, static_cast<QLabel*>(atlasZoneAgainLink_)}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, kCaptionColor);
+        label->setPalette(palette);
+        line->addWidget(label);
+    }
+    line->addStretch(1);
+    connect(atlasZoneAgainLink_, &LinkLabel::clicked, this, [this] { useAtlasZoneAgain(); });
+    zoneByHandLine_->hide();
+}
+
+void FrmMain::showZoneState() {
+    const bool byHand = zoneTracker_.state() == PlaceZoneTracker::State::ByHand;
+    if (byHand) {
+        const QString zone = QString::fromStdString(zoneTracker_.zoneId());
+        // The zone's name goes in the tip: a long one would not fit the line.
+        const QString tip = QStringLiteral("Set the zone and the box from the atlas's %1 for "
+                                           "the date and time on the form")
+                                .arg(zone);
+        atlasZoneAgainLink_->setToolTip(tip);
+        atlasZoneAgainLink_->setAccessibleDescription(tip);
+    }
+    zoneByHandLine_->setVisible(byHand);
+}
+
+void FrmMain::followBirthTime() {
+    if (zoneTracker_.attached()) {
+        // A question refused at this hour is not put again for each list.
+        refreshAttachedZone(false);
+    }
+}
+
+// Sets the zone and the box from the atlas for the form's date and time;
+// false when they could not be set (no tz database, an impossible date, a
+// question left unanswered).
+bool FrmMain::refreshAttachedZone(bool askAgain, QString* fault) {
+    const LocalDateTime local = FormLocalTime(entries());
+    if (zoneTracker_.appliedFor(local)) {
+        return true;
+    }
+    const ZoneLookup lookup = zoneTracker_.lookUp(this, SharedZoneResolver(), local, askAgain);
+    if (!lookup.setting) {
+        zoneTracker_.stale();
+        if (fault) {
+            *fault = lookup.fault;
+        }
+        return false;
+    }
+    applyZoneSetting(*lookup.setting);
+    zoneTracker_.applied(*lookup.setting, local, daylightSavingCheck_->isChecked());
+    return true;
+}
+
+void FrmMain::zoneSetByHand() {
+    if (zoneTracker_.attached()) {
+        zoneTracker_.detachByHand();
+        showZoneState();
+    }
+}
+
+void FrmMain::useAtlasZoneAgain() {
+    if (zoneTracker_.state() != PlaceZoneTracker::State::ByHand) {
+        return;
+    }
+    zoneTracker_.attach(zoneTracker_.zoneId());
+    showZoneState();
+    refreshAttachedZone(true);
+}
+
+// A record's atlas place stays attached when its zone and box are what the
+// atlas gives for its date and time; otherwise its zone was set by hand.
+void FrmMain::attachRecordPlace(const std::string& zoneId) {
+    zoneTracker_.attach(zoneId);
+    const LocalDateTime local = FormLocalTime(entries());
+    const ZoneResolutionOrFault resolved = SharedZoneResolver().Resolve(zoneId, local);
+    bool shown = false;
+    if (resolved.resolution) {
+        for (const ZoneOffset& offset : resolved.resolution->candidates) {
+            const ZoneSetting setting = ZoneSettingFor(zoneId, offset);
+            if (formShows(setting)) {
+                zoneTracker_.applied(setting, local, false);
+                shown = true;
+                break;
+            }
+        }
+    }
+    if (!shown) {
+        zoneTracker_.detachByHand();
+    }
+    showZoneState();
+}
+
+bool FrmMain::formShows(const ZoneSetting& setting) const {
+    const BirthEntries e = entries();
+    if (e.chkDST) {
+        return false;
+    }
+    if (setting.entryIndex) {
+        return e.cmbTimeZoneIndex == *setting.entryIndex;
+    }
+    return e.cmbTimeZoneIndex == kExactZoneIndex && e.exactZone &&
+           e.exactZone->utcOffsetSeconds == setting.offset.utcOffsetSeconds;
+}
+
+// An attached zone must be the atlas's for the time on the form, and the
+// box as the atlas set it: a ticked box would count an hour twice.
+bool FrmMain::zoneReadyForChart() {
+    if (!zoneTracker_.attached()) {
+        return true;
+    }
+    QString fault;
+    if (!refreshAttachedZone(true, &fault)) {
+        // An unanswered question makes no chart and needs no message.
+        if (!fault.isEmpty()) {
+            Dialogs().showMessage(this, fault, DialogIcon::Information);
+        }
+        return false;
+    }
+    const PlaceZoneTracker::Applied* applied = zoneTracker_.appliedFor(FormLocalTime(entries()));
+    if (applied && daylightSavingCheck_->isChecked() != applied->boxTicked) {
+        Dialogs().showMessage(this, BoxAgainstAtlasMessage(applied->setting, applied->local),
+                              DialogIcon::Information);
+        daylightSavingCheck_->setFocus();
+        return false;
+    }
+    return true;
 }
 
 } // namespace selmarind

@@ -9,6 +9,8 @@
 #include "input/validation.h"
 #include "records/record_contents.h"
 #include "ui/windows/advert_label.h"
+#include "ui/windows/place_zone_tracker.h"
+#include "ui/windows/tools_menu.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -29,7 +31,6 @@ namespace selmarind {
 
 class BirthRecordActions;
 class LinkLabel;
-struct ZoneSetting;
 
 class FrmMain : public QMainWindow {
     Q_OBJECT
@@ -63,8 +64,9 @@ public:
     void setAtlasPlace(const std::optional<AtlasPlace>& place) { atlasPlace_ = place; }
     const std::optional<AtlasPlace>& atlasPlace() const { return atlasPlace_; }
 
-    // What a chart of this form is computed with: the options of the record
-    // last opened where it names them, the stored preferences otherwise.
+    // What a chart of this form is computed with: what the Tools menu shows.
+    // Opening a record that names its options sets the menu to them; a later
+    // choice in the menu wins.
     ChartOptions chartOptions() const;
 
     // The birth record of the form as it stands, and the form filled from a
@@ -109,8 +111,19 @@ private:
     // Find Place and the zone it set (tools_menu.h, find_place_dialog.h).
     void findPlace();
     void applyZoneSetting(const ZoneSetting& setting);
-    void followBirthTime();
     void zoneEntryChanged(int index);
+
+    // The atlas place's zone following the date and time
+    // (place_zone_tracker.h).
+    void buildZoneByHandLine(QWidget* panel);
+    void followBirthTime();
+    bool refreshAttachedZone(bool askAgain, QString* fault = nullptr);
+    void zoneSetByHand();
+    void useAtlasZoneAgain();
+    void attachRecordPlace(const std::string& zoneId);
+    bool formShows(const ZoneSetting& setting) const;
+    bool zoneReadyForChart();
+    void showZoneState();
 
     QLineEdit* nameEdit_ = nullptr;
     QComboBox* monthCombo_ = nullptr;
@@ -141,14 +154,15 @@ private:
     QString atlasPath_;
     // The extra zone entry after the 71, while the list shows it.
     std::optional<ExactZoneEntry> exactZone_;
-    // The zone Find Place set, while the zone and the box still show what it
-    // set: a change of the date or time then resolves the zone again.
-    std::optional<std::string> followedZoneId_;
+    // The zone of the atlas place, attached or by hand.
+    PlaceZoneTracker zoneTracker_;
+    QWidget* zoneByHandLine_ = nullptr;
+    QLabel* zoneByHandLabel_ = nullptr;
+    LinkLabel* atlasZoneAgainLink_ = nullptr;
     bool settingZone_ = false;
     BirthRecordActions* recordActions_ = nullptr;
     std::optional<AtlasPlace> atlasPlace_;
-    // Set by a record that names its position source or sunrise rule.
-    std::optional<ChartOptions> recordOptions_;
+    ToolsMenu tools_;
 };
 
 } // namespace selmarind

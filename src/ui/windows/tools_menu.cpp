@@ -49,15 +49,7 @@ ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> find
 
     // The menu is the one writer of the preferences in the windows; what it
     // shows is what is stored.
-    const auto store = [tools] {
-        ChartOptions options;
-        options.positions =
-            tools.precise->isChecked() ? PositionSource::Precise : PositionSource::Classic;
-        options.sunrise =
-            tools.discCentre->isChecked() ? SunriseConvention::Centre : SunriseConvention::Limb;
-        tools.discCentre->setEnabled(options.positions == PositionSource::Precise);
-        SaveChartPreferences(options);
-    };
+    const auto store = [tools] { ShowChartOptions(tools, ToolsMenuOptions(tools)); };
     QObject::connect(sources, &QActionGroup::triggered, &owner, [store](QAction*) { store(); });
     QObject::connect(tools.discCentre, &QAction::triggered, &owner, [store](bool) { store(); });
 
@@ -68,6 +60,24 @@ ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> find
     QObject::connect(tools.findPlace, &QAction::triggered, &owner,
                      [findPlace = std::move(findPlace)] { findPlace(); });
     return tools;
+}
+
+ChartOptions ToolsMenuOptions(const ToolsMenu& tools) {
+    ChartOptions options;
+    options.positions =
+        tools.precise->isChecked() ? PositionSource::Precise : PositionSource::Classic;
+    options.sunrise =
+        tools.discCentre->isChecked() ? SunriseConvention::Centre : SunriseConvention::Limb;
+    return options;
+}
+
+void ShowChartOptions(const ToolsMenu& tools, const ChartOptions& options) {
+    const bool precise = options.positions == PositionSource::Precise;
+    tools.classic->setChecked(!precise);
+    tools.precise->setChecked(precise);
+    tools.discCentre->setChecked(options.sunrise == SunriseConvention::Centre);
+    tools.discCentre->setEnabled(precise);
+    SaveChartPreferences(options);
 }
 
 } // namespace selmarind
