@@ -264,7 +264,7 @@ ZoneSettlement SettleZone(const PlaceRequest& request, const std::optional<Place
         entries.cmbTimeZoneIndex = kExactZoneIndex;
         entries.exactZone =
             ExactZoneEntry{zoneId.empty() ? "UTC" + FormatUtcOffset(chosen.utcOffsetSeconds)
-                                          : ExactOffsetLabel(zoneId, chosen.utcOffsetSeconds),
+                                          : ExactOffsetLabel(zoneId, chosen),
                            chosen.utcOffsetSeconds};
     }
     if (place) {

@@ -88,8 +88,37 @@ private slots:
         // In 1975 it began on 23 February.
         QTest::newRow("New York January 1975")
             << "America/New_York" << 1975 << 1 << 15 << 12 << -5 * kHour << false << "EST";
+        // War time all year: one offset that year, so no daylight saving.
         QTest::newRow("New York war time 1943")
-            << "America/New_York" << 1943 << 1 << 15 << 12 << -4 * kHour << true << "EWT";
+            << "America/New_York" << 1943 << 1 << 15 << 12 << -4 * kHour << false << "EWT";
+        QTest::newRow("Kolkata 1943 war time all year")
+            << "Asia/Kolkata" << 1943 << 7 << 1 << 12 << 6 * kHour + 1800 << false << "+0630";
+        // After 2037 the zone files hold no transitions; their closing rule
+        // gives the offsets.
+        QTest::newRow("New York 2040 EDT")
+            << "America/New_York" << 2040 << 7 << 1 << 12 << -4 * kHour << true << "EDT";
+        QTest::newRow("Berlin 2045 CEST")
+            << "Europe/Berlin" << 2045 << 7 << 1 << 12 << 2 * kHour << true << "CEST";
+        QTest::newRow("Sydney 2045 AEST")
+            << "Australia/Sydney" << 2045 << 7 << 15 << 12 << 10 * kHour << false << "AEST";
+        QTest::newRow("Sydney 2399 AEDT")
+            << "Australia/Sydney" << 2399 << 1 << 15 << 12 << 11 * kHour << true << "AEDT";
+        QTest::newRow("Santiago 2045 winter")
+            << "America/Santiago" << 2045 << 7 << 15 << 12 << -4 * kHour << false << "-04";
+        QTest::newRow("London 2045 BST")
+            << "Europe/London" << 2045 << 7 << 15 << 12 << kHour << true << "BST";
+        // Irish standard time is the summer one: the tz database flags the
+        // winter's GMT as the saving, the user does not.
+        QTest::newRow("Dublin summer IST")
+            << "Europe/Dublin" << 2021 << 7 << 15 << 12 << kHour << true << "IST";
+        QTest::newRow("Dublin winter GMT")
+            << "Europe/Dublin" << 2021 << 1 << 15 << 12 << 0 << false << "GMT";
+        QTest::newRow("Dublin summer 2100")
+            << "Europe/Dublin" << 2100 << 7 << 15 << 12 << kHour << true << "IST";
+        QTest::newRow("Windhoek winter 2000")
+            << "Africa/Windhoek" << 2000 << 7 << 15 << 12 << kHour << false << "WAT";
+        QTest::newRow("Windhoek summer 2000")
+            << "Africa/Windhoek" << 2000 << 1 << 15 << 12 << 2 * kHour << true << "CAT";
         // Nepal: +5:30 until 1986, +5:45 since.
         QTest::newRow("Kathmandu 1990")
             << "Asia/Kathmandu" << 1990 << 6 << 15 << 12 << 5 * kHour + 45 * 60 << false << "+0545";
@@ -299,61 +328,56 @@ private slots:
         QTest::addColumn<QString>("abbreviation");
         QTest::addColumn<QString>("entry"); // empty: no entry
 
+        // An entry is taken only under its own name and offset.
         QTest::newRow("IST") << 5 * kHour + 1800 << "IST"
                              << "Indian Time, IST, +5.3";
-        QTest::newRow("IST, any abbreviation") << 5 * kHour + 1800 << "+0530"
-                                               << "Indian Time, IST, +5.3";
+        QTest::newRow("+05:30 unnamed") << 5 * kHour + 1800 << "+0530"
+                                        << "";
         QTest::newRow("GMT") << 0 << "GMT"
                              << "Greenwich Mean Time,GMT,0.0";
-        QTest::newRow("UTC: GMT, the standard name, not UT") << 0 << "UTC"
-                                                             << "Greenwich Mean Time,GMT,0.0";
-        QTest::newRow("WET: GMT") << 0 << "WET"
-                                  << "Greenwich Mean Time,GMT,0.0";
+        QTest::newRow("UTC is not GMT") << 0 << "UTC"
+                                        << "";
         QTest::newRow("BST") << kHour << "BST"
                              << "British Summer Time,BST,+1.0";
+        QTest::newRow("Dublin IST at +1") << kHour << "IST"
+                                          << "";
         QTest::newRow("CET") << kHour << "CET"
                              << "Central European Time,CET,+1.0";
-        QTest::newRow("WAT at +1: no list entry of that name, CET")
-            << kHour << "WAT"
-            << "Central European Time,CET,+1.0";
         QTest::newRow("BDST") << 2 * kHour << "BDST"
                               << "British Double Summer Time,BDST,+2.0";
-        QTest::newRow("CEST: the standard entry EET") << 2 * kHour << "CEST"
-                                                      << "Eastern European Time,EET,+2.0";
+        QTest::newRow("CEST: no entry, not EET") << 2 * kHour << "CEST"
+                                                 << "";
         QTest::newRow("EST") << -5 * kHour << "EST"
                              << "Eastern Standard Time,EST,-5.0";
         QTest::newRow("CDT") << -5 * kHour << "CDT"
                              << "Central Daylight Time,CDT,-5.0";
-        QTest::newRow("-5 unnamed: EST") << -5 * kHour << "-05"
-                                         << "Eastern Standard Time,EST,-5.0";
         QTest::newRow("EDT") << -4 * kHour << "EDT"
                              << "Eastern Daylight Time,EDT,-4.0";
         QTest::newRow("EWT") << -4 * kHour << "EWT"
                              << "Eastern War Time,EWT,-4.0";
-        QTest::newRow("-4 unnamed: AST, not EWT") << -4 * kHour << "-04"
-                                                  << "Atlantic Standard Time,AST,-4.0";
-        QTest::newRow("+6:30") << 6 * kHour + 1800 << "+0630"
-                               << "North Sumatra Time,NST,+6.5";
-        QTest::newRow("NZ winter NZST at +12: New Zealand Std Time")
-            << 12 * kHour << "NZST"
-            << "New Zealand Std Time,NZT,+12.0";
-        QTest::newRow("NZ summer") << 13 * kHour << "NZDT"
-                                   << "New Zealand Std Summer Time,NZST,+13.0";
-        QTest::newRow("China at +8: first standard entry")
-            << 8 * kHour << "CST"
-            << "Australian Western Standard Time,AWST,+8.0";
-        QTest::newRow("-3: Brazil Zone 2, not war time") << -3 * kHour << "-03"
-                                                         << "Brazil Zone 2,BZT2,-3.0";
+        QTest::newRow("JST") << 9 * kHour << "JST"
+                             << "Japan Standard Time,JST,+9.0";
+        QTest::newRow("AEST") << 10 * kHour << "AEST"
+                              << "Australian Eastern Standard Time,AEST,+10.0";
+        QTest::newRow("NST of Newfoundland, not of Sumatra")
+            << -(3 * kHour + 1800) << "NST"
+            << "Newfoundland Standard Time,NST,-3.5";
+        QTest::newRow("+06:30: not North Sumatra Time") << 6 * kHour + 1800 << "+0630"
+                                                        << "";
+        QTest::newRow("NZST at +12: the list's NZST is +13") << 12 * kHour << "NZST"
+                                                             << "";
+        QTest::newRow("China CST at +8") << 8 * kHour << "CST"
+                                         << "";
+        QTest::newRow("EST under another offset") << -4 * kHour << "EST"
+                                                  << "";
         QTest::newRow("Kathmandu +5:45") << 5 * kHour + 45 * 60 << "+0545"
                                          << "";
-        QTest::newRow("Kabul +4:30") << 4 * kHour + 1800 << "+0430"
-                                     << "";
-        QTest::newRow("Kiribati +14") << 14 * kHour << "+14"
-                                      << "";
         QTest::newRow("Madras time +5:21:10") << 5 * kHour + 21 * 60 + 10 << "MMT"
                                               << "";
         QTest::newRow("one second off GMT") << 1 << "GMT"
                                             << "";
+        QTest::newRow("no abbreviation") << 0 << ""
+                                         << "";
     }
 
     void zoneEntryForOffset() {
@@ -387,17 +411,17 @@ private slots:
     }
 
     // From a resolved offset to universal time the way the form computes it:
-    // UT = local time + correction (positive west). Kolkata, 1 September
-    // 1942 12:00 at +6:30 is 05:30 UT.
+    // UT = local time + correction (positive west). Kolkata, 15 March
+    // 1980 12:00 at +5:30 is 06:30 UT.
     void resolvedOffsetGivesTheFormsUniversalTime() {
-        const auto r = resolver_.Resolve("Asia/Kolkata", {1942, 9, 1, 12, 0, 0});
+        const auto r = resolver_.Resolve("Asia/Kolkata", {1980, 3, 15, 12, 0, 0});
         QVERIFY(r.resolution);
         const auto index = ZoneEntryForOffset(r.resolution->candidates[0].utcOffsetSeconds,
                                               r.resolution->candidates[0].abbreviation);
         QVERIFY(index);
         const ZoneCorrection correction = *Zone_Calculation(*index);
         const int utMinutes = 12 * 60 + correction.hours * 60 + correction.minutes;
-        QCOMPARE(utMinutes, 5 * 60 + 30);
+        QCOMPARE(utMinutes, 6 * 60 + 30);
     }
 
     void offsetTexts_data() {
@@ -418,11 +442,22 @@ private slots:
         QCOMPARE(Q(FormatUtcOffset(offsetSeconds)), text);
     }
 
+    // The label names the zone, its offset and, where the tz database has
+    // one in letters, its abbreviation.
     void exactOffsetLabel() {
-        QCOMPARE(Q(ExactOffsetLabel("Asia/Kathmandu", 5 * kHour + 45 * 60)),
+        QCOMPARE(Q(ExactOffsetLabel("Asia/Kathmandu", {5 * kHour + 45 * 60, false, "+0545"})),
                  QString("Asia/Kathmandu, +05:45"));
-        QCOMPARE(Q(ExactOffsetLabel("Asia/Kolkata", 5 * kHour + 21 * 60 + 10)),
-                 QString("Asia/Kolkata, +05:21:10"));
+        QCOMPARE(Q(ExactOffsetLabel("Asia/Kolkata", {5 * kHour + 21 * 60 + 10, false, "MMT"})),
+                 QString("Asia/Kolkata, +05:21:10 MMT"));
+        const auto summer = resolver_.Resolve("Europe/Madrid", {1990, 7, 15, 12, 0, 0});
+        QVERIFY(summer.resolution);
+        const ZoneOffset& cest = summer.resolution->candidates[0];
+        QVERIFY(!ZoneEntryForOffset(cest.utcOffsetSeconds, cest.abbreviation));
+        QCOMPARE(Q(ExactOffsetLabel("Europe/Madrid", cest)), QString("Europe/Madrid, +02:00 CEST"));
+        const auto war = resolver_.Resolve("Asia/Kolkata", {1943, 7, 1, 12, 0, 0});
+        QVERIFY(war.resolution);
+        QCOMPARE(Q(ExactOffsetLabel("Asia/Kolkata", war.resolution->candidates[0])),
+                 QString("Asia/Kolkata, +06:30"));
     }
 };
 

@@ -70,7 +70,7 @@ ZoneSetting ZoneSettingFor(std::string_view zoneId, const ZoneOffset& offset) {
     setting.offset = offset;
     setting.entryIndex = ZoneEntryForOffset(offset.utcOffsetSeconds, offset.abbreviation);
     if (!setting.entryIndex) {
-        setting.exactLabel = ExactOffsetLabel(zoneId, offset.utcOffsetSeconds);
+        setting.exactLabel = ExactOffsetLabel(zoneId, offset);
     }
     return setting;
 }
