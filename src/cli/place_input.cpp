@@ -26,7 +26,8 @@ const ZoneResolver& SharedResolver() {
 }
 
 std::string ZoneOffsetText(const ZoneOffset& offset) {
-    return FormatUtcOffset(offset.utcOffsetSeconds) + " " + offset.abbreviation +
+    return FormatUtcOffset(offset.utcOffsetSeconds) +
+           (IsLetterAbbreviation(offset.abbreviation) ? " " + offset.abbreviation : "") +
            (offset.daylightSaving ? " (daylight saving)" : " (standard time)");
 }
 
@@ -120,6 +121,10 @@ std::optional<int> ReadUtcOffset(std::string_view text) {
         return std::nullopt;
     }
     return sign * seconds;
+}
+
+std::optional<std::string> ExactZoneBoxFault(const BirthEntries& entries, std::string_view zoneId) {
+    return ExactZoneDaylightFault(entries, zoneId, SharedResolver());
 }
 
 std::string LatitudeText(const DegreesMinutes& latitude) {

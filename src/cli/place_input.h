@@ -96,6 +96,11 @@ struct ZoneSettlement {
 ZoneSettlement SettleZone(const PlaceRequest& request, const std::optional<PlaceMatch>& place,
                           bool daylightSaving, BirthEntries& entries);
 
+// The refusal of the daylight-saving box on the extra exact entry, for a
+// birth read from a record (ExactZoneDaylightFault): `zoneId` is the record's
+// atlas zone, or empty for the zone the entry's label names.
+std::optional<std::string> ExactZoneBoxFault(const BirthEntries& entries, std::string_view zoneId);
+
 // The coordinate texts of the tool ("12N58", "77E36") of an atlas place,
 // rounded to the minute as the form holds them.
 std::string LatitudeText(const DegreesMinutes& latitude);
