@@ -314,7 +314,7 @@ std::optional<std::string> ExactZoneDaylightFault(const BirthEntries& entries,
                        : std::string(zoneId);
     const LocalDateTime local{std::atoi(entries.cboYear.c_str()), entries.cboMonthIndex + 1,
                               std::atoi(entries.cboDate.c_str()), std::atoi(entries.cboHH.c_str()),
-                              std::atoi(entries.cboMM.c_str()), std::atoi(entries.cboSS.c_str())};
+                              std::atoi(entries.cboMM.c_str()),   std::atoi(entries.cboSS.c_str())};
     const ZoneResolutionOrFault resolved = zones.Resolve(zone, local);
     if (!resolved.resolution) {
         return std::nullopt;

@@ -41,7 +41,7 @@ struct LocalDateTime {
 
 // One offset a zone used.
 struct ZoneOffset {
-    int utcOffsetSeconds = 0; // local time minus UTC, east of Greenwich positive
+    int utcOffsetSeconds = 0;    // local time minus UTC, east of Greenwich positive
     bool daylightSaving = false; // ahead of the year's smallest offset (see above)
     std::string abbreviation;    // as the tz database gives it: "IST", "BDST", "+0545", "LMT"
     friend bool operator==(const ZoneOffset&, const ZoneOffset&) = default;

@@ -311,7 +311,8 @@ PreparedBirth PrepareFromRecord(const std::string& path, const std::string& posi
                    out.sunriseGiven.value_or(SunriseConvention::Limb)};
     out.atlasPlace = contents.place;
     out.entries = std::move(contents.entries);
-    if (auto fault = ExactZoneBoxFault(out.entries, out.atlasPlace ? out.atlasPlace->timeZone : "")) {
+    if (auto fault =
+            ExactZoneBoxFault(out.entries, out.atlasPlace ? out.atlasPlace->timeZone : "")) {
         return Refused(kExitInvalidInput, *fault);
     }
     return out;

@@ -424,6 +424,58 @@ private slots:
         QCOMPARE(utMinutes, 6 * 60 + 30);
     }
 
+    // The box on the extra exact entry: only where the entry is the zone's
+    // standard offset and the zone was an hour ahead on daylight saving.
+    void boxOnTheExactEntry_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("offsetSeconds");
+        QTest::addColumn<QString>("zone"); // the record's; empty: from the label
+        QTest::addColumn<int>("month");
+        QTest::addColumn<bool>("box");
+        QTest::addColumn<QString>("refusal"); // empty: accepted
+        QTest::newRow("Nepal never kept it")
+            << "Asia/Kathmandu, +05:45" << 20700 << "" << 7 << true << "kept no daylight saving";
+        QTest::newRow("summer offset already")
+            << "Europe/Madrid, +02:00 CEST" << 7200 << "Europe/Madrid" << 7 << true
+            << "daylight saving included";
+        QTest::newRow("standard offset in summer")
+            << "Europe/Madrid, +01:00 CET" << 3600 << "" << 7 << true << "";
+        QTest::newRow("standard offset in winter")
+            << "Europe/Madrid, +01:00 CET" << 3600 << "" << 1 << true << "kept no daylight saving";
+        QTest::newRow("the record's zone wins over the label")
+            << "Europe/Madrid, +01:00 CET" << 3600 << "Asia/Kathmandu" << 7 << true
+            << "Asia/Kathmandu kept no daylight saving";
+        QTest::newRow("box unticked")
+            << "Asia/Kathmandu, +05:45" << 20700 << "" << 7 << false << "";
+        QTest::newRow("no zone to ask") << "UTC+05:45" << 20700 << "" << 7 << true << "";
+    }
+
+    void boxOnTheExactEntry() {
+        QFETCH(QString, label);
+        QFETCH(int, offsetSeconds);
+        QFETCH(QString, zone);
+        QFETCH(int, month);
+        QFETCH(bool, box);
+        QFETCH(QString, refusal);
+        BirthEntries entries;
+        entries.cboYear = "1990";
+        entries.cboMonthIndex = month - 1;
+        entries.cboDate = "15";
+        entries.cboHH = "12";
+        entries.cmbTimeZoneIndex = kExactZoneIndex;
+        entries.exactZone = ExactZoneEntry{label.toStdString(), offsetSeconds};
+        entries.chkDST = box;
+        const std::optional<std::string> fault =
+            ExactZoneDaylightFault(entries, zone.toStdString(), resolver_);
+        QVERIFY2(fault.has_value() == !refusal.isEmpty(), fault ? fault->c_str() : "accepted");
+        if (fault) {
+            QVERIFY2(Q(*fault).contains(refusal) && Q(*fault).contains(label), fault->c_str());
+        }
+        // A list entry is no business of this check.
+        entries.cmbTimeZoneIndex = 24;
+        QVERIFY(!ExactZoneDaylightFault(entries, zone.toStdString(), resolver_));
+    }
+
     void offsetTexts_data() {
         QTest::addColumn<int>("offsetSeconds");
         QTest::addColumn<QString>("text");

@@ -53,7 +53,9 @@ int main() {
             const ZoneResolutionOrFault r = resolver.Resolve(zone, local);
             if (r.resolution) {
                 const LocalTimeKind k = r.resolution->kind;
-                out << (k == LocalTimeKind::Unique ? 'U' : k == LocalTimeKind::Nonexistent ? 'N' : 'A');
+                out << (k == LocalTimeKind::Unique        ? 'U'
+                        : k == LocalTimeKind::Nonexistent ? 'N'
+                                                          : 'A');
                 for (const ZoneOffset& candidate : r.resolution->candidates) {
                     Print(out, candidate);
                 }

@@ -476,8 +476,8 @@ private slots:
         QTemporaryDir dir;
         const auto savedZone = [&](const QString& date, const QString& place) {
             const QString path = dir.filePath(place + date + ".selmarind");
-            const ToolRun run =
-                RunTool(Birth(date, "12:00") + QStringList{"--place", place, "--save-record", path});
+            const ToolRun run = RunTool(Birth(date, "12:00") +
+                                        QStringList{"--place", place, "--save-record", path});
             QFile file(path);
             if (run.status != 0 || !file.open(QIODevice::ReadOnly)) {
                 return QJsonObject{{"error", run.err}};
