@@ -90,7 +90,7 @@ struct ZoneSettlement {
 //     --dst says was in daylight saving when the zone says it was not is
 //     refused, since one of the two is wrong.
 // The offset goes to the list entry ZoneEntryForOffset gives, box unticked
-// (the entry carries the whole offset); where no entry has it, to the extra
+// (the entry carries the whole offset); where no entry names it, to the extra
 // exact entry (index 71, labelled by ExactOffsetLabel, or "UTC+05:45" with
 // no zone).
 ZoneSettlement SettleZone(const PlaceRequest& request, const std::optional<PlaceMatch>& place,
