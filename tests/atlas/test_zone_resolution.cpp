@@ -10,6 +10,8 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 using namespace selmarind;
 
@@ -216,6 +218,37 @@ private slots:
                 QVERIFY2(offset >= -12 * kHour && offset <= 14 * kHour,
                          qPrintable(QString("%1 in %2: %3 s").arg(Q(zone)).arg(year).arg(offset)));
             }
+        }
+    }
+
+    // The batch resolves on many threads at once: zones read for the first
+    // time on several threads give what one thread gives.
+    void concurrentResolutions() {
+        const std::vector<std::string> zones = {
+            "Europe/Dublin",   "America/Santiago", "Australia/Lord_Howe", "Africa/Casablanca",
+            "Asia/Tehran",     "Pacific/Apia",     "America/St_Johns",    "Europe/Moscow",
+            "America/Godthab", "Antarctica/Troll", "Asia/Gaza",           "Africa/Windhoek"};
+        const auto sweep = [&zones](const ZoneResolver& resolver) {
+            std::vector<ZoneOffset> out;
+            for (int year = 1900; year <= 2399; year += 7) {
+                for (const std::string& zone : zones) {
+                    const auto r = resolver.Resolve(zone, {year, 3 + year % 9, 28, 2, 30, 0});
+                    out.push_back(r.resolution ? r.resolution->candidates.back() : ZoneOffset{});
+                }
+            }
+            return out;
+        };
+        std::vector<std::vector<ZoneOffset>> results(4);
+        std::vector<std::thread> threads;
+        for (auto& result : results) {
+            threads.emplace_back([&] { result = sweep(resolver_); });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        const std::vector<ZoneOffset> alone = sweep(resolver_);
+        for (const auto& result : results) {
+            QVERIFY(result == alone);
         }
     }
 
