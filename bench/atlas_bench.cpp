@@ -1,8 +1,8 @@
 // Loading the atlas, searching it, and resolving a zone's offset.
 //
 // BM_FirstUse reports, once per process, what the first accented search
-// costs (ICU builds its transliterator) and the first ZoneResolver (the date
-// library lists the zone files of /usr/share/zoneinfo); it runs first.
+// costs (ICU builds its transliterator) and the first ZoneResolver (cctz
+// reads Etc/UTC from /usr/share/zoneinfo); it runs first.
 // BM_LoadAtlas also reports the atlas's own count of the memory it holds
 // (atlas_MB) and how much the process's resident memory grew while one
 // loaded atlas was held (resident_growth_MB, from /proc/self/statm).

@@ -2,16 +2,18 @@
 
 #include "input/time_zones.h"
 
-#include <date/date.h>
-#include <date/tz.h>
+#include <cctz/civil_time.h>
+#include <cctz/time_zone.h>
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdlib>
-#include <exception>
 #include <fstream>
+#include <limits>
+#include <mutex>
+#include <shared_mutex>
 #include <system_error>
+#include <unordered_map>
 
 namespace selmarind {
 
@@ -19,10 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// True when `path` is a regular file that starts with the TZif magic. The
-// date library asserts rather than checks this, and it lists every file of
-// the folder as a zone, "leapseconds" and "tzdata.zi" included; reading one
-// of those as a zone would give nonsense.
+using Instant = cctz::time_point<cctz::seconds>;
+
+// True when `path` is a regular file that starts with the TZif magic; the
+// folder also holds "leapseconds", "tzdata.zi" and tables, which are no zones.
 bool IsZoneFile(const fs::path& path) {
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
@@ -56,25 +58,91 @@ std::string MissingMessage(const fs::path& folder) {
            ". Install the tzdata package.";
 }
 
-// Asks the date library for its database once; a message when it fails.
-std::string ProbeDateLibrary() {
-    try {
-        const date::tzdb& db = date::get_tzdb();
-        if (db.zones.empty()) {
-            return MissingMessage(std::string(kSystemTzdbFolder));
+fs::path SystemFolder() {
+    return fs::path(std::string(kSystemTzdbFolder));
+}
+
+// cctz reads an absolute path as it stands, so TZDIR cannot redirect it, and
+// a name it cannot load comes back as UTC with false, which is caught here.
+std::optional<cctz::time_zone> LoadFromFile(std::string_view zoneId) {
+    const fs::path path = SystemFolder() / std::string(zoneId);
+    cctz::time_zone zone;
+    if (!IsZoneFile(path) || !cctz::load_time_zone(path.string(), &zone)) {
+        return std::nullopt;
+    }
+    return zone;
+}
+
+// The zones read so far. cctz keeps its own map of loaded zones behind a
+// mutex; this one also spares the check of the file on every resolution.
+std::optional<cctz::time_zone> LoadZone(std::string_view zoneId) {
+    if (!IsWellFormedZoneId(zoneId)) {
+        return std::nullopt;
+    }
+    static std::shared_mutex mutex;
+    static std::unordered_map<std::string, cctz::time_zone> loaded;
+    const std::string key(zoneId);
+    {
+        const std::shared_lock lock(mutex);
+        if (const auto found = loaded.find(key); found != loaded.end()) {
+            return found->second;
         }
-        date::locate_zone("Etc/UTC");
-    } catch (const std::exception& e) {
+    }
+    const std::optional<cctz::time_zone> zone = LoadFromFile(zoneId);
+    if (zone) {
+        const std::unique_lock lock(mutex);
+        loaded.emplace(key, *zone);
+    }
+    return zone;
+}
+
+// Reads one zone of the database; a message when it cannot be read.
+std::string ProbeZones() {
+    if (!LoadFromFile("Etc/UTC")) {
         return "Time zones cannot be resolved: the time-zone database in " +
-               std::string(kSystemTzdbFolder) + " could not be read (" + e.what() +
-               "). Install or reinstall the tzdata package.";
+               std::string(kSystemTzdbFolder) +
+               " could not be read (no zone Etc/UTC). Install or reinstall the tzdata package.";
     }
     return {};
 }
 
-ZoneOffset OffsetOf(const date::sys_info& info) {
-    return {static_cast<int>(info.offset.count()), info.save != std::chrono::minutes{0},
-            info.abbrev};
+std::int64_t SecondsOf(const cctz::civil_second& civil) {
+    return civil - cctz::civil_second(1970, 1, 1, 0, 0, 0);
+}
+
+Instant InstantOf(std::int64_t utcSeconds) {
+    return Instant(cctz::seconds(utcSeconds));
+}
+
+// The smallest offset in force at any instant whose local time falls in the
+// calendar year `year`: the zone's time without daylight saving that year.
+int SmallestOffsetOfYear(const cctz::time_zone& zone, cctz::year_t year) {
+    constexpr std::int64_t kMargin = 2 * 86400; // beyond any offset
+    constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max() / 2;
+    const std::int64_t localStart = SecondsOf(cctz::civil_second(year, 1, 1, 0, 0, 0));
+    const std::int64_t localEnd = SecondsOf(cctz::civil_second(year + 1, 1, 1, 0, 0, 0));
+    int smallest = std::numeric_limits<int>::max();
+    // Walk the spans of one offset that cover the year's local times.
+    std::int64_t from = localStart - kMargin;
+    while (true) {
+        const int offset = zone.lookup(InstantOf(from)).offset;
+        std::int64_t until = kNever;
+        cctz::time_zone::civil_transition transition;
+        if (zone.next_transition(InstantOf(from), &transition)) {
+            until = zone.lookup(transition.to).trans.time_since_epoch().count();
+        }
+        if (from + offset < localEnd && until + offset > localStart) {
+            smallest = std::min(smallest, offset);
+        }
+        if (until <= from || until >= localEnd + kMargin) {
+            return smallest;
+        }
+        from = until;
+    }
+}
+
+ZoneOffset OffsetOf(const cctz::time_zone::absolute_lookup& info, int smallestOfYear) {
+    return {info.offset, info.offset > smallestOfYear, info.abbr ? info.abbr : ""};
 }
 
 ZoneResolutionOrFault Fault(ZoneFault fault, std::string message) {
@@ -94,34 +162,21 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-bool Contains(std::string_view text, std::string_view part) {
-    return text.find(part) != std::string_view::npos;
-}
-
-// Lower is preferred; see ZoneEntryForOffset.
-int PreferenceOf(const TimeZoneEntry& entry, std::string_view abbreviation) {
+// The abbreviation of a list entry: the second comma-separated part of its
+// text, "IST" of "Indian Time, IST, +5.3".
+std::string_view AbbreviationOf(const TimeZoneEntry& entry) {
     const std::string_view text = entry.itemText;
     const std::size_t firstComma = text.find(',');
+    if (firstComma == std::string_view::npos) {
+        return {};
+    }
     const std::size_t secondComma = text.find(',', firstComma + 1);
-    const std::string_view name = Trim(text.substr(0, firstComma));
-    const std::string_view entryAbbreviation =
-        Trim(text.substr(firstComma + 1, secondComma - firstComma - 1));
-    if (!abbreviation.empty() && entryAbbreviation == abbreviation) {
-        return 0;
-    }
-    const bool seasonal =
-        Contains(name, "Daylight") || Contains(name, "Summer") || Contains(name, "War");
-    if (seasonal) {
-        return 3;
-    }
-    const bool standard = Contains(name, "Standard Time") || Contains(name, "Std Time") ||
-                          Contains(name, "Mean Time");
-    return standard ? 1 : 2;
+    return Trim(text.substr(firstComma + 1, secondComma - firstComma - 1));
 }
 
 } // namespace
 
-ZoneResolver::ZoneResolver() : ZoneResolver(fs::path(std::string(kSystemTzdbFolder))) {}
+ZoneResolver::ZoneResolver() : ZoneResolver(SystemFolder()) {}
 
 ZoneResolver::ZoneResolver(const fs::path& tzdbFolder) {
     if (!HoldsTzdb(tzdbFolder)) {
@@ -129,13 +184,13 @@ ZoneResolver::ZoneResolver(const fs::path& tzdbFolder) {
         return;
     }
     std::error_code error;
-    if (!fs::equivalent(tzdbFolder, fs::path(std::string(kSystemTzdbFolder)), error)) {
+    if (!fs::equivalent(tzdbFolder, SystemFolder(), error)) {
         unavailableMessage_ = "Time zones cannot be resolved from " + tzdbFolder.string() +
                               ": this program reads them from " + std::string(kSystemTzdbFolder) +
                               " only.";
         return;
     }
-    unavailableMessage_ = ProbeDateLibrary();
+    unavailableMessage_ = ProbeZones();
 }
 
 ZoneResolutionOrFault ZoneResolver::Resolve(std::string_view zoneId,
@@ -143,44 +198,41 @@ ZoneResolutionOrFault ZoneResolver::Resolve(std::string_view zoneId,
     if (!Available()) {
         return Fault(ZoneFault::ZonesUnavailable, unavailableMessage_);
     }
-    const date::year_month_day day{date::year{local.year},
-                                   date::month{static_cast<unsigned>(local.month)},
-                                   date::day{static_cast<unsigned>(local.day)}};
-    if (local.year < 1 || local.year > 9999 || local.month < 1 || local.month > 12 ||
-        local.day < 1 || local.day > 31 || !day.ok() || local.hour < 0 || local.hour > 23 ||
-        local.minute < 0 || local.minute > 59 || local.second < 0 || local.second > 59) {
+    const bool inRange = local.year >= 1 && local.year <= 9999 && local.month >= 1 &&
+                         local.month <= 12 && local.day >= 1 && local.day <= 31 &&
+                         local.hour >= 0 && local.hour <= 23 && local.minute >= 0 &&
+                         local.minute <= 59 && local.second >= 0 && local.second <= 59;
+    const cctz::civil_second civil(local.year, local.month, local.day, local.hour, local.minute,
+                                   local.second);
+    // cctz carries 30 February over into March: a changed day is no real date.
+    if (!inRange || civil.month() != local.month || civil.day() != local.day) {
         return Fault(ZoneFault::InvalidLocalTime,
                      "The date or time of birth is not a real date and time of day.");
     }
-    const std::string unknown = "The time zone \"" + std::string(zoneId) + "\" is not known.";
-    if (!IsWellFormedZoneId(zoneId) ||
-        !IsZoneFile(fs::path(std::string(kSystemTzdbFolder)) / std::string(zoneId))) {
-        return Fault(ZoneFault::UnknownZone, unknown);
+    const std::optional<cctz::time_zone> zone = LoadZone(zoneId);
+    if (!zone) {
+        return Fault(ZoneFault::UnknownZone,
+                     "The time zone \"" + std::string(zoneId) + "\" is not known.");
     }
-    date::local_info info;
-    try {
-        const date::time_zone* zone = date::locate_zone(zoneId);
-        const date::local_seconds when = date::local_days{day} + std::chrono::hours{local.hour} +
-                                         std::chrono::minutes{local.minute} +
-                                         std::chrono::seconds{local.second};
-        info = zone->get_info(when);
-    } catch (const std::exception&) {
-        return Fault(ZoneFault::UnknownZone, unknown);
-    }
-
+    const int smallest = SmallestOffsetOfYear(*zone, local.year);
+    const cctz::time_zone::civil_lookup found = zone->lookup(civil);
     LocalTimeResolution resolution;
-    resolution.candidates.push_back(OffsetOf(info.first));
-    switch (info.result) {
-    case date::local_info::unique:
+    switch (found.kind) {
+    case cctz::time_zone::civil_lookup::UNIQUE:
         resolution.kind = LocalTimeKind::Unique;
+        resolution.candidates.push_back(OffsetOf(zone->lookup(found.pre), smallest));
         break;
-    case date::local_info::nonexistent:
+    case cctz::time_zone::civil_lookup::SKIPPED:
+        // The last second before the change still has the old offset.
         resolution.kind = LocalTimeKind::Nonexistent;
-        resolution.candidates.push_back(OffsetOf(info.second));
+        resolution.candidates.push_back(
+            OffsetOf(zone->lookup(found.trans - cctz::seconds(1)), smallest));
+        resolution.candidates.push_back(OffsetOf(zone->lookup(found.trans), smallest));
         break;
-    case date::local_info::ambiguous:
+    case cctz::time_zone::civil_lookup::REPEATED:
         resolution.kind = LocalTimeKind::Ambiguous;
-        resolution.candidates.push_back(OffsetOf(info.second));
+        resolution.candidates.push_back(OffsetOf(zone->lookup(found.pre), smallest));
+        resolution.candidates.push_back(OffsetOf(zone->lookup(found.post), smallest));
         break;
     }
     ZoneResolutionOrFault out;
@@ -188,24 +240,36 @@ ZoneResolutionOrFault ZoneResolver::Resolve(std::string_view zoneId,
     return out;
 }
 
+ZoneOffsetOrFault ZoneResolver::OffsetAt(std::string_view zoneId, std::int64_t utcSeconds) const {
+    ZoneOffsetOrFault out;
+    if (!Available()) {
+        out.fault = ZoneFault::ZonesUnavailable;
+        out.message = unavailableMessage_;
+        return out;
+    }
+    const std::optional<cctz::time_zone> zone = LoadZone(zoneId);
+    if (!zone) {
+        out.fault = ZoneFault::UnknownZone;
+        out.message = "The time zone \"" + std::string(zoneId) + "\" is not known.";
+        return out;
+    }
+    const cctz::time_zone::absolute_lookup info = zone->lookup(InstantOf(utcSeconds));
+    out.offset = OffsetOf(info, SmallestOffsetOfYear(*zone, info.cs.year()));
+    return out;
+}
+
 std::optional<int> ZoneEntryForOffset(int utcOffsetSeconds, std::string_view abbreviation) {
-    std::optional<int> best;
-    int bestPreference = 0;
     const auto& list = TimeZoneList();
     for (int i = 0; i < kTimeZoneCount; ++i) {
         const TimeZoneEntry& entry = list[static_cast<std::size_t>(i)];
         // The correction is positive west of Greenwich: the offset negated.
         const int correctionSeconds = entry.hours * 3600 + entry.minutes * 60;
-        if (correctionSeconds != -utcOffsetSeconds) {
-            continue;
-        }
-        const int preference = PreferenceOf(entry, abbreviation);
-        if (!best || preference < bestPreference) {
-            best = i;
-            bestPreference = preference;
+        if (correctionSeconds == -utcOffsetSeconds && !abbreviation.empty() &&
+            AbbreviationOf(entry) == abbreviation) {
+            return i;
         }
     }
-    return best;
+    return std::nullopt;
 }
 
 std::string FormatUtcOffset(int utcOffsetSeconds) {
@@ -224,8 +288,49 @@ std::string FormatUtcOffset(int utcOffsetSeconds) {
     return out;
 }
 
-std::string ExactOffsetLabel(std::string_view zoneId, int utcOffsetSeconds) {
-    return std::string(zoneId) + ", " + FormatUtcOffset(utcOffsetSeconds);
+bool IsLetterAbbreviation(std::string_view abbreviation) {
+    return !abbreviation.empty() &&
+           std::all_of(abbreviation.begin(), abbreviation.end(),
+                       [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+}
+
+std::string ExactOffsetLabel(std::string_view zoneId, const ZoneOffset& offset) {
+    std::string label = std::string(zoneId) + ", " + FormatUtcOffset(offset.utcOffsetSeconds);
+    if (IsLetterAbbreviation(offset.abbreviation)) {
+        label += " " + offset.abbreviation;
+    }
+    return label;
+}
+
+std::optional<std::string> ExactZoneDaylightFault(const BirthEntries& entries,
+                                                  std::string_view zoneId,
+                                                  const ZoneResolver& zones) {
+    if (entries.cmbTimeZoneIndex != kExactZoneIndex || !entries.chkDST || !entries.exactZone) {
+        return std::nullopt;
+    }
+    const std::string& label = entries.exactZone->label;
+    const std::string zone =
+        zoneId.empty() ? std::string(Trim(std::string_view(label).substr(0, label.find(','))))
+                       : std::string(zoneId);
+    const LocalDateTime local{std::atoi(entries.cboYear.c_str()), entries.cboMonthIndex + 1,
+                              std::atoi(entries.cboDate.c_str()), std::atoi(entries.cboHH.c_str()),
+                              std::atoi(entries.cboMM.c_str()),   std::atoi(entries.cboSS.c_str())};
+    const ZoneResolutionOrFault resolved = zones.Resolve(zone, local);
+    if (!resolved.resolution) {
+        return std::nullopt;
+    }
+    const long long offset = entries.exactZone->utcOffsetSeconds;
+    bool anyDaylight = false;
+    for (const ZoneOffset& candidate : resolved.resolution->candidates) {
+        if (candidate.daylightSaving && candidate.utcOffsetSeconds == offset + 3600) {
+            return std::nullopt;
+        }
+        anyDaylight = anyDaylight || candidate.daylightSaving;
+    }
+    return "The zone \"" + label + "\" already is the whole UTC offset of this birth" +
+           (anyDaylight ? ", daylight saving included"
+                        : "; " + zone + " kept no daylight saving at that time") +
+           ". Please untick Daylight Saving Time.";
 }
 
 } // namespace selmarind

@@ -2,11 +2,22 @@
 // a local date and time, from the system's tz database, and the matching
 // entry of the birth-data form's zone list.
 //
-// Zones are resolved by Howard Hinnant's date/tz library as Debian builds it
-// (libdate-tz, USE_OS_TZDB): it reads the compiled zone files of the tzdata
-// package in /usr/share/zoneinfo, and nothing else.
+// Zones are read by cctz from the compiled zone files of the tzdata package
+// in /usr/share/zoneinfo, and nothing else (TZDIR is not consulted). cctz
+// applies the rule at the end of each file to the years after its explicit
+// transitions, so offsets hold to 2399 and beyond.
+//
+// Daylight saving, as the user means it, is decided from the offsets alone:
+// an offset is daylight saving when it is ahead of the smallest offset the
+// zone used in the same local calendar year. A year with one offset has
+// none. So Dublin's summer +01:00 is daylight saving and its winter +00:00
+// is not, although the tz database flags the winter as the saving one; a
+// zone that kept +06:30 all year (Kolkata 1943) kept no daylight saving.
 #pragma once
 
+#include "input/birth_entries.h"
+
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,7 +26,7 @@
 
 namespace selmarind {
 
-// The folder the date library of this build reads zones from.
+// The folder zones are read from.
 inline constexpr std::string_view kSystemTzdbFolder = "/usr/share/zoneinfo";
 
 // A wall-clock date and time in some zone (proleptic Gregorian calendar).
@@ -30,9 +41,9 @@ struct LocalDateTime {
 
 // One offset a zone used.
 struct ZoneOffset {
-    int utcOffsetSeconds = 0; // local time minus UTC, east of Greenwich positive
-    bool daylightSaving = false;
-    std::string abbreviation; // as the tz database gives it: "IST", "BDST", "+0545", "LMT"
+    int utcOffsetSeconds = 0;    // local time minus UTC, east of Greenwich positive
+    bool daylightSaving = false; // ahead of the year's smallest offset (see above)
+    std::string abbreviation;    // as the tz database gives it: "IST", "BDST", "+0545", "LMT"
     friend bool operator==(const ZoneOffset&, const ZoneOffset&) = default;
 };
 
@@ -62,18 +73,22 @@ struct ZoneResolutionOrFault {
     std::string message; // for the user; empty on success
 };
 
+struct ZoneOffsetOrFault {
+    std::optional<ZoneOffset> offset; // set exactly when fault is None
+    ZoneFault fault = ZoneFault::None;
+    std::string message;
+};
+
 class ZoneResolver {
 public:
-    // Resolves zones from the system database (kSystemTzdbFolder). The first
-    // resolver of a process has the date library list the zone files (about
-    // 2 ms); the list is kept for the life of the process.
+    // Resolves zones from the system database (kSystemTzdbFolder).
     ZoneResolver();
 
-    // Resolves zones only if `tzdbFolder` holds a tz database. The date
-    // library reads kSystemTzdbFolder whatever is given; another folder that
-    // holds a database is refused with its own message. A folder without a
-    // database (missing or empty) makes zones unavailable as a system without
-    // tzdata would. Searching the atlas does not depend on any of this.
+    // Resolves zones only if `tzdbFolder` holds a tz database. Zones are read
+    // from kSystemTzdbFolder whatever is given; another folder that holds a
+    // database is refused with its own message. A folder without a database
+    // (missing or empty) makes zones unavailable as a system without tzdata
+    // would. Searching the atlas does not depend on any of this.
     explicit ZoneResolver(const std::filesystem::path& tzdbFolder);
 
     // False when zones cannot be resolved; UnavailableMessage says why.
@@ -83,36 +98,54 @@ public:
     // The offset(s) `zoneId` ("Asia/Kolkata") used at the wall-clock time
     // `local`. A time the clocks skipped or repeated is reported as such with
     // both candidate offsets; nothing is chosen on the caller's behalf.
-    // Thread-safe.
+    // Thread-safe; a zone is read from its file once per process.
     ZoneResolutionOrFault Resolve(std::string_view zoneId, const LocalDateTime& local) const;
+
+    // The offset `zoneId` used at the instant `utcSeconds` (seconds since
+    // 1970-01-01 00:00:00 UTC, without leap seconds; negative before).
+    // Thread-safe.
+    ZoneOffsetOrFault OffsetAt(std::string_view zoneId, std::int64_t utcSeconds) const;
 
 private:
     std::string unavailableMessage_;
 };
 
-// The index (0..70) of the entry of TimeZoneList() whose zone correction is
-// the whole of `utcOffsetSeconds`, so that the form's daylight-saving box
-// stays unticked; nothing when no entry has that offset (Kathmandu's +5:45,
-// Kabul's +4:30, Kiribati's +14, Madras mean time +5:21:10 before 1906).
-//
-// When several entries share the offset, the first in list order of:
-//   1. the entries whose abbreviation (the second comma-separated part of the
-//      text) is `abbreviation` exactly: "EDT" gives Eastern Daylight Time,
-//      "BDST" British Double Summer Time;
-//   2. standard-time entries: a name with "Standard Time", "Std Time" or
-//      "Mean Time" and no "Daylight", "Summer" or "War": GMT before UT, EST
-//      before CDT and EWT, New Zealand Std Time before Int'l Date Line East;
-//   3. other entries without "Daylight", "Summer" or "War": CET before BST,
-//      Baghdad Time before Eastern European Daylight Time;
-//   4. the rest.
+// The index (0..70) of the first entry of TimeZoneList() that names this
+// offset: its zone correction is the whole of `utcOffsetSeconds` (so the
+// form's daylight-saving box stays unticked) and its abbreviation (the second
+// comma-separated part of its text) is `abbreviation` exactly: -05:00 "EST"
+// is Eastern Standard Time, +01:00 "BST" British Summer Time, +05:30 "IST"
+// Indian Time. Nothing otherwise, even where an entry has the offset under
+// another name (+02:00 "CEST", +06:30 "+0630", +01:00 "IST" of Dublin): the
+// caller then uses the extra exact entry, so no label names another region.
 std::optional<int> ZoneEntryForOffset(int utcOffsetSeconds, std::string_view abbreviation);
 
 // The UTC offset as "+05:45" or "-03:30", seconds added only when they are
 // not zero ("+05:21:10"); zero is "+00:00".
 std::string FormatUtcOffset(int utcOffsetSeconds);
 
+// True when the tz database writes `abbreviation` as letters ("CEST",
+// "LMT"), false for a number ("+0545", "-03") or nothing.
+bool IsLetterAbbreviation(std::string_view abbreviation);
+
 // The text of the extra zone entry used when ZoneEntryForOffset finds none:
-// "Asia/Kathmandu, +05:45", "Asia/Kolkata, +05:21:10".
-std::string ExactOffsetLabel(std::string_view zoneId, int utcOffsetSeconds);
+// the zone, the offset and the abbreviation where it is letters:
+// "Europe/Madrid, +02:00 CEST", "Asia/Kathmandu, +05:45",
+// "Asia/Kolkata, +05:21:10 MMT".
+std::string ExactOffsetLabel(std::string_view zoneId, const ZoneOffset& offset);
+
+// The extra exact entry already holds the whole offset in force, so the
+// daylight-saving box on it would add an hour that no clock showed, unless
+// the entry holds the zone's standard offset and the zone was an hour ahead
+// on daylight saving then. For entries that select the exact entry with the
+// box ticked, the message refusing them: when `zoneId` (the atlas place's
+// zone; empty: the zone its label names, "Asia/Kathmandu, +05:45") had no
+// offset of entry + 1 hour in daylight saving at the birth's local date and
+// time. Nothing when the box is fine, the entries select a list entry, or
+// the zone cannot be resolved (unknown, zones unavailable), which leaves the
+// entries as they were.
+std::optional<std::string> ExactZoneDaylightFault(const BirthEntries& entries,
+                                                  std::string_view zoneId,
+                                                  const ZoneResolver& zones);
 
 } // namespace selmarind

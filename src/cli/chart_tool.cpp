@@ -339,6 +339,10 @@ PreparedBirth PrepareFromRecord(const std::string& path, const std::string& posi
                    out.sunriseGiven.value_or(SunriseConvention::Limb)};
     out.atlasPlace = contents.place;
     out.entries = std::move(contents.entries);
+    if (auto fault =
+            ExactZoneBoxFault(out.entries, out.atlasPlace ? out.atlasPlace->timeZone : "")) {
+        return Refused(kExitInvalidInput, *fault);
+    }
     return out;
 }
 
@@ -737,7 +741,8 @@ Birth options:
                      --place: the birth was in daylight-saving time; it picks
                      the daylight-saving offset of an hour the clocks skipped
                      or repeated, and is refused where the zone kept standard
-                     time then
+                     time then. Daylight saving is the offset ahead of the
+                     zone's smallest one of that year (Irish summer time)
   --city C, --state S, --country K
                      place names, shown as given
 
@@ -756,9 +761,11 @@ Places and zones from the atlas and the tz database:
                      --place it must be one the zone used then, which settles
                      an hour the clocks skipped or repeated
                      With these the offset in force at the birth's local
-                     date and time selects the list entry of that offset
-                     (box unticked), or an extra entry with the exact offset
-                     ("Asia/Kathmandu, +05:45") where no entry has it. A
+                     date and time (1800 to 2399) selects the list entry of
+                     that offset and the zone's abbreviation (box unticked),
+                     or an extra entry with the exact offset where no entry
+                     has both ("Europe/Madrid, +02:00 CEST",
+                     "Asia/Kathmandu, +05:45"). A
                      local time that did not exist or happened twice is
                      refused with status 2 naming both offsets, unless --dst
                      or --utc-offset settles it

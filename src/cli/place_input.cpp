@@ -27,7 +27,8 @@ const ZoneResolver& SharedResolver() {
 }
 
 std::string ZoneOffsetText(const ZoneOffset& offset) {
-    return FormatUtcOffset(offset.utcOffsetSeconds) + " " + offset.abbreviation +
+    return FormatUtcOffset(offset.utcOffsetSeconds) +
+           (IsLetterAbbreviation(offset.abbreviation) ? " " + offset.abbreviation : "") +
            (offset.daylightSaving ? " (daylight saving)" : " (standard time)");
 }
 
@@ -121,6 +122,10 @@ std::optional<int> ReadUtcOffset(std::string_view text) {
         return std::nullopt;
     }
     return sign * seconds;
+}
+
+std::optional<std::string> ExactZoneBoxFault(const BirthEntries& entries, std::string_view zoneId) {
+    return ExactZoneDaylightFault(entries, zoneId, SharedResolver());
 }
 
 std::string LatitudeText(const DegreesMinutes& latitude) {
@@ -265,7 +270,7 @@ ZoneSettlement SettleZone(const PlaceRequest& request, const std::optional<Place
         entries.cmbTimeZoneIndex = kExactZoneIndex;
         entries.exactZone =
             ExactZoneEntry{zoneId.empty() ? "UTC" + FormatUtcOffset(chosen.utcOffsetSeconds)
-                                          : ExactOffsetLabel(zoneId, chosen.utcOffsetSeconds),
+                                          : ExactOffsetLabel(zoneId, chosen),
                            chosen.utcOffsetSeconds};
     }
     if (place) {

@@ -90,11 +90,16 @@ struct ZoneSettlement {
 //     --dst says was in daylight saving when the zone says it was not is
 //     refused, since one of the two is wrong.
 // The offset goes to the list entry ZoneEntryForOffset gives, box unticked
-// (the entry carries the whole offset); where no entry has it, to the extra
+// (the entry carries the whole offset); where no entry names it, to the extra
 // exact entry (index 71, labelled by ExactOffsetLabel, or "UTC+05:45" with
 // no zone).
 ZoneSettlement SettleZone(const PlaceRequest& request, const std::optional<PlaceMatch>& place,
                           bool daylightSaving, BirthEntries& entries);
+
+// The refusal of the daylight-saving box on the extra exact entry, for a
+// birth read from a record (ExactZoneDaylightFault): `zoneId` is the record's
+// atlas zone, or empty for the zone the entry's label names.
+std::optional<std::string> ExactZoneBoxFault(const BirthEntries& entries, std::string_view zoneId);
 
 // The coordinate texts of the tool ("12N58", "77E36") of an atlas place,
 // rounded to the minute as the form holds them.

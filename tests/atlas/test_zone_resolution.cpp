@@ -10,6 +10,8 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 using namespace selmarind;
 
@@ -88,8 +90,37 @@ private slots:
         // In 1975 it began on 23 February.
         QTest::newRow("New York January 1975")
             << "America/New_York" << 1975 << 1 << 15 << 12 << -5 * kHour << false << "EST";
+        // War time all year: one offset that year, so no daylight saving.
         QTest::newRow("New York war time 1943")
-            << "America/New_York" << 1943 << 1 << 15 << 12 << -4 * kHour << true << "EWT";
+            << "America/New_York" << 1943 << 1 << 15 << 12 << -4 * kHour << false << "EWT";
+        QTest::newRow("Kolkata 1943 war time all year")
+            << "Asia/Kolkata" << 1943 << 7 << 1 << 12 << 6 * kHour + 1800 << false << "+0630";
+        // After 2037 the zone files hold no transitions; their closing rule
+        // gives the offsets.
+        QTest::newRow("New York 2040 EDT")
+            << "America/New_York" << 2040 << 7 << 1 << 12 << -4 * kHour << true << "EDT";
+        QTest::newRow("Berlin 2045 CEST")
+            << "Europe/Berlin" << 2045 << 7 << 1 << 12 << 2 * kHour << true << "CEST";
+        QTest::newRow("Sydney 2045 AEST")
+            << "Australia/Sydney" << 2045 << 7 << 15 << 12 << 10 * kHour << false << "AEST";
+        QTest::newRow("Sydney 2399 AEDT")
+            << "Australia/Sydney" << 2399 << 1 << 15 << 12 << 11 * kHour << true << "AEDT";
+        QTest::newRow("Santiago 2045 winter")
+            << "America/Santiago" << 2045 << 7 << 15 << 12 << -4 * kHour << false << "-04";
+        QTest::newRow("London 2045 BST")
+            << "Europe/London" << 2045 << 7 << 15 << 12 << kHour << true << "BST";
+        // Irish standard time is the summer one: the tz database flags the
+        // winter's GMT as the saving, the user does not.
+        QTest::newRow("Dublin summer IST")
+            << "Europe/Dublin" << 2021 << 7 << 15 << 12 << kHour << true << "IST";
+        QTest::newRow("Dublin winter GMT")
+            << "Europe/Dublin" << 2021 << 1 << 15 << 12 << 0 << false << "GMT";
+        QTest::newRow("Dublin summer 2100")
+            << "Europe/Dublin" << 2100 << 7 << 15 << 12 << kHour << true << "IST";
+        QTest::newRow("Windhoek winter 2000")
+            << "Africa/Windhoek" << 2000 << 7 << 15 << 12 << kHour << false << "WAT";
+        QTest::newRow("Windhoek summer 2000")
+            << "Africa/Windhoek" << 2000 << 1 << 15 << 12 << 2 * kHour << true << "CAT";
         // Nepal: +5:30 until 1986, +5:45 since.
         QTest::newRow("Kathmandu 1990")
             << "Asia/Kathmandu" << 1990 << 6 << 15 << 12 << 5 * kHour + 45 * 60 << false << "+0545";
@@ -187,6 +218,37 @@ private slots:
                 QVERIFY2(offset >= -12 * kHour && offset <= 14 * kHour,
                          qPrintable(QString("%1 in %2: %3 s").arg(Q(zone)).arg(year).arg(offset)));
             }
+        }
+    }
+
+    // The batch resolves on many threads at once: zones read for the first
+    // time on several threads give what one thread gives.
+    void concurrentResolutions() {
+        const std::vector<std::string> zones = {
+            "Europe/Dublin",   "America/Santiago", "Australia/Lord_Howe", "Africa/Casablanca",
+            "Asia/Tehran",     "Pacific/Apia",     "America/St_Johns",    "Europe/Moscow",
+            "America/Godthab", "Antarctica/Troll", "Asia/Gaza",           "Africa/Windhoek"};
+        const auto sweep = [&zones](const ZoneResolver& resolver) {
+            std::vector<ZoneOffset> out;
+            for (int year = 1900; year <= 2399; year += 7) {
+                for (const std::string& zone : zones) {
+                    const auto r = resolver.Resolve(zone, {year, 3 + year % 9, 28, 2, 30, 0});
+                    out.push_back(r.resolution ? r.resolution->candidates.back() : ZoneOffset{});
+                }
+            }
+            return out;
+        };
+        std::vector<std::vector<ZoneOffset>> results(4);
+        std::vector<std::thread> threads;
+        for (auto& result : results) {
+            threads.emplace_back([&] { result = sweep(resolver_); });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        const std::vector<ZoneOffset> alone = sweep(resolver_);
+        for (const auto& result : results) {
+            QVERIFY(result == alone);
         }
     }
 
@@ -299,61 +361,56 @@ private slots:
         QTest::addColumn<QString>("abbreviation");
         QTest::addColumn<QString>("entry"); // empty: no entry
 
+        // An entry is taken only under its own name and offset.
         QTest::newRow("IST") << 5 * kHour + 1800 << "IST"
                              << "Indian Time, IST, +5.3";
-        QTest::newRow("IST, any abbreviation") << 5 * kHour + 1800 << "+0530"
-                                               << "Indian Time, IST, +5.3";
+        QTest::newRow("+05:30 unnamed") << 5 * kHour + 1800 << "+0530"
+                                        << "";
         QTest::newRow("GMT") << 0 << "GMT"
                              << "Greenwich Mean Time,GMT,0.0";
-        QTest::newRow("UTC: GMT, the standard name, not UT") << 0 << "UTC"
-                                                             << "Greenwich Mean Time,GMT,0.0";
-        QTest::newRow("WET: GMT") << 0 << "WET"
-                                  << "Greenwich Mean Time,GMT,0.0";
+        QTest::newRow("UTC is not GMT") << 0 << "UTC"
+                                        << "";
         QTest::newRow("BST") << kHour << "BST"
                              << "British Summer Time,BST,+1.0";
+        QTest::newRow("Dublin IST at +1") << kHour << "IST"
+                                          << "";
         QTest::newRow("CET") << kHour << "CET"
                              << "Central European Time,CET,+1.0";
-        QTest::newRow("WAT at +1: no list entry of that name, CET")
-            << kHour << "WAT"
-            << "Central European Time,CET,+1.0";
         QTest::newRow("BDST") << 2 * kHour << "BDST"
                               << "British Double Summer Time,BDST,+2.0";
-        QTest::newRow("CEST: the standard entry EET") << 2 * kHour << "CEST"
-                                                      << "Eastern European Time,EET,+2.0";
+        QTest::newRow("CEST: no entry, not EET") << 2 * kHour << "CEST"
+                                                 << "";
         QTest::newRow("EST") << -5 * kHour << "EST"
                              << "Eastern Standard Time,EST,-5.0";
         QTest::newRow("CDT") << -5 * kHour << "CDT"
                              << "Central Daylight Time,CDT,-5.0";
-        QTest::newRow("-5 unnamed: EST") << -5 * kHour << "-05"
-                                         << "Eastern Standard Time,EST,-5.0";
         QTest::newRow("EDT") << -4 * kHour << "EDT"
                              << "Eastern Daylight Time,EDT,-4.0";
         QTest::newRow("EWT") << -4 * kHour << "EWT"
                              << "Eastern War Time,EWT,-4.0";
-        QTest::newRow("-4 unnamed: AST, not EWT") << -4 * kHour << "-04"
-                                                  << "Atlantic Standard Time,AST,-4.0";
-        QTest::newRow("+6:30") << 6 * kHour + 1800 << "+0630"
-                               << "North Sumatra Time,NST,+6.5";
-        QTest::newRow("NZ winter NZST at +12: New Zealand Std Time")
-            << 12 * kHour << "NZST"
-            << "New Zealand Std Time,NZT,+12.0";
-        QTest::newRow("NZ summer") << 13 * kHour << "NZDT"
-                                   << "New Zealand Std Summer Time,NZST,+13.0";
-        QTest::newRow("China at +8: first standard entry")
-            << 8 * kHour << "CST"
-            << "Australian Western Standard Time,AWST,+8.0";
-        QTest::newRow("-3: Brazil Zone 2, not war time") << -3 * kHour << "-03"
-                                                         << "Brazil Zone 2,BZT2,-3.0";
+        QTest::newRow("JST") << 9 * kHour << "JST"
+                             << "Japan Standard Time,JST,+9.0";
+        QTest::newRow("AEST") << 10 * kHour << "AEST"
+                              << "Australian Eastern Standard Time,AEST,+10.0";
+        QTest::newRow("NST of Newfoundland, not of Sumatra")
+            << -(3 * kHour + 1800) << "NST"
+            << "Newfoundland Standard Time,NST,-3.5";
+        QTest::newRow("+06:30: not North Sumatra Time") << 6 * kHour + 1800 << "+0630"
+                                                        << "";
+        QTest::newRow("NZST at +12: the list's NZST is +13") << 12 * kHour << "NZST"
+                                                             << "";
+        QTest::newRow("China CST at +8") << 8 * kHour << "CST"
+                                         << "";
+        QTest::newRow("EST under another offset") << -4 * kHour << "EST"
+                                                  << "";
         QTest::newRow("Kathmandu +5:45") << 5 * kHour + 45 * 60 << "+0545"
                                          << "";
-        QTest::newRow("Kabul +4:30") << 4 * kHour + 1800 << "+0430"
-                                     << "";
-        QTest::newRow("Kiribati +14") << 14 * kHour << "+14"
-                                      << "";
         QTest::newRow("Madras time +5:21:10") << 5 * kHour + 21 * 60 + 10 << "MMT"
                                               << "";
         QTest::newRow("one second off GMT") << 1 << "GMT"
                                             << "";
+        QTest::newRow("no abbreviation") << 0 << ""
+                                         << "";
     }
 
     void zoneEntryForOffset() {
@@ -387,17 +444,69 @@ private slots:
     }
 
     // From a resolved offset to universal time the way the form computes it:
-    // UT = local time + correction (positive west). Kolkata, 1 September
-    // 1942 12:00 at +6:30 is 05:30 UT.
+    // UT = local time + correction (positive west). Kolkata, 15 March
+    // 1980 12:00 at +5:30 is 06:30 UT.
     void resolvedOffsetGivesTheFormsUniversalTime() {
-        const auto r = resolver_.Resolve("Asia/Kolkata", {1942, 9, 1, 12, 0, 0});
+        const auto r = resolver_.Resolve("Asia/Kolkata", {1980, 3, 15, 12, 0, 0});
         QVERIFY(r.resolution);
         const auto index = ZoneEntryForOffset(r.resolution->candidates[0].utcOffsetSeconds,
                                               r.resolution->candidates[0].abbreviation);
         QVERIFY(index);
         const ZoneCorrection correction = *Zone_Calculation(*index);
         const int utMinutes = 12 * 60 + correction.hours * 60 + correction.minutes;
-        QCOMPARE(utMinutes, 5 * 60 + 30);
+        QCOMPARE(utMinutes, 6 * 60 + 30);
+    }
+
+    // The box on the extra exact entry: only where the entry is the zone's
+    // standard offset and the zone was an hour ahead on daylight saving.
+    void boxOnTheExactEntry_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("offsetSeconds");
+        QTest::addColumn<QString>("zone"); // the record's; empty: from the label
+        QTest::addColumn<int>("month");
+        QTest::addColumn<bool>("box");
+        QTest::addColumn<QString>("refusal"); // empty: accepted
+        QTest::newRow("Nepal never kept it")
+            << "Asia/Kathmandu, +05:45" << 20700 << "" << 7 << true << "kept no daylight saving";
+        QTest::newRow("summer offset already")
+            << "Europe/Madrid, +02:00 CEST" << 7200 << "Europe/Madrid" << 7 << true
+            << "daylight saving included";
+        QTest::newRow("standard offset in summer")
+            << "Europe/Madrid, +01:00 CET" << 3600 << "" << 7 << true << "";
+        QTest::newRow("standard offset in winter")
+            << "Europe/Madrid, +01:00 CET" << 3600 << "" << 1 << true << "kept no daylight saving";
+        QTest::newRow("the record's zone wins over the label")
+            << "Europe/Madrid, +01:00 CET" << 3600 << "Asia/Kathmandu" << 7 << true
+            << "Asia/Kathmandu kept no daylight saving";
+        QTest::newRow("box unticked")
+            << "Asia/Kathmandu, +05:45" << 20700 << "" << 7 << false << "";
+        QTest::newRow("no zone to ask") << "UTC+05:45" << 20700 << "" << 7 << true << "";
+    }
+
+    void boxOnTheExactEntry() {
+        QFETCH(QString, label);
+        QFETCH(int, offsetSeconds);
+        QFETCH(QString, zone);
+        QFETCH(int, month);
+        QFETCH(bool, box);
+        QFETCH(QString, refusal);
+        BirthEntries entries;
+        entries.cboYear = "1990";
+        entries.cboMonthIndex = month - 1;
+        entries.cboDate = "15";
+        entries.cboHH = "12";
+        entries.cmbTimeZoneIndex = kExactZoneIndex;
+        entries.exactZone = ExactZoneEntry{label.toStdString(), offsetSeconds};
+        entries.chkDST = box;
+        const std::optional<std::string> fault =
+            ExactZoneDaylightFault(entries, zone.toStdString(), resolver_);
+        QVERIFY2(fault.has_value() == !refusal.isEmpty(), fault ? fault->c_str() : "accepted");
+        if (fault) {
+            QVERIFY2(Q(*fault).contains(refusal) && Q(*fault).contains(label), fault->c_str());
+        }
+        // A list entry is no business of this check.
+        entries.cmbTimeZoneIndex = 24;
+        QVERIFY(!ExactZoneDaylightFault(entries, zone.toStdString(), resolver_));
     }
 
     void offsetTexts_data() {
@@ -418,11 +527,22 @@ private slots:
         QCOMPARE(Q(FormatUtcOffset(offsetSeconds)), text);
     }
 
+    // The label names the zone, its offset and, where the tz database has
+    // one in letters, its abbreviation.
     void exactOffsetLabel() {
-        QCOMPARE(Q(ExactOffsetLabel("Asia/Kathmandu", 5 * kHour + 45 * 60)),
+        QCOMPARE(Q(ExactOffsetLabel("Asia/Kathmandu", {5 * kHour + 45 * 60, false, "+0545"})),
                  QString("Asia/Kathmandu, +05:45"));
-        QCOMPARE(Q(ExactOffsetLabel("Asia/Kolkata", 5 * kHour + 21 * 60 + 10)),
-                 QString("Asia/Kolkata, +05:21:10"));
+        QCOMPARE(Q(ExactOffsetLabel("Asia/Kolkata", {5 * kHour + 21 * 60 + 10, false, "MMT"})),
+                 QString("Asia/Kolkata, +05:21:10 MMT"));
+        const auto summer = resolver_.Resolve("Europe/Madrid", {1990, 7, 15, 12, 0, 0});
+        QVERIFY(summer.resolution);
+        const ZoneOffset& cest = summer.resolution->candidates[0];
+        QVERIFY(!ZoneEntryForOffset(cest.utcOffsetSeconds, cest.abbreviation));
+        QCOMPARE(Q(ExactOffsetLabel("Europe/Madrid", cest)), QString("Europe/Madrid, +02:00 CEST"));
+        const auto war = resolver_.Resolve("Asia/Kolkata", {1943, 7, 1, 12, 0, 0});
+        QVERIFY(war.resolution);
+        QCOMPARE(Q(ExactOffsetLabel("Asia/Kolkata", war.resolution->candidates[0])),
+                 QString("Asia/Kolkata, +06:30"));
     }
 };
 

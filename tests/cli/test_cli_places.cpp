@@ -68,10 +68,10 @@ private slots:
         QTest::addColumn<QVariant>("zoneIndex"); // null: the extra exact entry
         QTest::addColumn<QString>("universal");
         // India's war time: +6:30 from 1942-09-01 to 1945-10-15. The list's
-        // one +6.5 entry is North Sumatra Time (index 52).
+        // one +6.5 entry is North Sumatra Time, another region: the exact entry.
         QTest::newRow("Kolkata 1942 war time")
             << QStringList{"--place", "Kolkata"} << "1942-09-01"
-            << "12:00" << 23400 << QVariant(true) << QVariant(52) << "1942-09-01 05:30:00";
+            << "12:00" << 23400 << QVariant(true) << QVariant() << "1942-09-01 05:30:00";
         // Britain's double summer time of 1947 (13 April to 10 August): +2,
         // British Double Summer Time (15).
         QTest::newRow("London 1947 double summer time")
@@ -101,6 +101,33 @@ private slots:
         QTest::newRow("skipped hour settled by --dst")
             << (kNewYorkByHand + QStringList{"--dst"}) << "2021-03-14"
             << "02:30" << -14400 << QVariant(true) << QVariant(24) << "2021-03-14 06:30:00";
+        // After 2037 the zone files' closing rules give the offsets.
+        QTest::newRow("New York 2040 EDT")
+            << (kNewYorkByHand) << "2040-07-01"
+            << "12:00" << -14400 << QVariant(true) << QVariant(24) << "2040-07-01 16:00:00";
+        QTest::newRow("Berlin 2045 CEST")
+            << QStringList{"--place", "Berlin"} << "2045-07-01"
+            << "12:00" << 7200 << QVariant(true) << QVariant() << "2045-07-01 10:00:00";
+        QTest::newRow("Sydney 2045 AEST")
+            << QStringList{"--place", "Sydney"} << "2045-07-15"
+            << "12:00" << 36000 << QVariant(false) << QVariant(8) << "2045-07-15 02:00:00";
+        QTest::newRow("Santiago 2045 winter")
+            << QStringList{"--place", "Santiago, Chile"} << "2045-07-15"
+            << "12:00" << -14400 << QVariant(false) << QVariant() << "2045-07-15 16:00:00";
+        QTest::newRow("London 2045 BST")
+            << QStringList{"--place", "London, UK"} << "2045-07-15"
+            << "12:00" << 3600 << QVariant(true) << QVariant(16) << "2045-07-15 11:00:00";
+        // Irish summer time is the daylight saving one, whatever tzdata flags;
+        // --dst agrees with it, and picks it in the repeated autumn hour.
+        QTest::newRow("Dublin summer --dst")
+            << QStringList{"--place", "Dublin", "--dst"} << "2021-07-15"
+            << "12:00" << 3600 << QVariant(true) << QVariant() << "2021-07-15 11:00:00";
+        QTest::newRow("Dublin repeated hour --dst")
+            << QStringList{"--place", "Dublin", "--dst"} << "2021-10-31"
+            << "01:30" << 3600 << QVariant(true) << QVariant() << "2021-10-31 00:30:00";
+        QTest::newRow("Dublin winter")
+            << QStringList{"--place", "Dublin"} << "2021-01-15"
+            << "12:00" << 0 << QVariant(false) << QVariant(29) << "2021-01-15 12:00:00";
         // An offset alone: no zone to tell daylight saving.
         QTest::newRow("offset alone, seconds kept")
             << QStringList{"--utc-offset", "+05:21:10", "--lat", "13N5", "--lon", "80E17"}
@@ -165,6 +192,12 @@ private slots:
         QTest::newRow("--dst in standard time")
             << (Birth("1975-01-15", "12:00") + kNewYorkByHand + QStringList{"--dst"})
             << QStringList{"not in force", "-05:00 EST"};
+        QTest::newRow("--dst in Dublin's winter")
+            << (Birth("2021-01-15", "12:00") + QStringList{"--place", "Dublin", "--dst"})
+            << QStringList{"not in force", "+00:00 GMT"};
+        QTest::newRow("--dst where the zone never kept it")
+            << (Birth("1990-05-01", "12:00") + QStringList{"--place", "Kathmandu", "--dst"})
+            << QStringList{"not in force", "+05:45"};
         QTest::newRow("offset the zone did not use")
             << (Birth("1975-01-15", "12:00") + kNewYorkByHand +
                 QStringList{"--utc-offset", "+03:00"})
@@ -208,10 +241,10 @@ private slots:
     // atlas's 22.56263 N 88.36304 E rounded to the minute), zone entry and
     // names typed by hand.
     void placeChartEqualsHandEntry() {
-        const QStringList birth = Birth("1942-09-01", "12:00");
+        const QStringList birth = Birth("1980-03-15", "12:00");
         const ToolRun viaPlace = RunTool(birth + QStringList{"--place", "Kolkata"});
         const ToolRun byHand = RunTool(
-            birth + QStringList{"--lat", "22N34", "--lon", "88E22", "--zone", "52", "--city",
+            birth + QStringList{"--lat", "22N34", "--lon", "88E22", "--zone", "34", "--city",
                                 "Kolkata", "--state", "West Bengal", "--country", "India"});
         QCOMPARE(viaPlace.status, 0);
         QCOMPARE(byHand.status, 0);
@@ -458,6 +491,63 @@ private slots:
         QCOMPARE(classic.status, 0);
         QCOMPARE(JsonOf(classic).value("chart").toObject().value("positions").toString(),
                  QString("classic"));
+    }
+
+    // An offset no list entry names under its own abbreviation is kept as
+    // the exact entry, labelled by the zone; the box on such an entry is
+    // refused unless the zone was an hour ahead on daylight saving then.
+    void exactEntriesAndTheBox() {
+        QTemporaryDir dir;
+        const auto savedZone = [&](const QString& date, const QString& place) {
+            const QString path = dir.filePath(place + date + ".selmarind");
+            const ToolRun run = RunTool(Birth(date, "12:00") +
+                                        QStringList{"--place", place, "--save-record", path});
+            QFile file(path);
+            if (run.status != 0 || !file.open(QIODevice::ReadOnly)) {
+                return QJsonObject{{"error", run.err}};
+            }
+            return QJsonDocument::fromJson(file.readAll()).object();
+        };
+        QCOMPARE(savedZone("1943-07-01", "Kolkata").value("zone").toObject().value("label"),
+                 QJsonValue("Asia/Kolkata, +06:30"));
+        QCOMPARE(savedZone("1990-07-15", "Madrid").value("zone").toObject().value("label"),
+                 QJsonValue("Europe/Madrid, +02:00 CEST"));
+        QCOMPARE(savedZone("1980-03-15", "Kolkata").value("zone").toObject().value("index"),
+                 QJsonValue(34));
+
+        const auto withBox = [&](const QString& name, const QString& date, int offset,
+                                 const QString& label, const QString& zone) {
+            QJsonObject record = savedZone(date, "Kolkata");
+            record["date"] = date;
+            record["zone"] = QJsonObject{{"utcOffsetSeconds", offset}, {"label", label}};
+            record["dst"] = true;
+            record["place"] = QJsonObject{{"geonameId", 1}, {"timeZone", zone}};
+            if (zone.isEmpty()) {
+                record.remove("place");
+            }
+            const QString path = dir.filePath(name);
+            QFile file(path);
+            file.open(QIODevice::WriteOnly);
+            file.write(QJsonDocument(record).toJson());
+            file.close();
+            return RunTool({"--record", path, "--json"});
+        };
+        const ToolRun nepal =
+            withBox("nepal.selmarind", "1990-05-01", 20700, "Asia/Kathmandu, +05:45", "");
+        QCOMPARE(nepal.status, 2);
+        QVERIFY2(nepal.err.contains("Asia/Kathmandu, +05:45") &&
+                     nepal.err.contains("kept no daylight saving"),
+                 qPrintable(nepal.err));
+        const ToolRun twice = withBox("madrid.selmarind", "1990-07-15", 7200,
+                                      "Europe/Madrid, +02:00 CEST", "Europe/Madrid");
+        QCOMPARE(twice.status, 2);
+        QVERIFY2(twice.err.contains("daylight saving included"), qPrintable(twice.err));
+        // The standard offset and the box make the summer offset Madrid kept.
+        const ToolRun standard = withBox("standard.selmarind", "1990-07-15", 3600,
+                                         "Europe/Madrid, +01:00 CET", "Europe/Madrid");
+        QVERIFY2(standard.status == 0, qPrintable(standard.err));
+        QCOMPARE(JsonOf(standard).value("chart").toObject().value("BirthUniversal").toString(),
+                 QString("1990-07-15 10:00:00"));
     }
 
     void recordFaults() {

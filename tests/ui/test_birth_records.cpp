@@ -384,6 +384,32 @@ private slots:
         QVERIFY(!QFileInfo::exists(path("never.selmarind")));
     }
 
+    // The box on an exact offset from the atlas would add an hour Nepal
+    // never kept: refused, naming the entry, and no chart. On Madrid's
+    // standard offset in summer it gives the offset Madrid kept, and counts.
+    void boxOnAnExactOffset() {
+        BirthRecordContents nepal = KathmanduRecord();
+        nepal.entries.chkDST = true;
+        form_->applyRecord(nepal);
+        int charts = 0;
+        connect(form_.get(), &FrmMain::chartCalculated, this, [&charts] { ++charts; });
+        form_->findChild<QPushButton*>("cmdRashi")->click();
+        QCOMPARE(charts, 0);
+        QCOMPARE(dialogs_->log().size(), 1);
+        QVERIFY2(dialogs_->log().front().startsWith("Stop: ") &&
+                     dialogs_->log().front().contains("\"Asia/Kathmandu, +05:45\""),
+                 qPrintable(dialogs_->log().join('\n')));
+
+        BirthRecordContents madrid = nepal;
+        madrid.entries.cboMonthIndex = 6;
+        madrid.exactZone = ExactZoneOffset{3600, "Europe/Madrid, +01:00 CET"};
+        madrid.place = AtlasPlace{3117735, "Europe/Madrid"};
+        form_->applyRecord(madrid);
+        form_->findChild<QPushButton*>("cmdRashi")->click();
+        QCOMPARE(charts, 1);
+        QCOMPARE(dialogs_->log().size(), 1);
+    }
+
     // The save dialog offers the person's name and birth date in the folder
     // used last; a name typed without the ending gets it.
     void saveThroughTheDialog() {

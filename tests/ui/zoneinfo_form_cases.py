@@ -91,7 +91,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("output")
     parser.add_argument("--seed", type=int, default=20261209)
-    parser.add_argument("--last-year", type=int, default=2037)
+    parser.add_argument("--last-year", type=int, default=2050)
     args = parser.parse_args()
     rng = random.Random(args.seed)
     start = datetime(FIRST_YEAR, 1, 2, tzinfo=UTC)

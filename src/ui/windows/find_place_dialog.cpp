@@ -70,7 +70,7 @@ ZoneSetting ZoneSettingFor(std::string_view zoneId, const ZoneOffset& offset) {
     setting.offset = offset;
     setting.entryIndex = ZoneEntryForOffset(offset.utcOffsetSeconds, offset.abbreviation);
     if (!setting.entryIndex) {
-        setting.exactLabel = ExactOffsetLabel(zoneId, offset.utcOffsetSeconds);
+        setting.exactLabel = ExactOffsetLabel(zoneId, offset);
     }
     return setting;
 }
@@ -85,9 +85,10 @@ QString DescribeZoneSetting(const ZoneSetting& setting, const LocalDateTime& loc
     QString text = OffsetText(setting.offset) + QStringLiteral(" on ") + LocalTimeText(local) +
                    QStringLiteral(", ") + DaylightText(setting.offset) + QLatin1Char('.');
     if (!setting.entryIndex) {
-        text += QStringLiteral(" No entry of the zone list has this offset: the entry \"") +
-                FromUtf8(setting.exactLabel) +
-                QStringLiteral("\" is added at the end of the list for this birth.");
+        text +=
+            QStringLiteral(" No entry of the zone list has this offset and name: the entry \"") +
+            FromUtf8(setting.exactLabel) +
+            QStringLiteral("\" is added at the end of the list for this birth.");
     }
     return text;
 }

@@ -24,8 +24,9 @@ class QListWidget;
 namespace selmarind {
 
 // The setting of the form's zone controls that gives one UTC offset: the
-// list entry whose correction is the whole offset (box unticked), or, where
-// no entry has it, the extra entry after the 71 (exactLabel).
+// list entry whose correction is the whole offset and whose abbreviation is
+// the zone's (box unticked), or, where no entry has both, the extra entry
+// after the 71 (exactLabel).
 struct ZoneSetting {
     std::string zoneId; // "Asia/Kathmandu"
     ZoneOffset offset;

@@ -611,6 +611,13 @@ void FrmMain::cmdRashi_Click() {
             return;
         }
     }
+    // The box on an exact offset from the atlas would count an hour twice.
+    if (const std::optional<std::string> fault = ExactZoneDaylightFault(
+            current, atlasPlace_ ? atlasPlace_->timeZone : std::string(), SharedZoneResolver())) {
+        Dialogs().showMessage(this, QString::fromStdString(*fault), DialogIcon::Stop);
+        daylightSavingCheck_->setFocus();
+        return;
+    }
     if (const std::optional<ChartResult> result = CalculateChart(current, chartOptions())) {
         emit chartCalculated(*result);
     }
