@@ -101,7 +101,7 @@ private slots:
         QVERIFY(lines.contains("  Budha/Mercury     15 Aqu 16  (R) retrograde"));
         QVERIFY(lines.contains("  Shukra/Venus      15 Ari 39"));
         QVERIFY(lines.contains("  Sunrise on the day before   : 6:33"));
-        QVERIFY(lines.contains("  Birth to reference sunrise  : 1107 minutes, 66420 seconds"));
+        QVERIFY(lines.contains("  Birth to reference sunrise  : 18 h 27 min (66,420 s)"));
         // South Indian square: Pisces top-left, Virgo bottom-right; the
         // Torvi Lagna marked in Leo below Rahu.
         QVERIFY(lines.contains("| Pis          | Ari          | Tau          | Gem          |"));

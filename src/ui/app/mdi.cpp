@@ -114,9 +114,15 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
 
     buildMenus();
 
-    // Restored size: the client area below the menu bar, as designed.
-    resize(TwipsToPixels(kRestoredWidthTwips),
-           TwipsToPixels(kRestoredHeightTwips) + menuBar()->sizeHint().height());
+    // Restored size: the client area below the menu bar, as designed, but
+    // never larger than the screen (a small or scaled one), where the title
+    // bar or the bottom bar would be out of reach; the client area scrolls.
+    QSize restored(TwipsToPixels(kRestoredWidthTwips),
+                   TwipsToPixels(kRestoredHeightTwips) + menuBar()->sizeHint().height());
+    if (const QScreen* shown = screen()) {
+        restored = restored.boundedTo(shown->availableGeometry().size());
+    }
+    resize(restored);
 }
 
 void Mdi::buildMenus() {
