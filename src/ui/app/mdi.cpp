@@ -132,6 +132,7 @@ void Mdi::buildMenus() {
 
     QMenu* fileMenu = bar->addMenu(QStringLiteral("&File"));
     fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    fileMenu_ = fileMenu;
     connect(NewAction(fileMenu, QStringLiteral("mnuBack"), QStringLiteral("&Back")),
             &QAction::triggered, this, &Mdi::backRequested);
     QAction* exitEntry = NewAction(fileMenu, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
@@ -142,6 +143,11 @@ void Mdi::buildMenus() {
     AddHelpAndDonateMenus(
         *bar, *this,
         {.firstSeparator = "mnuHelpSep1", .secondSeparator = "mnuHelpSep2", .makeMoney = "mm"});
+}
+
+void Mdi::addFileEntry(QAction* entry) {
+    const QList<QAction*> entries = fileMenu_->actions();
+    fileMenu_->insertAction(entries.size() > 1 ? entries[1] : nullptr, entry);
 }
 
 int Mdi::DisplayLeft(int screenWidth, int displayWidth) {
