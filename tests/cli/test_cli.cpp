@@ -210,7 +210,10 @@ private slots:
         QTest::newRow("31 April") << QStringList{"--date", "2000-04-31"}
                                   << "Please Enter Correct Date Or Month !";
         QTest::newRow("year before the list")
-            << QStringList{"--date", "1900-05-01"} << QString(kYearRangeMessage);
+            << QStringList{"--date", "1900-05-01"}
+            << QString(kYearRangeMessage) +
+                   "\nPrecise positions (--positions precise, or the Tools menu of the program) "
+                   "allow the years 1800 to 2399.";
         QTest::newRow("hour 24") << QStringList{"--time", "24:00"} << QString(kTimeFormatMessage);
         QTest::newRow("minute 60") << QStringList{"--time", "12:60"} << QString(kTimeFormatMessage);
         QTest::newRow("second 60")

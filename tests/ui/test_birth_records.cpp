@@ -276,9 +276,11 @@ private slots:
             << with("23:59:59", "23:75:59") << QString::fromLatin1(kTimeListMessage.data());
         QTest::newRow("zone outside the list") << with("\"index\": 3", "\"index\": 80")
                                                << QString::fromLatin1(kZoneListMessage.data());
-        // The form's own message for a name it would not let anyone type.
+        // A name the form would not let anyone type: the message names the
+        // record's name, where the form's key filter only says "Please
+        // Enter only Letters".
         QTest::newRow("name with digits")
-            << with("LEO MARTIN", "LEO 2") << QString::fromLatin1(kOnlyLettersMessage.data());
+            << with("LEO MARTIN", "LEO 2") << QString::fromLatin1(kRecordNameMessage.data());
         QTest::newRow("name of a million characters")
             << with("LEO MARTIN", QByteArray(1'000'000, 'A')) << "";
     }
