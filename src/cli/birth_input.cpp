@@ -162,8 +162,15 @@ std::string UpperCaseName(const std::string& name, bool& onlyLetters) {
 } // namespace
 
 std::string YearRangeMessage(YearRange years) {
-    return "Please Enter a Year Between " + std::to_string(years.first) + " And " +
-           std::to_string(years.last);
+    std::string message = "Please Enter a Year Between " + std::to_string(years.first) + " And " +
+                          std::to_string(years.last);
+    const YearRange precise = BirthYears(PositionSource::Precise);
+    if (years.first > precise.first || years.last < precise.last) {
+        message += "\nPrecise positions (--positions precise, or the Tools menu of the program) "
+                   "allow the years " +
+                   std::to_string(precise.first) + " to " + std::to_string(precise.last) + ".";
+    }
+    return message;
 }
 
 std::optional<int> ZoneIndexOf(const std::string& zone) {

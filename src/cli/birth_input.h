@@ -32,8 +32,11 @@ inline constexpr const char* kLongitudeFormatMessage =
     "Please Enter the Longitude as Degrees, E or W, Minutes (for example 77E13)";
 inline constexpr const char* kDateFormatMessage = "Please Enter the Date as YYYY-MM-DD";
 inline constexpr const char* kYearRangeMessage = "Please Enter a Year Between 1901 And 2050";
-// The same message for another span of years: "Please Enter a Year Between
-// 1800 And 2399" with the precise positions.
+// The message for the span of years of a position source: for the classic
+// one kYearRangeMessage and, on a second line, that the precise positions
+// reach further ("Precise positions (--positions precise, or the Tools menu
+// of the program) allow the years 1800 to 2399."); for the precise one
+// "Please Enter a Year Between 1800 And 2399" alone.
 std::string YearRangeMessage(YearRange years);
 inline constexpr const char* kTimeFormatMessage = "Please Enter the Time as HH:MM or HH:MM:SS";
 inline constexpr const char* kZoneMessage =

@@ -1,6 +1,7 @@
 #include "cli/place_input.h"
 
 #include "atlas/zone_resolution.h"
+#include "atlas/zone_suggestions.h"
 #include "cli/echo_text.h"
 #include "input/time_zones.h"
 
@@ -206,9 +207,14 @@ ZoneSettlement SettleZone(const PlaceRequest& request, const std::optional<Place
         }
         const ZoneResolutionOrFault resolved = resolver.Resolve(zoneId, local);
         if (!resolved.resolution) {
+            std::string message = resolved.message;
+            if (resolved.fault == ZoneFault::UnknownZone) {
+                // A misspelt id: name the known ones closest to it.
+                message += ZoneSuggestionText(ClosestZoneIds(zoneId, SystemZoneIds()));
+            }
             return refuse(resolved.fault == ZoneFault::ZonesUnavailable ? PlaceStatus::Unavailable
                                                                         : PlaceStatus::Refused,
-                          resolved.message);
+                          message);
         }
         const LocalTimeResolution& r = *resolved.resolution;
         const std::string when = LocalText(local) + " in " + zoneId;

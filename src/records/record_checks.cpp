@@ -88,7 +88,7 @@ std::optional<std::string> CheckEntries(const BirthEntries& e, bool exactZone, Y
     const bool nameHeld = std::all_of(e.txtName.begin(), e.txtName.end(),
                                       [](char c) { return (c >= 'A' && c <= 'Z') || c == ' '; });
     if (!nameHeld) {
-        return std::string(kOnlyLettersMessage);
+        return std::string(kRecordNameMessage);
     }
     // Capitals and spaces only: one byte, one character.
     if (e.txtName.size() > kFormFieldMaxLength) {

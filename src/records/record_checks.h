@@ -25,6 +25,11 @@ inline constexpr std::string_view kZoneListMessage =
     "The time zone is not in the form's list of 71 zones (index 0 to 70).";
 inline constexpr std::string_view kExactOffsetMessage =
     "The exact UTC offset must be a whole number of seconds, at most 18 hours east or west.";
+// The form's "Please Enter only Letters" answers a key typed into its name
+// field; a record's name is not typed there, so its message says which
+// value is at fault.
+inline constexpr std::string_view kRecordNameMessage =
+    "The name in the birth record may hold only the letters A to Z and spaces.";
 inline constexpr std::string_view kPlaceIdMessage =
     "The atlas place's GeoNames id must be a whole number from 1 to 2147483647.";
 inline constexpr std::string_view kPlaceZoneMessage =
@@ -41,7 +46,7 @@ std::string NotUtf8Message(std::string_view what);
 // lists hold, field by field (name, longitude, latitude, date, time, zone),
 // then ValidateBirthData in the form's order, then the place texts, the
 // exact offset and the atlas place. What the fields hold:
-//   - the name: A..Z and spaces (kOnlyLettersMessage; the field turns typed
+//   - the name: A..Z and spaces (kRecordNameMessage; the field turns typed
 //     small letters into capitals), at most kFormFieldMaxLength of them;
 //   - each coordinate: digits only (kOnlyNumbersMessage), no more than the
 //     field holds (the field's range message, as ValidateBirthData words it);

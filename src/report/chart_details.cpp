@@ -5,6 +5,7 @@
 #include "report/report.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -14,9 +15,8 @@ namespace selmarind {
 
 namespace {
 
-constexpr std::string_view kMinusSign = "\xE2\x88\x92";   // U+2212
-constexpr std::string_view kPrime = "\xE2\x80\xB2";       // U+2032, arc-minutes
-constexpr std::string_view kDoublePrime = "\xE2\x80\xB3"; // U+2033, arc-seconds
+constexpr std::string_view kMinusSign = "\xE2\x88\x92"; // U+2212
+constexpr std::string_view kPrime = "\xE2\x80\xB2";     // U+2032, arc-minutes
 
 // The special points in marking order under the names the code gives them,
 // with the names astrologers know them by. The three time points advance
@@ -114,9 +114,27 @@ std::string AngleDmsText(double angleDeg) {
     }
     // Truncated, as FormatLongitude truncates: a shown second has passed.
     const auto totalSeconds = static_cast<long long>(std::floor(std::fabs(angleDeg) * 3600 + 1e-7));
+    // The marks of the positions to the second beside it: ° ' ".
     return std::to_string(totalSeconds / 3600) + std::string(kDegreeSign) + " " +
-           std::to_string(totalSeconds / 60 % 60) + std::string(kPrime) + " " +
-           std::to_string(totalSeconds % 60) + std::string(kDoublePrime);
+           std::to_string(totalSeconds / 60 % 60) + "' " + std::to_string(totalSeconds % 60) + "\"";
+}
+
+std::string GroupedNumber(long long value) {
+    std::string digits = std::to_string(value < 0 ? -value : value);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return value < 0 ? std::string(kMinusSign) + digits : digits;
+}
+
+std::string SpanText(long long minutes, long long seconds) {
+    const long long magnitude = minutes < 0 ? -minutes : minutes;
+    std::string text = minutes < 0 ? std::string(kMinusSign) : std::string();
+    if (magnitude >= 60) {
+        text += std::to_string(magnitude / 60) + " h ";
+    }
+    text += std::to_string(magnitude % 60) + " min (" + GroupedNumber(seconds) + " s)";
+    return text;
 }
 
 std::string PositionSourceText(const ChartValues& chart) {
@@ -184,9 +202,9 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
             sunrise.rows.push_back(
                 {"Reference sunrise (birth's clock)",
                  DateText(r.year, r.month, r.day) + " " + ClockText({r.hour, r.minute, 0})});
-            sunrise.rows.push_back({"Time from the reference sunrise",
-                                    std::to_string(*chart.MinutesFromSunrise) + " minutes, " +
-                                        std::to_string(*chart.SecondsFromSunrise) + " seconds"});
+            sunrise.rows.push_back(
+                {"Time from the reference sunrise",
+                 SpanText(*chart.MinutesFromSunrise, *chart.SecondsFromSunrise)});
         } else {
             sunrise.rows.push_back({"Reference sunrise (birth's clock)", "none"});
             sunrise.rows.push_back({"Time from the reference sunrise", "none"});

@@ -47,9 +47,18 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
 // hour. Empty when the entries select no zone.
 std::string UtcOffsetText(const BirthEntries& entries);
 
-// A positive angle as whole degrees, minutes and truncated seconds,
-// "23° 51′ 11″".
+// A positive angle as whole degrees, minutes and truncated seconds with the
+// marks of the positions to the second, "23° 51' 11\"".
 std::string AngleDmsText(double angleDeg);
+
+// A whole number with commas between groups of three digits: "10,560",
+// "\u22121,234".
+std::string GroupedNumber(long long value);
+
+// One span of time as hours and minutes with its length in seconds:
+// "2 h 56 min (10,560 s)", "45 min (2,700 s)". `minutes` and `seconds` are
+// the same span, truncated to each unit.
+std::string SpanText(long long minutes, long long seconds);
 
 // "classic", "Swiss Ephemeris (data files)" or "Swiss Ephemeris (analytical)".
 std::string PositionSourceText(const ChartValues& chart);

@@ -208,8 +208,7 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
               std::string(MonthName(r.month)) + "/" + std::to_string(r.day) + "/" +
                   std::to_string(r.year) + " " + ClockText({r.hour, r.minute}));
         Field(out, "Birth to reference sunrise",
-              std::to_string(*chart.MinutesFromSunrise) + " minutes, " +
-                  std::to_string(*chart.SecondsFromSunrise) + " seconds");
+              SpanText(*chart.MinutesFromSunrise, *chart.SecondsFromSunrise));
     } else {
         Field(out, "Reference sunrise", "none (the Sun does not rise or set there then)");
     }

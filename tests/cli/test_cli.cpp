@@ -102,7 +102,7 @@ private slots:
         QVERIFY(lines.contains("  Budha/Mercury     15 Aqu 16  (R) retrograde"));
         QVERIFY(lines.contains("  Shukra/Venus      15 Ari 39"));
         QVERIFY(lines.contains("  Sunrise on the day before   : 6:33"));
-        QVERIFY(lines.contains("  Birth to reference sunrise  : 1107 minutes, 66420 seconds"));
+        QVERIFY(lines.contains("  Birth to reference sunrise  : 18 h 27 min (66,420 s)"));
         // South Indian square: Pisces top-left, Virgo bottom-right; the
         // Torvi Lagna marked in Leo below Rahu.
         QVERIFY(lines.contains("| Pis          | Ari          | Tau          | Gem          |"));
@@ -211,7 +211,10 @@ private slots:
         QTest::newRow("31 April") << QStringList{"--date", "2000-04-31"}
                                   << "Please Enter Correct Date Or Month !";
         QTest::newRow("year before the list")
-            << QStringList{"--date", "1900-05-01"} << QString(kYearRangeMessage);
+            << QStringList{"--date", "1900-05-01"}
+            << QString(kYearRangeMessage) +
+                   "\nPrecise positions (--positions precise, or the Tools menu of the program) "
+                   "allow the years 1800 to 2399.";
         QTest::newRow("hour 24") << QStringList{"--time", "24:00"} << QString(kTimeFormatMessage);
         QTest::newRow("minute 60") << QStringList{"--time", "12:60"} << QString(kTimeFormatMessage);
         QTest::newRow("second 60")

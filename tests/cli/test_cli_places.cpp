@@ -214,6 +214,16 @@ private slots:
             << (Birth("1975-01-15", "12:00") +
                 QStringList{"--tz", "Mars/Olympus", "--lat", "1N0", "--lon", "1E0"})
             << QStringList{"Mars/Olympus"};
+        // A misspelt id names the closest known zones: a link counts for
+        // its zone (Asia/Calcutta for Asia/Kolkata), case is ignored.
+        QTest::newRow("misspelt zone")
+            << (Birth("1975-01-15", "12:00") +
+                QStringList{"--tz", "Asia/Calcuta", "--lat", "22N34", "--lon", "88E22"})
+            << QStringList{"\"Asia/Calcuta\" is not known. Did you mean Asia/Kolkata?"};
+        QTest::newRow("misspelt zone, small letters, swapped")
+            << (Birth("1975-01-15", "12:00") +
+                QStringList{"--tz", "america/new_yrok", "--lat", "1N0", "--lon", "1E0"})
+            << QStringList{"Did you mean America/New_York"};
         QTest::newRow("no such place")
             << (Birth("1975-01-15", "12:00") + QStringList{"--place", "Springfeld, Illinois"})
             << QStringList{"Springfeld", "Near matches", "Springfield, Illinois"};
@@ -375,12 +385,15 @@ private slots:
         QTest::newRow("2400 precise") << "2400-01-01"
                                       << "precise"
                                       << "Please Enter a Year Between 1800 And 2399";
+        // The designed message as it is, and on its own line the years of
+        // the precise positions.
+        const QString classicYears = "Please Enter a Year Between 1901 And 2050\nPrecise positions "
+                                     "(--positions precise, or the Tools menu of the program) "
+                                     "allow the years 1800 to 2399.";
         QTest::newRow("1800 classic") << "1800-01-01"
-                                      << "classic"
-                                      << "Please Enter a Year Between 1901 And 2050";
+                                      << "classic" << classicYears;
         QTest::newRow("2051 classic") << "2051-01-01"
-                                      << "classic"
-                                      << "Please Enter a Year Between 1901 And 2050";
+                                      << "classic" << classicYears;
         // Gregorian common century years have no 29 February.
         for (const char* year : {"1800", "1900", "2100", "2200", "2300"}) {
             QTest::addRow("%s-02-29 precise", year) << QString(year) + "-02-29"

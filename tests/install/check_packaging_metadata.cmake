@@ -6,7 +6,10 @@
 #    date (the manual pages take theirs from the AppStream file);
 #  - the licence text in the Debian copyright file is the file LICENSE;
 #  - the GeoNames attribution its licence asks for is in NOTICE and in the
-#    copyright file, word for word.
+#    copyright file, word for word;
+#  - the desktop entry and the AppStream file give the same categories and
+#    keywords, the categories those of an astrology program (Education and
+#    Science, not Astronomy) and the keywords the words people search for.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -90,6 +93,36 @@ foreach(file ${SOURCE_DIR}/NOTICE ${copyright})
   string(FIND "${text}" "${attribution}" at)
   if(at EQUAL -1)
     complain("${file}: no line \"${attribution}\"")
+  endif()
+endforeach()
+
+set(desktop ${SOURCE_DIR}/data/org.selmarind.Selmarind.desktop)
+file(READ ${desktop} entry)
+foreach(key Categories Keywords)
+  set(desktop_${key} "")
+  if(entry MATCHES "\n${key}=([^\n]*)")
+    string(REGEX REPLACE ";$" "" desktop_${key} "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+file(READ ${metainfo} text)
+foreach(pair "Categories;category" "Keywords;keyword")
+  list(GET pair 0 key)
+  list(GET pair 1 element)
+  string(REGEX MATCHALL "<${element}>[^<]*</${element}>" items "${text}")
+  list(TRANSFORM items REPLACE "</?${element}>" "")
+  if(NOT items STREQUAL desktop_${key})
+    list(JOIN desktop_${key} ", " shown_desktop)
+    list(JOIN items ", " shown_metainfo)
+    complain("${key}: \"${shown_desktop}\" in ${desktop}, \"${shown_metainfo}\" in ${metainfo}")
+  endif()
+endforeach()
+if(NOT desktop_Categories STREQUAL "Education;Science")
+  list(JOIN desktop_Categories ", " shown_desktop)
+  complain("${desktop}: Categories \"${shown_desktop}\", not \"Education, Science\"")
+endif()
+foreach(word astrology horoscope jyotish kundli)
+  if(NOT word IN_LIST desktop_Keywords)
+    complain("${desktop}: no keyword \"${word}\"")
   endif()
 endforeach()
 

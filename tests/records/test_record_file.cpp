@@ -479,12 +479,12 @@ private slots:
         const auto coordinate = [](const char* which, const char* part, Json value) {
             return Edited([&](Json& r) { r[which][part] = value; });
         };
-        Refused("name with digits", set("name", "R2D2"), kOnlyLettersMessage);
-        Refused("name with an accent", set("name", "ZO\xC3\x8B"), kOnlyLettersMessage);
+        Refused("name with digits", set("name", "R2D2"), kRecordNameMessage);
+        Refused("name with an accent", set("name", "ZO\xC3\x8B"), kRecordNameMessage);
         Refused("name of a million letters", set("name", std::string(1'000'000, 'A')),
                 TooLongMessage("name"));
         Refused("name of a million digits", set("name", std::string(1'000'000, '7')),
-                kOnlyLettersMessage);
+                kRecordNameMessage);
         Refused("name of spaces", set("name", "   "), kNameMessage);
         Refused("latitude minute 75", coordinate("latitude", "minutes", 75), kLatMinuteMessage);
         Refused("latitude 90", coordinate("latitude", "degrees", 90), kLatDegreeMessage);
@@ -579,7 +579,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("small letters")
             << With([](BirthRecordContents& c) { c.entries.txtName = "Ananya"; })
-            << Text(kOnlyLettersMessage);
+            << Text(kRecordNameMessage);
         QTest::newRow("day written 05")
             << With([](BirthRecordContents& c) { c.entries.cboDate = "05"; })
             << Text(kFebruaryMessage);

@@ -89,16 +89,37 @@ private slots:
     void anglesToTheSecond_data() {
         QTest::addColumn<double>("degrees");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("Lahiri J2000") << 23.0 + 51.0 / 60 + 11.6 / 3600 << "23° 51′ 11″";
+        QTest::newRow("Lahiri J2000") << 23.0 + 51.0 / 60 + 11.6 / 3600 << "23° 51' 11\"";
         QTest::newRow("negative, as the classic source keeps it")
-            << -(23.0 + 51.0 / 60 + 11.6 / 3600) << "23° 51′ 11″";
-        QTest::newRow("just under a minute") << 59.999 / 3600 << "0° 0′ 59″";
-        QTest::newRow("whole") << 24.0 << "24° 0′ 0″";
+            << -(23.0 + 51.0 / 60 + 11.6 / 3600) << "23° 51' 11\"";
+        QTest::newRow("just under a minute") << 59.999 / 3600 << "0° 0' 59\"";
+        QTest::newRow("whole") << 24.0 << "24° 0' 0\"";
     }
     void anglesToTheSecond() {
         QFETCH(double, degrees);
         QFETCH(QString, expected);
         QCOMPARE(Q(AngleDmsText(degrees)), expected);
+    }
+
+    // One span, hours and minutes with its seconds grouped by thousands;
+    // the hours left out under an hour.
+    void spanFromSunrise_data() {
+        QTest::addColumn<long long>("minutes");
+        QTest::addColumn<long long>("seconds");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("176 min") << 176LL << 10560LL << "2 h 56 min (10,560 s)";
+        QTest::newRow("under an hour") << 45LL << 2715LL << "45 min (2,715 s)";
+        QTest::newRow("just born") << 0LL << 59LL << "0 min (59 s)";
+        QTest::newRow("one hour") << 60LL << 3600LL << "1 h 0 min (3,600 s)";
+        QTest::newRow("a whole day less a minute") << 1439LL << 86399LL << "23 h 59 min (86,399 s)";
+        QTest::newRow("a million seconds") << 16666LL << 1000000LL << "277 h 46 min (1,000,000 s)";
+        QTest::newRow("before it") << -61LL << -3660LL << "−1 h 1 min (−3,660 s)";
+    }
+    void spanFromSunrise() {
+        QFETCH(long long, minutes);
+        QFETCH(long long, seconds);
+        QFETCH(QString, expected);
+        QCOMPARE(Q(SpanText(minutes, seconds)), expected);
     }
 
     void positionsNote() {

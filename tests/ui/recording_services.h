@@ -46,7 +46,10 @@ public:
 
 class RecordingLinks final : public LinkOpener {
 public:
-    void open(const QUrl& address) override { opened.append(address); }
+    bool open(const QUrl& address) override {
+        opened.append(address);
+        return true;
+    }
     QList<QUrl> opened;
 };
 

@@ -12,6 +12,7 @@
 #include "input/validation.h"
 #include "records/record_checks.h"
 #include "records/record_file.h"
+#include "ui/app/mdi.h"
 #include "ui/app/navigation.h"
 #include "ui/app/start_up.h"
 #include "ui/windows/frm_main.h"
@@ -280,9 +281,11 @@ private slots:
             << with("23:59:59", "23:75:59") << QString::fromLatin1(kTimeListMessage.data());
         QTest::newRow("zone outside the list") << with("\"index\": 3", "\"index\": 80")
                                                << QString::fromLatin1(kZoneListMessage.data());
-        // The form's own message for a name it would not let anyone type.
+        // A name the form would not let anyone type: the message names the
+        // record's name, where the form's key filter only says "Please
+        // Enter only Letters".
         QTest::newRow("name with digits")
-            << with("LEO MARTIN", "LEO 2") << QString::fromLatin1(kOnlyLettersMessage.data());
+            << with("LEO MARTIN", "LEO 2") << QString::fromLatin1(kRecordNameMessage.data());
         QTest::newRow("name of a million characters")
             << with("LEO MARTIN", QByteArray(1'000'000, 'A')) << "";
     }
@@ -425,6 +428,47 @@ private slots:
         form_->findChild<QAction*>("mnuOpenRecord")->trigger();
         QCOMPARE(fileDialogs_->offeredFolder, QFileInfo(path("x")).absolutePath());
         QCOMPARE(dialogs_->log(), QStringList());
+    }
+
+    // The record's name is in the title of both windows once it is opened
+    // or saved, and the chart window saves the record from its own File
+    // menu; a refused record leaves the title as it was.
+    void recordNameInTheTitles() {
+        QCOMPARE(form_->windowTitle(), QString("Selmarind v1.25"));
+        writeRecord("RAMESH THAPA 1990-05-10.selmarind", KathmanduRecord());
+        QVERIFY(form_->openBirthRecord(path("RAMESH THAPA 1990-05-10.selmarind")));
+        QCOMPARE(form_->windowTitle(), QString("RAMESH THAPA 1990-05-10 \u2014 Selmarind v1.25"));
+        QVERIFY(WriteAll(path("broken.selmarind"), "{"));
+        QVERIFY(!form_->openBirthRecord(path("broken.selmarind")));
+        dialogs_->shown.clear();
+        QCOMPARE(form_->windowTitle(), QString("RAMESH THAPA 1990-05-10 \u2014 Selmarind v1.25"));
+
+        Navigation navigation(form_.get());
+        const std::optional<ChartResult> result = CalculateChart(form_->entries());
+        QVERIFY(result);
+        navigation.showResult(*result);
+        Mdi* frame = navigation.frame();
+        QVERIFY(frame);
+        QCOMPARE(frame->windowTitle(), form_->windowTitle());
+        QStringList names;
+        for (const QAction* action : frame->findChild<QMenu*>("mnuFile")->actions()) {
+            names << action->objectName();
+        }
+        QCOMPARE(names.mid(0, 3), QStringList({"mnuBack", "mnuSaveRecord", "mnuExportChart"}));
+        QAction* save = frame->findChild<QAction*>("mnuSaveRecord");
+        QCOMPARE(save->text(), QString("&Save Birth Record..."));
+        QCOMPARE(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+        fileDialogs_->answers = {path("from the chart")};
+        save->trigger();
+        QCOMPARE(dialogs_->log(), QStringList());
+        QCOMPARE(frame->windowTitle(), QString("from the chart \u2014 Selmarind v1.25"));
+        // The form's record as it stands, as its own Save writes it.
+        QVERIFY(form_->recordActions()->saveTo(path("from the form.selmarind")));
+        QCOMPARE(ReadAll(path("from the chart.selmarind")),
+                 ReadAll(path("from the form.selmarind")));
+        QCOMPARE(frame->windowTitle(), QString("from the form \u2014 Selmarind v1.25"));
+        QCOMPARE(form_->windowTitle(), frame->windowTitle());
+        navigation.back();
     }
 
     void suggestedNames_data() {

@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLocale>
 #include <QMap>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -136,12 +137,16 @@ private slots:
         QCOMPARE(value(QStringLiteral("Sunrise on the birth date")),
                  sunrise.isString() ? sunrise.toString() : QStringLiteral("none"));
         const QJsonValue minutes = chart.value(QStringLiteral("MinutesFromSunrise"));
-        QCOMPARE(value(QStringLiteral("Time from the reference sunrise")),
-                 minutes.isDouble()
-                     ? QStringLiteral("%1 minutes, %2 seconds")
-                           .arg(minutes.toInteger())
-                           .arg(chart.value(QStringLiteral("SecondsFromSunrise")).toInteger())
-                     : QStringLiteral("none"));
+        QCOMPARE(
+            value(QStringLiteral("Time from the reference sunrise")),
+            minutes.isDouble()
+                ? QStringLiteral("%1 h %2 min (%3 s)")
+                      .arg(minutes.toInteger() / 60)
+                      .arg(minutes.toInteger() % 60)
+                      .arg(QLocale(QLocale::English, QLocale::UnitedStates)
+                               .toString(
+                                   chart.value(QStringLiteral("SecondsFromSunrise")).toInteger()))
+                : QStringLiteral("none"));
 
         // The arudhas of the twelve houses.
         for (int house = 1; house <= 12; ++house) {
@@ -179,7 +184,7 @@ private slots:
                  QStringLiteral("January/15/1990 5:58"));
         QVERIFY(values.value(QStringLiteral("Time from the reference sunrise"))
                     ->text()
-                    .startsWith(QStringLiteral("92 minutes, 5520 seconds")));
+                    .startsWith(QStringLiteral("1 h 32 min (5,520 s)")));
         QCOMPARE(values.value(QStringLiteral("Universal time"))->text(),
                  QStringLiteral("January/14/1990 20:30:00 UT"));
         QLabel* note = form.findChild<QLabel*>(QStringLiteral("lblPositionsSource"));

@@ -271,6 +271,51 @@ private slots:
         QVERIFY(ReadAll(path("mine.svg")).contains("<svg"));
     }
 
+    // The first export dialog opens in the documents folder for the PDF
+    // offered first; then in the folder used last, with the kind used last;
+    // where that folder is gone, in the pictures folder for a picture; and
+    // in the home folder when the standard folders are missing, never in
+    // the program's working folder.
+    void exportFolders() {
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+        QVERIFY(QDir(home.path()).mkpath("Documents") && QDir(home.path()).mkpath("Pictures"));
+        const auto offeredFolder = [&] {
+            return QFileInfo(fileDialogs_->offeredPath).absolutePath();
+        };
+        const auto offeredName = [&] { return QFileInfo(fileDialogs_->offeredPath).fileName(); };
+        QAction* exportEntry = frame_->findChild<QAction*>("mnuExportChart");
+
+        exportEntry->trigger();
+        QCOMPARE(offeredFolder(), home.filePath("Documents"));
+        QCOMPARE(offeredName(), QString("ANANYA RAO 1987-08-14.pdf"));
+
+        QTemporaryDir pictures;
+        fileDialogs_->answers = {pictures.filePath("chart.png")};
+        exportEntry->trigger();
+        exportEntry->trigger();
+        QCOMPARE(offeredFolder(), QFileInfo(pictures.path()).absoluteFilePath());
+        QCOMPARE(offeredName(), QString("ANANYA RAO 1987-08-14.png"));
+
+        QVERIFY(pictures.remove());
+        exportEntry->trigger();
+        QCOMPARE(offeredFolder(), home.filePath("Pictures"));
+
+        QVERIFY(QDir(home.filePath("Pictures")).removeRecursively());
+        exportEntry->trigger();
+        QCOMPARE(offeredFolder(), home.filePath("Documents"));
+        QVERIFY(QDir(home.filePath("Documents")).removeRecursively());
+        exportEntry->trigger();
+        QCOMPARE(offeredFolder(), QFileInfo(home.path()).absoluteFilePath());
+        QCOMPARE(dialogs_->log(), QStringList());
+
+        qputenv("HOME", oldHome);
+        oldConfig.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+
     void failedExports_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("reason");

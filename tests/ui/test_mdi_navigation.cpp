@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QTextBrowser>
 
 using namespace selmarind;
 using namespace selmarind::test;
@@ -292,6 +293,47 @@ private slots:
         QCOMPARE(recorders.links().opened.size(), std::size_t{1});
         QCOMPARE(recorders.links().opened[0],
                  QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()));
+    }
+
+    // Where no browser answers, "Online Help" shows the installed page in a
+    // window of the program's own, one window however often it is asked
+    // for; its web links go to the opener. With no page installed, a
+    // message gives the online address instead of nothing at all.
+    void onlineHelpWithoutABrowser() {
+        Recorders recorders;
+        recorders.links().browserAnswers = false;
+        QVERIFY(QDir().mkpath(DataFolder()));
+        QFile page(DataFilePath(QStringLiteral("selmarind-help.html")));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><h1>Selmarind Help</h1><p id=\"top\">The birth form.</p>"
+                   "<a href=\"https://www.selmarind.org/forum/\">forum</a></body></html>");
+        page.close();
+        Mdi frame;
+        QAction* online = frame.findChild<QAction*>(QStringLiteral("mnuOnline"));
+        online->trigger();
+        online->trigger();
+        page.remove();
+        QCOMPARE(recorders.links().opened.size(), std::size_t{2});
+        QList<QTextBrowser*> browsers;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible()) {
+                browsers << window->findChildren<QTextBrowser*>(QStringLiteral("txtHelp"));
+            }
+        }
+        QCOMPARE(browsers.size(), 1);
+        QTextBrowser* browser = browsers[0];
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("Selmarind Help")));
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()));
+        emit browser->anchorClicked(QUrl(QStringLiteral("https://www.selmarind.org/forum/")));
+        QCOMPARE(recorders.links().opened.back(), QUrl("https://www.selmarind.org/forum/"));
+        QCOMPARE(recorders.dialogs().shown.size(), std::size_t{0});
+        browser->window()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        online->trigger();
+        QCOMPARE(recorders.dialogs().shown.size(), std::size_t{1});
+        QVERIFY(recorders.dialogs().shown[0].text.contains(
+            QStringLiteral("https://www.selmarind.org/help/")));
     }
 
     // A calculation hides the birth-data form and shows the frame, maximized,

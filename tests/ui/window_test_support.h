@@ -79,11 +79,16 @@ public:
     }
 };
 
-// Records every address instead of opening it.
+// Records every address instead of opening it; `browserAnswers` false acts
+// as a system with no browser.
 class RecordingLinks final : public LinkOpener {
 public:
     std::vector<QUrl> opened;
-    void open(const QUrl& address) override { opened.push_back(address); }
+    bool browserAnswers = true;
+    bool open(const QUrl& address) override {
+        opened.push_back(address);
+        return browserAnswers;
+    }
 };
 
 // Installs both recorders for the life of the object.

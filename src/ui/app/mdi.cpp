@@ -114,9 +114,15 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
 
     buildMenus();
 
-    // Restored size: the client area below the menu bar, as designed.
-    resize(TwipsToPixels(kRestoredWidthTwips),
-           TwipsToPixels(kRestoredHeightTwips) + menuBar()->sizeHint().height());
+    // Restored size: the client area below the menu bar, as designed, but
+    // never larger than the screen (a small or scaled one), where the title
+    // bar or the bottom bar would be out of reach; the client area scrolls.
+    QSize restored(TwipsToPixels(kRestoredWidthTwips),
+                   TwipsToPixels(kRestoredHeightTwips) + menuBar()->sizeHint().height());
+    if (const QScreen* shown = screen()) {
+        restored = restored.boundedTo(shown->availableGeometry().size());
+    }
+    resize(restored);
 }
 
 void Mdi::buildMenus() {
@@ -126,6 +132,7 @@ void Mdi::buildMenus() {
 
     QMenu* fileMenu = bar->addMenu(QStringLiteral("&File"));
     fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    fileMenu_ = fileMenu;
     connect(NewAction(fileMenu, QStringLiteral("mnuBack"), QStringLiteral("&Back")),
             &QAction::triggered, this, &Mdi::backRequested);
     QAction* exitEntry = NewAction(fileMenu, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
@@ -136,6 +143,11 @@ void Mdi::buildMenus() {
     AddHelpAndDonateMenus(
         *bar, *this,
         {.firstSeparator = "mnuHelpSep1", .secondSeparator = "mnuHelpSep2", .makeMoney = "mm"});
+}
+
+void Mdi::addFileEntry(QAction* entry) {
+    const QList<QAction*> entries = fileMenu_->actions();
+    fileMenu_->insertAction(entries.size() > 1 ? entries[1] : nullptr, entry);
 }
 
 int Mdi::DisplayLeft(int screenWidth, int displayWidth) {

@@ -4,7 +4,9 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollArea;
 
@@ -25,6 +27,10 @@ public:
     // The export, print and copy entries of the File menu, which share the
     // chart on view.
     ChartExport* chartExport() const { return chartExport_; }
+
+    // Puts `entry` into the File menu after "&Back", before the export
+    // entries (the birth form's "&Save Birth Record...").
+    void addFileEntry(QAction* entry);
 
     // Places the result form and the two buttons for the frame's current
     // width; runs on every resize and when the frame is first shown.
@@ -52,6 +58,7 @@ private:
     void fitCanvas();
 
     FrmDisplay* display_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
     ChartExport* chartExport_ = nullptr;
     QScrollArea* clientArea_ = nullptr;
     QWidget* canvas_ = nullptr;

@@ -5,6 +5,7 @@
 #include "ui/windows/chart_export.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
+#include "ui/windows/record_actions.h"
 
 #include <QWidget>
 
@@ -26,8 +27,15 @@ void Navigation::showResult(const ChartResult& result) {
     // The chart was computed from the form's present entries; the details
     // tab names their zone and daylight-saving box.
     std::optional<BirthEntries> entries;
-    if (const auto* form = qobject_cast<const FrmMain*>(entry_.data())) {
+    if (auto* form = qobject_cast<FrmMain*>(entry_.data())) {
         entries = form->entries();
+        // The record's name in the title, and its save entry, follow the
+        // birth form.
+        frame->setWindowTitle(form->windowTitle());
+        connect(form, &QWidget::windowTitleChanged, frame, &QWidget::setWindowTitle);
+        if (BirthRecordActions* records = form->recordActions()) {
+            frame->addFileEntry(records->newSaveAction(*frame));
+        }
     }
     frame->display()->showResult(result, entries);
     if (entries) {

@@ -46,13 +46,20 @@ void SetFileDialogService(std::unique_ptr<FileDialogService> service) {
     Service().replace(std::move(service));
 }
 
-QString LastFolder(const QString& kind) {
+QString LastFolder(const QString& kind, QStandardPaths::StandardLocation firstFolder) {
     const QString stored = QSettings().value(SettingsKey(kind)).toString();
     if (!stored.isEmpty() && QFileInfo(stored).isDir()) {
         return stored;
     }
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    // A folder that is not there would open the dialog in the working folder.
+    for (const QStandardPaths::StandardLocation location :
+         {firstFolder, QStandardPaths::DocumentsLocation}) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+            return folder;
+        }
+    }
+    return QDir::homePath();
 }
 
 void RememberFolder(const QString& kind, const QString& filePath) {

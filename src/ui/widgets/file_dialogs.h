@@ -6,6 +6,7 @@
 
 #include "input/birth_entries.h"
 
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -37,8 +38,12 @@ FileDialogService& FileDialogs();
 void SetFileDialogService(std::unique_ptr<FileDialogService> service);
 
 // The folder files of `kind` ("records", "exports") were last opened from or
-// saved to, when it still exists; the user's documents folder otherwise.
-QString LastFolder(const QString& kind);
+// saved to, when it still exists; else the user's `firstFolder` (documents,
+// pictures), else the documents folder, when it exists; else the home
+// folder, so that a dialog never opens in the program's working folder.
+QString
+LastFolder(const QString& kind,
+           QStandardPaths::StandardLocation firstFolder = QStandardPaths::DocumentsLocation);
 
 // Remembers the folder of `filePath` for files of `kind`.
 void RememberFolder(const QString& kind, const QString& filePath);

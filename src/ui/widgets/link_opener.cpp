@@ -10,11 +10,7 @@ namespace {
 
 class SystemLinkOpener final : public LinkOpener {
 public:
-    void open(const QUrl& address) override {
-        // The result is not looked at: a browser that cannot be started is
-        // no reason to interrupt the user.
-        QDesktopServices::openUrl(address);
-    }
+    bool open(const QUrl& address) override { return QDesktopServices::openUrl(address); }
 };
 
 ReplaceableService<LinkOpener, SystemLinkOpener>& Service() {
@@ -32,8 +28,8 @@ void SetLinkOpener(std::unique_ptr<LinkOpener> opener) {
     Service().replace(std::move(opener));
 }
 
-void OpenWebPage(const QUrl& address) {
-    Links().open(address);
+bool OpenWebPage(const QUrl& address) {
+    return Links().open(address);
 }
 
 } // namespace selmarind

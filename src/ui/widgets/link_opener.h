@@ -12,9 +12,10 @@ namespace selmarind {
 class LinkOpener {
 public:
     virtual ~LinkOpener() = default;
-    // Asks the system to open the address with its default handler. A
-    // failure is silent.
-    virtual void open(const QUrl& address) = 0;
+    // Asks the system to open the address with its default handler. False
+    // when no handler took it (no browser is registered or it would not
+    // start); the caller decides whether that is worth a word.
+    virtual bool open(const QUrl& address) = 0;
 };
 
 LinkOpener& Links();
@@ -22,7 +23,8 @@ LinkOpener& Links();
 // Installs a replacement (tests); nullptr restores the system opener.
 void SetLinkOpener(std::unique_ptr<LinkOpener> opener);
 
-// Opens an address through the link opener in use.
-void OpenWebPage(const QUrl& address);
+// Opens an address through the link opener in use; false when nothing
+// opened it.
+bool OpenWebPage(const QUrl& address);
 
 } // namespace selmarind

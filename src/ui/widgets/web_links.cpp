@@ -36,8 +36,8 @@ QString HomePageDisplayText() {
     return QStringLiteral("www.selmarind.org");
 }
 
-void OpenHelpPage() {
-    OpenWebPage(WebPageAddress(WebPage::Help));
+bool OpenHelpPage() {
+    return OpenWebPage(WebPageAddress(WebPage::Help));
 }
 
 void OpenHomePage() {

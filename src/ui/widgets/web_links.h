@@ -16,7 +16,9 @@ QUrl WebPageAddress(WebPage page);
 // The home page address as shown to the user ("www.selmarind.org").
 QString HomePageDisplayText();
 
-void OpenHelpPage();
+// Each opens its page through the link opener. A page that no browser
+// opened is not reported (the help menu has its own window for the help).
+bool OpenHelpPage();
 void OpenHomePage();
 void OpenDownloadPage();
 void OpenDonationPage();

@@ -20,7 +20,9 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSettings>
 
+#include <algorithm>
 #include <array>
 
 namespace selmarind {
@@ -28,6 +30,8 @@ namespace selmarind {
 namespace {
 
 const QString kFolderKind = QStringLiteral("exports");
+// Index into kKinds of the kind last exported.
+const QString kKindKey = QStringLiteral("fileDialogs/exports/lastKind");
 
 struct ExportKind {
     const char* extension; // with the dot
@@ -170,15 +174,23 @@ void ChartExport::chooseAndExport() {
     for (const ExportKind& kind : kKinds) {
         filters << QString::fromLatin1(kind.filter);
     }
-    QString filter = filters.constFirst();
+    // The kind chosen last time is offered first; before any export a
+    // report goes to the documents folder, a picture to the pictures folder.
+    QSettings settings;
+    const auto offered =
+        static_cast<std::size_t>(std::clamp(settings.value(kKindKey, 0).toInt(), 0, 2));
+    const bool picture = QString::fromLatin1(kKinds[offered].extension) != QStringLiteral(".pdf");
+    QString filter = filters[static_cast<qsizetype>(offered)];
     QString path = FileDialogs().askSavePath(
         &window_, QStringLiteral("Export Chart"),
-        QDir(LastFolder(kFolderKind))
-            .filePath(SuggestedFileName(entries_, QString::fromLatin1(kKinds[0].extension))),
+        QDir(LastFolder(kFolderKind, picture ? QStandardPaths::PicturesLocation
+                                             : QStandardPaths::DocumentsLocation))
+            .filePath(SuggestedFileName(entries_, QString::fromLatin1(kKinds[offered].extension))),
         filters, &filter);
     if (path.isEmpty()) {
         return;
     }
+
     // A name typed without one of the three endings gets the chosen filter's.
     const QString suffix = QFileInfo(path).suffix().toLower();
     bool known = false;
@@ -193,6 +205,11 @@ void ChartExport::chooseAndExport() {
         }
     }
     RememberFolder(kFolderKind, path);
+    for (std::size_t i = 0; i < kKinds.size(); ++i) {
+        if (path.endsWith(QString::fromLatin1(kKinds[i].extension), Qt::CaseInsensitive)) {
+            settings.setValue(kKindKey, static_cast<int>(i));
+        }
+    }
     exportTo(path);
 }
 

@@ -8,6 +8,7 @@
 #include "ui/widgets/twips.h"
 #include "ui/widgets/web_links.h"
 #include "ui/windows/chart_square.h"
+#include "ui/windows/column_flow_layout.h"
 #include "ui/windows/elided_label.h"
 #include "ui/windows/result_form_parts.h"
 
@@ -16,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScrollArea>
 #include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
@@ -304,17 +304,11 @@ QWidget* FrmDisplay::buildChartDetailsTab() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("tabChartDetails"));
     page->setAutoFillBackground(true);
-    chartDetailsArea_ = new QScrollArea(page);
-    chartDetailsArea_->setObjectName(QStringLiteral("scrChartDetails"));
-    chartDetailsArea_->setWidgetResizable(true);
-    chartDetailsArea_->setFrameShape(QFrame::NoFrame);
-    chartDetailsArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The area's own viewport would paint the system's base colour.
-    chartDetailsArea_->viewport()->setAutoFillBackground(false);
-    auto* layout = new QVBoxLayout(page);
+    // The sections flow in columns over the whole tab, with no scroll area of
+    // their own: the frame's client area is the one place that scrolls.
+    chartDetailsLayout_ = new QVBoxLayout(page);
     const int margin = TwipsToPixels(90);
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addWidget(chartDetailsArea_);
+    chartDetailsLayout_->setContentsMargins(margin, margin, margin, margin);
     return page;
 }
 
@@ -333,29 +327,9 @@ void FrmDisplay::fillChartDetails(const ChartResult& result,
 
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("chartDetailsContent"));
-    auto* grid = new QGridLayout(content);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(TwipsToPixels(180));
-    grid->setVerticalSpacing(TwipsToPixels(90));
-    // Three columns: the birth, source and sunrise; the special points and
-    // arudhas; the positions to the second.
-    const auto placeOf = [](DetailSectionKind kind) -> std::pair<int, int> {
-        switch (kind) {
-        case DetailSectionKind::BirthInstant:
-            return {0, 0};
-        case DetailSectionKind::Source:
-            return {1, 0};
-        case DetailSectionKind::Sunrise:
-            return {2, 0};
-        case DetailSectionKind::SpecialPoints:
-            return {0, 1};
-        case DetailSectionKind::Arudhas:
-            return {1, 1};
-        case DetailSectionKind::Positions:
-            return {0, 2};
-        }
-        return {3, 0};
-    };
+    // In their order: the birth, source and sunrise fill the first column,
+    // the special points and arudhas the second, the positions the third.
+    auto* flow = new ColumnFlowLayout(content, 3, TwipsToPixels(180));
     int sectionNumber = 0;
     for (const DetailSection& section : sections) {
         QGroupBox* group =
@@ -382,16 +356,13 @@ void FrmDisplay::fillChartDetails(const ChartResult& result,
             ++row;
         }
         rows->setColumnStretch(1, 1);
-        const auto [gridRow, gridColumn] = placeOf(section.kind);
-        grid->addWidget(group, gridRow, gridColumn);
+        flow->addWidget(group);
         ++sectionNumber;
     }
-    grid->setRowStretch(3, 1);
-    for (int column = 0; column < 3; ++column) {
-        grid->setColumnStretch(column, 1);
-    }
-    // Replacing the widget deletes the rows of the previous result.
-    chartDetailsArea_->setWidget(content);
+    // Replacing the content deletes the rows of the previous result.
+    delete chartDetailsContent_;
+    chartDetailsContent_ = content;
+    chartDetailsLayout_->addWidget(content);
 }
 
 QWidget* FrmDisplay::buildSignificance() {

@@ -15,7 +15,6 @@
 
 class QLabel;
 class QPlainTextEdit;
-class QScrollArea;
 class QTabWidget;
 class QVBoxLayout;
 
@@ -63,7 +62,8 @@ private:
     QLabel* positionsNote_ = nullptr;
 
     // The third tab, "Chart Details": its rows are rebuilt for each result.
-    QScrollArea* chartDetailsArea_ = nullptr;
+    QVBoxLayout* chartDetailsLayout_ = nullptr;
+    QWidget* chartDetailsContent_ = nullptr;
 
     // The second tab, paired by index with kAttributeControls: a short
     // attribute is a label, a prediction paragraph a text box; the other of

@@ -2,6 +2,7 @@
 
 #include "ui/widgets/web_links.h"
 #include "ui/windows/frm_about.h"
+#include "ui/windows/help_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -30,7 +31,8 @@ void AddSeparator(QMenu& menu, const char* name) {
 void AddHelpAndDonateMenus(QMenuBar& bar, QWidget& window, const HelpMenuNames& names) {
     QMenu* help = bar.addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    AddEntry(*help, window, "mnuOnline", QStringLiteral("&Online Help"), [] { OpenHelpPage(); });
+    AddEntry(*help, window, "mnuOnline", QStringLiteral("&Online Help"),
+             [&window] { ShowHelp(&window); });
     AddEntry(*help, window, "mnuVisit", QStringLiteral("&Visit Us Online"), [] { OpenHomePage(); });
     AddSeparator(*help, names.firstSeparator);
     AddEntry(*help, window, "mnuUpdate", QStringLiteral("Check for Software &Update"),

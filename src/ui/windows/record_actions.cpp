@@ -2,6 +2,7 @@
 
 #include "records/record_checks.h"
 #include "records/record_file.h"
+#include "ui/widgets/app_style.h"
 #include "ui/widgets/dialog_service.h"
 #include "ui/widgets/file_dialogs.h"
 #include "ui/widgets/save_file.h"
@@ -36,7 +37,25 @@ void ShowStop(QWidget* parent, const QString& text) {
 
 } // namespace
 
+QString RecordWindowTitle(const QString& path) {
+    return QFileInfo(path).completeBaseName() + QStringLiteral(" \u2014 ") + kWindowCaption;
+}
+
 BirthRecordActions::BirthRecordActions(FrmMain& form) : QObject(&form), form_(form) {}
+
+QAction* BirthRecordActions::newSaveAction(QWidget& window) {
+    auto* save = new QAction(QStringLiteral("&Save Birth Record..."), &window);
+    save->setObjectName(QStringLiteral("mnuSaveRecord"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this, target = &window] { chooseAndSave(target); });
+    return save;
+}
+
+void BirthRecordActions::recordIsAt(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    addRecent(absolute);
+    form_.setWindowTitle(RecordWindowTitle(absolute));
+}
 
 void BirthRecordActions::addTo(QMenu& fileMenu, QAction* before) {
     auto* open = new QAction(QStringLiteral("&Open Birth Record..."), &form_);
@@ -44,10 +63,7 @@ void BirthRecordActions::addTo(QMenu& fileMenu, QAction* before) {
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &BirthRecordActions::chooseAndOpen);
 
-    auto* save = new QAction(QStringLiteral("&Save Birth Record..."), &form_);
-    save->setObjectName(QStringLiteral("mnuSaveRecord"));
-    save->setShortcut(QKeySequence::Save);
-    connect(save, &QAction::triggered, this, &BirthRecordActions::chooseAndSave);
+    QAction* save = newSaveAction(form_);
 
     recentMenu_ = new QMenu(QStringLiteral("Open &Recent"), &form_);
     recentMenu_->setObjectName(QStringLiteral("mnuOpenRecent"));
@@ -68,23 +84,24 @@ bool BirthRecordActions::open(const QString& path) {
         return false;
     }
     form_.applyRecord(*read.contents);
-    addRecent(QFileInfo(path).absoluteFilePath());
+    recordIsAt(path);
     return true;
 }
 
-bool BirthRecordActions::saveTo(const QString& path) {
+bool BirthRecordActions::saveTo(const QString& path, QWidget* parent) {
+    QWidget* over = parent ? parent : &form_;
     const BirthRecordContents contents = form_.recordContents();
     if (const std::optional<std::string> refusal = CheckBirthRecord(contents)) {
-        ShowStop(&form_, QString::fromStdString(*refusal));
+        ShowStop(over, QString::fromStdString(*refusal));
         return false;
     }
     const std::string text = WriteBirthRecord(contents);
     if (const std::optional<QString> failure =
             SaveFileReplacing(path, QByteArray::fromStdString(text))) {
-        ShowStop(&form_, *failure);
+        ShowStop(over, *failure);
         return false;
     }
-    addRecent(QFileInfo(path).absoluteFilePath());
+    recordIsAt(path);
     return true;
 }
 
@@ -99,17 +116,18 @@ void BirthRecordActions::chooseAndOpen() {
     open(path);
 }
 
-void BirthRecordActions::chooseAndSave() {
+void BirthRecordActions::chooseAndSave(QWidget* parent) {
+    QWidget* over = parent ? parent : &form_;
     // The checks come before the dialog, so that nobody picks a name for a
     // record that cannot be saved.
     if (const std::optional<std::string> refusal = CheckBirthRecord(form_.recordContents())) {
-        ShowStop(&form_, QString::fromStdString(*refusal));
+        ShowStop(over, QString::fromStdString(*refusal));
         return;
     }
     const QString extension = QString::fromLatin1(kBirthRecordExtension);
     QString filter = RecordFilter();
     QString path = FileDialogs().askSavePath(
-        &form_, QStringLiteral("Save Birth Record"),
+        over, QStringLiteral("Save Birth Record"),
         QDir(LastFolder(kFolderKind)).filePath(SuggestedFileName(form_.entries(), extension)),
         {filter}, &filter);
     if (path.isEmpty()) {
@@ -119,7 +137,7 @@ void BirthRecordActions::chooseAndSave() {
         path += extension;
     }
     RememberFolder(kFolderKind, path);
-    saveTo(path);
+    saveTo(path, over);
 }
 
 QStringList BirthRecordActions::RecentRecords() {
