@@ -494,6 +494,41 @@ private slots:
         QCOMPARE(lastChart_.form.lblDOB, std::string("January/1/1901"));
     }
 
+    // Return or Enter where the focused control has no use for it presses
+    // "Get My Torvi Lagna", as the button itself does when focused; a
+    // focused place look-up button presses itself instead. (The coordinate
+    // fields refuse Enter as any non-digit, with their message.)
+    void enterRunsTheChart() {
+        struct Press {
+            const char* focus;
+            Qt::Key key;
+            int charts;
+        };
+        FillValidEntries(*form_);
+        child<QLineEdit>("txtMCity")->setText("Bengaluru");
+        child<QLineEdit>("txtMState")->setText("Karnataka");
+        child<QLineEdit>("txtMCountry")->setText("India");
+        for (const Press& press :
+             {Press{"txtName", Qt::Key_Return, 1}, Press{"cmdRashi", Qt::Key_Return, 2},
+              Press{"cboYear", Qt::Key_Enter, 3}, Press{"chkDST", Qt::Key_Return, 4},
+              Press{"optLat_0", Qt::Key_Enter, 5}, Press{"cmdBrowser", Qt::Key_Return, 5}}) {
+            QWidget* focused = child<QWidget>(press.focus);
+            focused->setFocus();
+            QCOMPARE(FocusName(), QString(press.focus));
+            QTest::keyClick(focused, press.key);
+            QVERIFY2(charts_ == press.charts, press.focus);
+        }
+        QCOMPARE(links_->opened.size(), 1);
+        QVERIFY(dialogs_->shown.isEmpty());
+
+        // A fault found on Enter is shown as for a click.
+        child<QLineEdit>("txtName")->clear();
+        child<QLineEdit>("txtMCountry")->setFocus();
+        QTest::keyClick(child<QLineEdit>("txtMCountry"), Qt::Key_Return);
+        QCOMPARE(dialogs_->log(), QStringList({"Stop: Please Enter Name"}));
+        QCOMPARE(charts_, 5);
+    }
+
     void placeLookUpChecks_data() {
         QTest::addColumn<QString>("city");
         QTest::addColumn<QString>("state");
