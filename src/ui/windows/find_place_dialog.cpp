@@ -136,6 +136,11 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const ZoneResolver& zones,
     listCaption->setObjectName(QStringLiteral("lblPlacesCaption"));
     resultList_ = Named(new QListWidget(this), "lstPlaces", QStringLiteral("Places found"));
     resultList_->setMinimumSize(560, 220);
+    // A long line wraps rather than hiding its zone off to the right behind
+    // a scroll bar along the list's foot.
+    resultList_->setWordWrap(true);
+    resultList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    resultList_->setTextElideMode(Qt::ElideNone);
     listCaption->setBuddy(resultList_);
 
     matchCountLabel_ = new QLabel(this);
