@@ -315,7 +315,13 @@ private slots:
             // with its current item as the value ("Birth day", "0").
             QCOMPARE(accessible->text(QAccessible::Name), QString(input.name));
             if (auto* list = qobject_cast<QComboBox*>(widget)) {
+                // ... and, as AT-SPI speaks a list's value, as its text.
                 QCOMPARE(accessible->text(QAccessible::Value), list->currentText());
+                QAccessibleTextInterface* text = accessible->textInterface();
+                QVERIFY2(text, input.input);
+                list->setCurrentIndex(list->count() - 1);
+                QCOMPARE(text->text(0, text->characterCount()), list->currentText());
+                QCOMPARE(text->characterCount(), list->currentText().size());
             }
         }
 
