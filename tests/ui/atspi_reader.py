@@ -20,9 +20,11 @@ Exit status 0 passed, 1 failed, 77 skipped (no Xvfb or AT-SPI here).
 """
 
 import os
+import random
 import re
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -67,18 +69,7 @@ class Session:
         self.processes = []
 
     def start(self):
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1000x24",
-             "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            start_new_session=True)
-        self.processes.append(xvfb)
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            display = pipe.readline().strip()
-        check(display, "Xvfb did not start")
-        os.environ["DISPLAY"] = ":" + display
+        os.environ["DISPLAY"] = self.start_x_server()
 
         bus = subprocess.Popen(
             ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
@@ -93,6 +84,9 @@ class Session:
             [find_launcher(), "--launch-immediately"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
         self.processes.append(launcher)
+        # A program started before the registry answers never joins the
+        # desktop, so the registry is started and awaited first.
+        wait_for("the accessibility registry", registry_ready)
 
         for name in ("config", "data", "cache"):
             os.makedirs(os.path.join(self.folder, name), exist_ok=True)
@@ -110,9 +104,45 @@ class Session:
             "NO_AT_BRIDGE": "0",
         })
 
+    def start_x_server(self):
+        """Starts Xvfb on a free display of its own and returns the display
+        name once the server takes connections. Other X servers may start
+        beside it at any moment (tests run in parallel), so a display that
+        is taken, or a server that dies, means another number."""
+        rng = random.Random(os.getpid())
+        for _ in range(20):
+            number = rng.randrange(200, 900)
+            if os.path.exists("/tmp/.X%d-lock" % number):
+                continue
+            xvfb = subprocess.Popen(
+                ["Xvfb", ":%d" % number, "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+            self.processes.append(xvfb)
+            socket_path = "/tmp/.X11-unix/X%d" % number
+            deadline = time.monotonic() + 10
+            while time.monotonic() < deadline and xvfb.poll() is None:
+                if accepts_connections(socket_path):
+                    time.sleep(0.2)
+                    if xvfb.poll() is None:
+                        return ":%d" % number
+                time.sleep(0.1)
+            stop_group(xvfb)
+        raise Failure("Xvfb did not start on any display")
+
     def stop(self):
         for process in reversed(self.processes):
             stop_group(process)
+
+
+def accepts_connections(socket_path):
+    probe = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    try:
+        probe.connect(socket_path)
+        return True
+    except OSError:
+        return False
+    finally:
+        probe.close()
 
 
 def stop_group(process):
@@ -224,7 +254,7 @@ def application_of(pid):
 
 def window_named(app, title):
     for window in children(app):
-        if name(window) == title or (title.endswith("*") and name(window).startswith(title[:-1])):
+        if name(window) == title:
             return window
     return None
 
@@ -268,6 +298,26 @@ def press(node, action_name):
 PRESS_CONNECTIONS = []
 
 
+def registry_ready():
+    from gi.repository import Gio, GLib
+    try:
+        bus = Gio.DBusConnection.new_for_address_sync(
+            accessibility_bus_address(),
+            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+            Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+        bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                      "StartServiceByName", GLib.Variant("(su)", ("org.a11y.atspi.Registry", 0)),
+                      None, Gio.DBusCallFlags.NONE, 5000, None)
+        owned = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                              "org.freedesktop.DBus", "NameHasOwner",
+                              GLib.Variant("(s)", ("org.a11y.atspi.Registry",)), None,
+                              Gio.DBusCallFlags.NONE, 5000, None).unpack()[0]
+        bus.close_sync(None)
+        return owned
+    except GLib.Error:
+        return False
+
+
 def accessibility_bus_address():
     from gi.repository import Gio
     session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
@@ -288,7 +338,12 @@ class Program:
                                 lambda: application_of(self.process.pid))
         except Failure:
             self.log.seek(0)
-            print(self.log.read().decode(errors="replace"))
+            print("program %s (%s), status %s, output:\n%s" % (
+                record, self.process.pid, self.process.poll(),
+                self.log.read().decode(errors="replace")))
+            Atspi = atspi()
+            print("on the desktop: %r" % [
+                (name(app), app.get_process_id()) for app in children(Atspi.get_desktop(0))])
             raise
 
     def window(self, title):
@@ -308,7 +363,11 @@ def save_record(tool, folder, file_name, arguments):
 
 
 def birth_form(program):
-    return program.window("Selmarind*")
+    """The window with "Get My Torvi Lagna", whatever its title (it names an
+    opened record)."""
+    return wait_for("the birth form", lambda: next(
+        (w for w in children(program.app) if find(w, "push button", "Get My Torvi Lagna")),
+        None))
 
 
 def list_values(form):
