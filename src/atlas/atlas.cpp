@@ -466,7 +466,7 @@ std::string FormatDegreesMinutes(const DegreesMinutes& angle, char positive, cha
     if (angle.minutes < 10) {
         out += '0';
     }
-    out += std::to_string(angle.minutes) + "' ";
+    out += std::to_string(angle.minutes) + "\u2032 ";
     out += angle.negative ? negative : positive;
     return out;
 }
@@ -487,11 +487,16 @@ std::string PlaceDisplayLine(const PlaceMatch& place) {
     if (!place.division.empty()) {
         out += ", " + place.division;
     }
-    out += ", " + place.country + " ";
+    out += ", " + place.country + " \u00B7 ";
     out += FormatDegreesMinutes(place.latitude, 'N', 'S') + " ";
-    out += FormatDegreesMinutes(place.longitude, 'E', 'W') + ", ";
+    out += FormatDegreesMinutes(place.longitude, 'E', 'W') + " \u00B7 ";
     out += place.zoneId;
     return out;
+}
+
+std::string MatchCountNote(std::size_t shown, std::size_t total) {
+    return std::to_string(shown) + " of " + std::to_string(total) +
+           " matches: type more of the name, or add the division or country";
 }
 
 Atlas::Atlas(std::unique_ptr<const Data> data) : data_(std::move(data)) {}
@@ -530,9 +535,13 @@ std::size_t Atlas::MemoryBytes() const {
     return bytes;
 }
 
-std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxResults) const {
+std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxResults,
+                                      std::size_t* totalMatches) const {
     const Data& t = *data_;
     std::vector<PlaceMatch> results;
+    if (totalMatches) {
+        *totalMatches = 0;
+    }
     // Nobody types a place of more than a few hundred characters.
     if (maxResults == 0 || query.size() > 1000) {
         return results;
@@ -618,6 +627,9 @@ std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxRes
         }
     }
 
+    if (totalMatches) {
+        *totalMatches = candidates.size();
+    }
     const std::size_t kept = std::min(maxResults, candidates.size());
     std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kept),
                       candidates.end(), better);

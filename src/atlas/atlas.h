@@ -53,10 +53,15 @@ struct PlaceMatch {
     bool exactMatch = false; // the query was the whole name or the whole former name
 };
 
-// "Bengaluru, Karnataka, India 12°58' N 77°36' E, Asia/Kolkata": name,
-// division (left out when empty), country, the coordinates rounded to the
-// minute, the zone. UTF-8.
+// "Bengaluru, Karnataka, India · 12°58′ N 77°36′ E · Asia/Kolkata": name,
+// division (left out when empty), country; the coordinates rounded to the
+// minute; the zone. UTF-8, the three parts apart by a middle dot.
 std::string PlaceDisplayLine(const PlaceMatch& place);
+
+// "20 of 57 matches: type more of the name, or add the division or
+// country": what a list of `shown` places out of `total` says when the
+// search was cut short (shown < total).
+std::string MatchCountNote(std::size_t shown, std::size_t total);
 
 // Rounds `angleDeg` to the nearest minute of arc (see DegreesMinutes).
 DegreesMinutes RoundToMinute(double angleDeg);
@@ -90,7 +95,11 @@ public:
     // population, largest first, then by GeoNames id. So "Madras" gives
     // Chennai before Madras, Oregon. A place appears once. An empty NAME
     // gives nothing. Thread-safe.
-    std::vector<PlaceMatch> Search(std::string_view query, std::size_t maxResults = 20) const;
+    //
+    // `totalMatches`, when given, receives how many places match in all,
+    // which is more than the result holds when maxResults cut it short.
+    std::vector<PlaceMatch> Search(std::string_view query, std::size_t maxResults = 20,
+                                   std::size_t* totalMatches = nullptr) const;
 
     // The IANA zones of the places, sorted, each once.
     std::vector<std::string> ZoneIds() const;

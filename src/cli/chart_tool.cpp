@@ -693,7 +693,8 @@ int FindPlaces(const std::string& query, std::ostream& out, std::ostream& err) {
         err << UnavailableMessage("the atlas", message) << "\n";
         return kExitFailure;
     }
-    const std::vector<PlaceMatch> places = atlas->Search(query, 20);
+    std::size_t total = 0;
+    const std::vector<PlaceMatch> places = atlas->Search(query, 20, &total);
     if (places.empty()) {
         err << FindBestPlace(query).message << "\n";
         return kExitInvalidInput;
@@ -701,7 +702,11 @@ int FindPlaces(const std::string& query, std::ostream& out, std::ostream& err) {
     for (const PlaceMatch& place : places) {
         out << PlaceDisplayLine(place) << "\n";
     }
-    out << "\n" << kAtlasAttribution << "\n";
+    out << "\n";
+    if (total > places.size()) {
+        out << MatchCountNote(places.size(), total) << "\n";
+    }
+    out << kAtlasAttribution << "\n";
     return kExitOk;
 }
 

@@ -226,6 +226,30 @@ private slots:
         QVERIFY(atlas_->Search("Bombay", 0).empty());
     }
 
+    // The total counts every matching place, however many are returned:
+    // the same as the length of a search with no practical limit.
+    void totalMatchesCountsBeyondTheLimit() {
+        for (const char* query :
+             {"Springfield", "Springfield, Missouri", "san", "Kathmandu", "Atlantis", ""}) {
+            const std::size_t all = atlas_->Search(query, 1000000).size();
+            for (std::size_t limit : {std::size_t{1}, std::size_t{20}}) {
+                std::size_t total = 12345;
+                const std::vector<PlaceMatch> matches = atlas_->Search(query, limit, &total);
+                QVERIFY2(
+                    total == all,
+                    qPrintable(
+                        QString("%1 at %2: %3 of %4").arg(query).arg(limit).arg(total).arg(all)));
+                QCOMPARE(matches.size(), std::min(limit, all));
+            }
+        }
+        std::size_t total = 0;
+        atlas_->Search("Springfield", 20, &total);
+        QVERIFY2(total > 20, "the atlas holds more than twenty Springfields");
+        QCOMPARE(Q(MatchCountNote(20, 57)),
+                 QString("20 of 57 matches: type more of the name, or add the division or "
+                         "country"));
+    }
+
     void emptyOrUnmatchableQueriesGiveNothing_data() {
         QTest::addColumn<QString>("query");
         QTest::newRow("empty") << "";
@@ -259,12 +283,16 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("line");
         QTest::newRow("Bengaluru") << "Bangalore"
-                                   << "Bengaluru, Karnataka, India 12°58' N 77°36' E, Asia/Kolkata";
+                                   << "Bengaluru, Karnataka, India · 12°58′ N 77°36′ E · "
+                                      "Asia/Kolkata";
         QTest::newRow("south and west")
             << "Sao Paulo"
-            << "São Paulo, São Paulo, Brazil 23°33' S 46°38' W, America/Sao_Paulo";
+            << "São Paulo, São Paulo, Brazil · 23°33′ S 46°38′ W · America/Sao_Paulo";
         QTest::newRow("no division") << "Drammen"
-                                     << "Drammen, Norway 59°45' N 10°12' E, Europe/Oslo";
+                                     << "Drammen, Norway · 59°45′ N 10°12′ E · Europe/Oslo";
+        QTest::newRow("west of Greenwich")
+            << "Springfield, Missouri"
+            << "Springfield, Missouri, United States · 37°13′ N 93°18′ W · America/Chicago";
     }
 
     void displayLine() {

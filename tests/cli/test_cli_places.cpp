@@ -294,6 +294,24 @@ private slots:
         QCOMPARE(lines.last(), QString("Place data: GeoNames (geonames.org), CC BY 4.0"));
     }
 
+    // A list cut at twenty says how many match in all, before the
+    // attribution; a shorter one does not.
+    void findPlaceSaysWhenCut() {
+        const ToolRun many = RunTool({"--find-place", "San"});
+        QCOMPARE(many.status, 0);
+        const QStringList lines = QString::fromUtf8(many.out).split('\n', Qt::SkipEmptyParts);
+        QVERIFY2(lines.size() == 22, many.out.constData());
+        const QRegularExpression note(
+            "^20 of (\\d+) matches: type more of the name, or add the division or country$");
+        const QRegularExpressionMatch cut = note.match(lines[20]);
+        QVERIFY2(cut.hasMatch(), qPrintable(lines[20]));
+        QVERIFY(cut.captured(1).toInt() > 20);
+        QVERIFY(lines[0].contains(" · ") && lines[0].contains("′"));
+
+        const ToolRun one = RunTool({"--find-place", "Kathmandu"});
+        QVERIFY2(!one.out.contains("matches:"), one.out.constData());
+    }
+
     // Without an atlas the options that need it fail with status 1 naming
     // the file; every other option still works.
     void missingAtlas() {

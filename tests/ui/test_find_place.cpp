@@ -5,9 +5,11 @@
 #include "window_test_support.h"
 
 #include "input/time_zones.h"
+#include "ui/widgets/app_style.h"
 #include "ui/windows/find_place_dialog.h"
 #include "ui/windows/frm_main.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,8 +19,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -85,6 +89,23 @@ void Accept(QDialog& dialog) {
 
 QString ZoneText(FrmMain& form) {
     return Child<QComboBox>(form, "cmbTimeZone")->currentText();
+}
+
+// The average colour of a picture, each channel weighted alike.
+QColor MeanColour(const QPixmap& picture) {
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    double red = 0, green = 0, blue = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.redF();
+            green += c.greenF();
+            blue += c.blueF();
+        }
+    }
+    const double n = std::max(1, image.width() * image.height());
+    return QColor::fromRgbF(static_cast<float>(red / n), static_cast<float>(green / n),
+                            static_cast<float>(blue / n));
 }
 
 bool DstTicked(FrmMain& form) {
@@ -397,20 +418,77 @@ private slots:
         QVERIFY(chart.has_value());
     }
 
-    // Every new control has a name a screen reader reads out.
+    // Every new control has a name a screen reader reads out; the verdict
+    // is read as its sentence, what it is about as its description.
     void accessibleNames() {
         RunFindPlace(*form_, "Bombay", [](QDialog& dialog) {
-            for (const char* name :
-                 {"txtFindPlace", "lstPlaces", "lblZoneSetting", "cboZoneCandidate", "cmdUsePlace",
-                  "cmdCancelPlace", "lblAtlasAttribution"}) {
+            for (const char* name : {"txtFindPlace", "lstPlaces", "cboZoneCandidate", "cmdUsePlace",
+                                     "cmdCancelPlace", "lblAtlasAttribution"}) {
                 QVERIFY2(!Child<QWidget>(dialog, name)->accessibleName().isEmpty(), name);
             }
+            auto* verdict = Child<QLabel>(dialog, "lblZoneSetting");
+            QAccessibleInterface* read = QAccessible::queryAccessibleInterface(verdict);
+            QCOMPARE(read->role(), QAccessible::StaticText);
+            QVERIFY2(read->text(QAccessible::Name).contains(" on "),
+                     qPrintable(read->text(QAccessible::Name)));
+            QCOMPARE(read->text(QAccessible::Name), verdict->text());
+            QCOMPARE(read->text(QAccessible::Description), QString("Zone for the birth time"));
             QVERIFY(Child<QListWidget>(dialog, "lstPlaces")
                         ->item(0)
                         ->text()
-                        .startsWith("Mumbai, Maharashtra, India 19°"));
+                        .startsWith("Mumbai, Maharashtra, India · 19°"));
             dialog.reject();
         });
+    }
+
+    // A list cut short says so, with the atlas' full count; a short one
+    // says nothing.
+    void cutListSaysHowManyMatch() {
+        std::string message;
+        const auto atlas = CachedAtlas(kAtlasPath.toStdString(), message);
+        QVERIFY2(atlas, message.c_str());
+        std::size_t matches = 0;
+        atlas->Search("San", 1, &matches);
+        QString cut, whole;
+        int listed = 0;
+        bool scrollsSideways = true;
+        RunFindPlace(*form_, "San", [&](QDialog& dialog) {
+            // The longest lines wrap: nothing needs a scroll bar at the
+            // list's foot.
+            dialog.show();
+            auto* list = Child<QListWidget>(dialog, "lstPlaces");
+            scrollsSideways = list->horizontalScrollBar()->isVisible();
+            cut = Child<QLabel>(dialog, "lblMatchCount")->text();
+            listed = Child<QListWidget>(dialog, "lstPlaces")->count();
+            Child<QLineEdit>(dialog, "txtFindPlace")->setText("Kathmandu");
+            whole = Child<QLabel>(dialog, "lblMatchCount")->text();
+            dialog.reject();
+        });
+        QVERIFY(!scrollsSideways);
+        QVERIFY(listed > 0 && static_cast<std::size_t>(listed) < matches);
+        QCOMPARE(cut, QString("%1 of %2 matches: type more of the name, or add the division "
+                              "or country")
+                          .arg(listed)
+                          .arg(matches));
+        QVERIFY2(whole.isEmpty(), qPrintable(whole));
+    }
+
+    // While a skipped time waits for its offset, "Use This Place" is drawn
+    // unmistakably unlike the enabled Cancel beside it, not in the same
+    // light grey with slightly paler text.
+    void disabledUseLooksDisabled() {
+        SetBirthTime(*form_, {2021, 3, 14, 2, 30});
+        double contrast = 0;
+        RunFindPlace(*form_, "New York City", [&](QDialog& dialog) {
+            dialog.show();
+            auto* use = Child<QPushButton>(dialog, "cmdUsePlace");
+            QVERIFY(!use->isEnabled());
+            contrast =
+                ContrastRatio(MeanColour(use->grab()),
+                              MeanColour(Child<QPushButton>(dialog, "cmdCancelPlace")->grab()));
+            dialog.reject();
+        });
+        QVERIFY2(contrast >= 3.0, qPrintable(QString::number(contrast)));
     }
 };
 

@@ -10,8 +10,10 @@
 #include "ui/windows/frm_display.h"
 #include "window_test_support.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabWidget>
 
@@ -281,6 +283,44 @@ private slots:
         for (const ChartSquare::Stroke& stroke : square->strokes()) {
             QVERIFY2(form.findChild<QWidget*>(stroke.name) == nullptr, qPrintable(stroke.name));
         }
+    }
+
+    // Each value is read once, as "caption: value": the caption drawn beside
+    // it is reported as not showing, while the values, the group titles and
+    // the other texts stay.
+    void captionsAreNotReadTwice() {
+        FrmDisplay form;
+        form.showResult(MadeUpResult());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // What shows to a reader on one tab: the names of the labels not
+        // reported invisible; and the names of those that are.
+        const auto read = [&form](int tab, QStringList& spoken, QStringList& hidden) {
+            form.tabs()->setCurrentIndex(tab);
+            spoken.clear();
+            hidden.clear();
+            for (QLabel* label : form.findChildren<QLabel*>()) {
+                QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(label);
+                (reader->state().invisible ? hidden : spoken) << reader->text(QAccessible::Name);
+            }
+        };
+        QStringList spoken, hidden;
+        read(0, spoken, hidden);
+        for (const char* caption : {"Date of Birth :", "Surya/Sun", "Asc/Lagna",
+                                    "Torvi Lagna Present In House Significance"}) {
+            QVERIFY2(hidden.contains(caption) && !spoken.contains(caption), caption);
+        }
+        QCOMPARE(spoken.filter(QRegularExpression("^Surya/Sun: ")).size(), 1);
+        QCOMPARE(spoken.filter(QRegularExpression("^Date of Birth: ")).size(), 1);
+        QVERIFY(spoken.contains("Significance of Torvi Lagna"));
+
+        // A second result rebuilds the details tab; its captions are hidden
+        // as well.
+        form.showResult(MadeUpResult());
+        read(2, spoken, hidden);
+        QVERIFY(hidden.contains("Ayanamsa") && !spoken.contains("Ayanamsa"));
+        QVERIFY2(spoken.filter(QRegularExpression("^Ayanamsa: \\d")).size() == 1,
+                 qPrintable(spoken.join(" | ")));
     }
 
     // The drawing of the square: the border around all four by four cells,

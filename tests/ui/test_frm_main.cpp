@@ -315,7 +315,13 @@ private slots:
             // with its current item as the value ("Birth day", "0").
             QCOMPARE(accessible->text(QAccessible::Name), QString(input.name));
             if (auto* list = qobject_cast<QComboBox*>(widget)) {
+                // ... and, as AT-SPI speaks a list's value, as its text.
                 QCOMPARE(accessible->text(QAccessible::Value), list->currentText());
+                QAccessibleTextInterface* text = accessible->textInterface();
+                QVERIFY2(text, input.input);
+                list->setCurrentIndex(list->count() - 1);
+                QCOMPARE(text->text(0, text->characterCount()), list->currentText());
+                QCOMPARE(text->characterCount(), list->currentText().size());
             }
         }
 
@@ -512,6 +518,41 @@ private slots:
         QCOMPARE(lastChart_.form.lblLatitude, std::string("12° 58' N"));
         QCOMPARE(lastChart_.form.lblLongitude, std::string("77° 35' E"));
         QCOMPARE(lastChart_.form.lblDOB, std::string("January/1/1901"));
+    }
+
+    // Return or Enter where the focused control has no use for it presses
+    // "Get My Torvi Lagna", as the button itself does when focused; a
+    // focused place look-up button presses itself instead. (The coordinate
+    // fields refuse Enter as any non-digit, with their message.)
+    void enterRunsTheChart() {
+        struct Press {
+            const char* focus;
+            Qt::Key key;
+            int charts;
+        };
+        FillValidEntries(*form_);
+        child<QLineEdit>("txtMCity")->setText("Bengaluru");
+        child<QLineEdit>("txtMState")->setText("Karnataka");
+        child<QLineEdit>("txtMCountry")->setText("India");
+        for (const Press& press :
+             {Press{"txtName", Qt::Key_Return, 1}, Press{"cmdRashi", Qt::Key_Return, 2},
+              Press{"cboYear", Qt::Key_Enter, 3}, Press{"chkDST", Qt::Key_Return, 4},
+              Press{"optLat_0", Qt::Key_Enter, 5}, Press{"cmdBrowser", Qt::Key_Return, 5}}) {
+            QWidget* focused = child<QWidget>(press.focus);
+            focused->setFocus();
+            QCOMPARE(FocusName(), QString(press.focus));
+            QTest::keyClick(focused, press.key);
+            QVERIFY2(charts_ == press.charts, press.focus);
+        }
+        QCOMPARE(links_->opened.size(), 1);
+        QVERIFY(dialogs_->shown.isEmpty());
+
+        // A fault found on Enter is shown as for a click.
+        child<QLineEdit>("txtName")->clear();
+        child<QLineEdit>("txtMCountry")->setFocus();
+        QTest::keyClick(child<QLineEdit>("txtMCountry"), Qt::Key_Return);
+        QCOMPARE(dialogs_->log(), QStringList({"Stop: Please Enter Name"}));
+        QCOMPARE(charts_, 5);
     }
 
     void placeLookUpChecks_data() {

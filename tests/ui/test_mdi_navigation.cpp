@@ -15,15 +15,18 @@
 #include "window_test_support.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 
@@ -358,6 +361,65 @@ private slots:
         QVERIFY(LabelText(*frame->display(), QStringLiteral("lblArudha_3")).contains("\r\nTL"));
         QCOMPARE(LabelText(*frame->display(), QStringLiteral("lblScorpio")),
                  QStringLiteral("\r\nSaturn (R) "));
+    }
+
+    // The result window starts with the keyboard on its tabs, not on the
+    // client area around the whole form.
+    void keyboardStartsOnTheTabs() {
+        Recorders recorders;
+        Program program;
+        program.calculate(SampleBirthEntries());
+        Mdi* frame = program.navigation.frame();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     static_cast<QWidget*>(frame->display()->tabs()->tabBar()));
+    }
+
+    // No menu of any window, the menu bars included, gives one access key
+    // to two entries.
+    void accessKeysAreUniqueInEveryMenu() {
+        Recorders recorders;
+        Program program;
+        program.calculate(SampleBirthEntries());
+        QVERIFY(program.navigation.frame());
+        int menusChecked = 0;
+        const auto checkEntries = [&](const QString& where, const QList<QAction*>& entries) {
+            QMap<QKeySequence, QString> taken;
+            for (QAction* entry : entries) {
+                const QKeySequence key = QKeySequence::mnemonic(entry->text());
+                if (entry->isSeparator() || key.isEmpty()) {
+                    continue;
+                }
+                QVERIFY2(
+                    !taken.contains(key),
+                    qPrintable(QStringLiteral("%1: \"%2\" and \"%3\" share %4")
+                                   .arg(where, taken.value(key), entry->text(), key.toString())));
+                taken.insert(key, entry->text());
+            }
+            ++menusChecked;
+        };
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            for (QMenuBar* bar : window->findChildren<QMenuBar*>()) {
+                checkEntries(window->objectName() + " menu bar", bar->actions());
+                for (QAction* top : bar->actions()) {
+                    QList<QMenu*> menus;
+                    if (top->menu()) {
+                        menus << top->menu();
+                    }
+                    for (qsizetype i = 0; i < menus.size(); ++i) {
+                        checkEntries(window->objectName() + " " + menus[i]->title(),
+                                     menus[i]->actions());
+                        for (QAction* entry : menus[i]->actions()) {
+                            if (entry->menu()) {
+                                menus << entry->menu();
+                            }
+                        }
+                    }
+                }
+            }
+        }
+        // Both windows' bars, File, Help, Tools and Open Recent.
+        QVERIFY2(menusChecked >= 7, qPrintable(QString::number(menusChecked)));
     }
 
     // Back destroys the frame with its form and shows the birth-data form

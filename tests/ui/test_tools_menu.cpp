@@ -88,7 +88,7 @@ private slots:
             texts << (entry->isSeparator() ? QString("-") : entry->text());
         }
         QCOMPARE(texts, (QStringList{"&Classic Positions", "&Precise Positions (Swiss Ephemeris)",
-                                     "Sunrise at the Disc &Centre", "-", "Find &Place..."}));
+                                     "Sunrise at the &Disc Centre", "-", "&Find Place..."}));
         QCOMPARE(Entry(form, "mnuFindPlace")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     }
 

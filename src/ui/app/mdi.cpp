@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -113,6 +115,9 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
 
     buildMenus();
+    // The keyboard starts on the result's tabs; the client area would take
+    // the focus first and ring the whole area over the bars.
+    display_->tabs()->tabBar()->setFocus(Qt::OtherFocusReason);
 
     // Restored size: the client area below the menu bar, as designed, but
     // never larger than the screen (a small or scaled one), where the title

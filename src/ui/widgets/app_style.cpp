@@ -31,6 +31,8 @@ void ApplyAppStyle(QWidget* window) {
     palette.setColor(QPalette::Text, kCaptionColor);
     palette.setColor(QPalette::Button, kButtonColor);
     palette.setColor(QPalette::ButtonText, Qt::black);
+    palette.setColor(QPalette::Disabled, QPalette::Button, kDisabledButtonColor);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, kDisabledButtonTextColor);
     palette.setColor(QPalette::Highlight, QColor(70, 110, 80));
     palette.setColor(QPalette::HighlightedText, Qt::white);
     window->setPalette(palette);

@@ -13,6 +13,10 @@ namespace selmarind {
 inline const QColor kBackgroundColor{26, 45, 31};
 inline const QColor kButtonColor{224, 224, 224};
 inline const QColor kCaptionColor{255, 255, 255};
+// A disabled button: a face near the ground's green with muted text, so it
+// never passes for the light grey of an enabled one.
+inline const QColor kDisabledButtonColor{62, 84, 68};
+inline const QColor kDisabledButtonTextColor{160, 176, 164};
 inline const QColor kTaglineColor{255, 255, 192};
 // The keyboard-focus ring: the gold of the chart's lines, 8.3:1 against the
 // ground and 6.8:1 against the chart cells, well over the 3:1 a focus

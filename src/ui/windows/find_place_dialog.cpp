@@ -157,10 +157,25 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const ZoneResolver& zones,
     listCaption->setObjectName(QStringLiteral("lblPlacesCaption"));
     resultList_ = Named(new QListWidget(this), "lstPlaces", QStringLiteral("Places found"));
     resultList_->setMinimumSize(560, 220);
+    // A long line wraps rather than hiding its zone off to the right behind
+    // a scroll bar along the list's foot.
+    resultList_->setWordWrap(true);
+    resultList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    resultList_->setTextElideMode(Qt::ElideNone);
     listCaption->setBuddy(resultList_);
 
-    settingLabel_ =
-        Named(new QLabel(this), "lblZoneSetting", QStringLiteral("Zone for the birth time"));
+    matchCountLabel_ = new QLabel(this);
+    matchCountLabel_->setObjectName(QStringLiteral("lblMatchCount"));
+    matchCountLabel_->setWordWrap(true);
+    matchCountLabel_->setTextFormat(Qt::PlainText);
+    // One line kept for it, so that the dialog does not jump while typing.
+    matchCountLabel_->setMinimumHeight(matchCountLabel_->fontMetrics().lineSpacing());
+
+    // The sentence itself is the label's accessible name (a label without a
+    // name of its own is read by its text, and says when it changes); what it
+    // is about goes in the description.
+    settingLabel_ = Named(new QLabel(this), "lblZoneSetting", QString());
+    settingLabel_->setAccessibleDescription(QStringLiteral("Zone for the birth time"));
     settingLabel_->setWordWrap(true);
     settingLabel_->setTextFormat(Qt::PlainText);
     settingLabel_->setMinimumHeight(settingLabel_->fontMetrics().lineSpacing() * 4);
@@ -184,8 +199,8 @@ FindPlaceDialog::FindPlaceDialog(const Atlas& atlas, const ZoneResolver& zones,
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     for (QWidget* widget : std::initializer_list<QWidget*>{
-             queryCaption, queryEdit_, listCaption, resultList_, settingLabel_, candidateCaption_,
-             candidateList_, attribution, buttons_}) {
+             queryCaption, queryEdit_, listCaption, resultList_, matchCountLabel_, settingLabel_,
+             candidateCaption_, candidateList_, attribution, buttons_}) {
         layout->addWidget(widget);
     }
 
@@ -221,8 +236,13 @@ bool FindPlaceDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void FindPlaceDialog::search() {
     const QByteArray query = queryEdit_->text().trimmed().toUtf8();
-    matches_ = atlas_.Search(
-        std::string_view(query.constData(), static_cast<std::size_t>(query.size())), kMaxMatches);
+    std::size_t total = 0;
+    matches_ =
+        atlas_.Search(std::string_view(query.constData(), static_cast<std::size_t>(query.size())),
+                      kMaxMatches, &total);
+    // Only a list cut short has a word to say about its length.
+    matchCountLabel_->setText(
+        total > matches_.size() ? FromUtf8(MatchCountNote(matches_.size(), total)) : QString());
     resultList_->clear();
     for (const PlaceMatch& place : matches_) {
         resultList_->addItem(FromUtf8(PlaceDisplayLine(place)));

@@ -100,6 +100,8 @@ private:
 
     QLineEdit* queryEdit_ = nullptr;
     QListWidget* resultList_ = nullptr;
+    // "50 of 57 matches: ..." when the list is cut short; empty otherwise.
+    QLabel* matchCountLabel_ = nullptr;
     QLabel* settingLabel_ = nullptr;
     QLabel* candidateCaption_ = nullptr;
     QComboBox* candidateList_ = nullptr;

@@ -3,6 +3,7 @@
 #include "chart/sign_tables.h"
 #include "engine/name_tables.h"
 #include "report/chart_details.h"
+#include "ui/widgets/accessible_captions.h"
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/twips.h"
@@ -454,6 +455,8 @@ void FrmDisplay::showResult(const ChartResult& result, const std::optional<Birth
     positionsNote_->setText(note);
     positionsNote_->setAccessibleName(note);
     fillChartDetails(result, entries);
+    // Each value reads "caption: value"; the caption beside it would repeat.
+    HideCaptionsReadWithValues(this);
     tabs_->setCurrentIndex(0);
 }
 

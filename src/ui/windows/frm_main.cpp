@@ -9,6 +9,7 @@
 #include "ui/widgets/application_end.h"
 #include "ui/widgets/data_files.h"
 #include "ui/widgets/dialog_service.h"
+#include "ui/widgets/enter_key.h"
 #include "ui/widgets/entry_field_filter.h"
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/list_accessibility.h"
@@ -219,6 +220,7 @@ FrmMain::FrmMain(QWidget* parent)
     daylightSavingCheck_->setFocus();
 
     setAcceptDrops(true);
+    PressOnEnter(*this, *calculateButton_);
     for (QLineEdit* typed : {cityEdit_, latitudeDegreesEdit_, latitudeMinutesEdit_,
                              longitudeDegreesEdit_, longitudeMinutesEdit_}) {
         connect(typed, &QLineEdit::textEdited, this, [this] { atlasPlace_.reset(); });

@@ -37,7 +37,7 @@ ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> find
         sources->addAction(source);
     }
     tools.discCentre = AddEntry(*tools.menu, owner, "mnuSunriseCentre",
-                                QStringLiteral("Sunrise at the Disc &Centre"));
+                                QStringLiteral("Sunrise at the &Disc Centre"));
     tools.discCentre->setCheckable(true);
 
     const ChartOptions stored = LoadChartPreferences();
@@ -55,7 +55,7 @@ ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> find
 
     tools.menu->addSeparator()->setObjectName(QStringLiteral("mnuToolsSeparator"));
     tools.findPlace =
-        AddEntry(*tools.menu, owner, "mnuFindPlace", QStringLiteral("Find &Place..."));
+        AddEntry(*tools.menu, owner, "mnuFindPlace", QStringLiteral("&Find Place..."));
     tools.findPlace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     QObject::connect(tools.findPlace, &QAction::triggered, &owner,
                      [findPlace = std::move(findPlace)] { findPlace(); });

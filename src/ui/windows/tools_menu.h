@@ -23,7 +23,7 @@ struct ToolsMenu {
 
 // Appends "&Tools" to `bar`, its position entries set from the stored chart
 // preferences. Each change of an entry is stored at once, so the next chart
-// (and the next start) uses it. `findPlace` runs on "Find &Place...".
+// (and the next start) uses it. `findPlace` runs on "&Find Place...".
 ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> findPlace);
 
 } // namespace selmarind
