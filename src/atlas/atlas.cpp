@@ -472,6 +472,16 @@ bool StartsAWord(std::string_view text, std::string_view part) {
     return false;
 }
 
+// True when each part starts a word of the division or its country, or
+// starts the country's code.
+template <typename Iterator>
+bool NarrowedTo(const Division& division, const Country& country, Iterator first, Iterator last) {
+    return std::all_of(first, last, [&](const std::string& part) {
+        return StartsAWord(division.search, part) || StartsAWord(country.search, part) ||
+               StartsWith(country.codeSearch, part);
+    });
+}
+
 DegreesMinutes FromUnits(std::int32_t units) {
     // Whole minutes, rounded half away from zero, in integers.
     constexpr std::int64_t kUnitsPerDegree = format::kCoordinateUnitsPerDegree;
@@ -584,10 +594,7 @@ std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxRes
         if (known < 0) {
             const Division& division = t.divisions[divisionIndex];
             const Country& country = t.countries[division.country];
-            known = std::all_of(parts.begin(), parts.end(), [&](const std::string& part) {
-                return StartsAWord(division.search, part) || StartsAWord(country.search, part) ||
-                       StartsWith(country.codeSearch, part);
-            });
+            known = NarrowedTo(division, country, parts.begin(), parts.end());
         }
         return known == 1;
     };
@@ -621,8 +628,9 @@ std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxRes
         }
         return a.former < b.former;
     };
-    auto consider = [&](const SearchKey& key, bool exact) {
-        if (!parts.empty() && !passes(t.places[key.place].division)) {
+    // `narrowed`: the place has passed the narrowing parts already.
+    auto consider = [&](const SearchKey& key, bool exact, bool narrowed = false) {
+        if (!narrowed && !parts.empty() && !passes(t.places[key.place].division)) {
             return;
         }
         const Candidate candidate{key.place, key.former, exact};
@@ -663,15 +671,38 @@ std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxRes
         }
     };
     // An umlaut in the query is taken as the German ae, oe, ue, which every
-    // name with umlauts is also kept under: "Köln" is Koeln and Koln, but
-    // Kolno is not "Kölno". Only when that finds nothing at all does the
-    // umlaut count as its bare vowel ("Lüliang" for a place only written
-    // "Luliang").
+    // name with umlauts is also kept under: "Köln" is Koeln and Koln, and
+    // "Köl" only begins it, though Kola is also called "Kol". Only when that
+    // finds nothing at all does the umlaut count as its bare vowel
+    // ("Lüliang" for a place only written "Luliang").
     const std::string spelledOut = FoldForSearch(SpellOutUmlauts(typedName));
     collect(spelledOut);
     const std::string plain = FoldForSearch(typedName);
     if (candidates.empty() && plain != spelledOut) {
         collect(plain);
+    }
+    // A few names hold commas themselves ("Mianzhu, Deyang, Sichuan"): the
+    // first two or more parts as one whole name, the rest narrowing it.
+    for (std::size_t end = query.find(','); end != std::string_view::npos;) {
+        end = query.find(',', end + 1);
+        const std::string whole = FoldForSearch(SpellOutUmlauts(query.substr(0, end)));
+        std::vector<std::string> rest;
+        for (std::size_t start = end; start != std::string_view::npos;) {
+            const std::size_t comma = query.find(',', start + 1);
+            rest.push_back(FoldForSearch(query.substr(start + 1, comma - start - 1)));
+            start = comma;
+        }
+        rest.erase(std::remove(rest.begin(), rest.end(), std::string()), rest.end());
+        auto key = std::lower_bound(t.keys.begin(), t.keys.end(), whole.c_str(),
+                                    [text](const SearchKey& k, const char* w) {
+                                        return std::strcmp(text + k.offset, w) < 0;
+                                    });
+        for (; key != t.keys.end() && whole == text + key->offset; ++key) {
+            const Division& division = t.divisions[t.places[key->place].division];
+            if (NarrowedTo(division, t.countries[division.country], rest.begin(), rest.end())) {
+                consider(*key, true, true);
+            }
+        }
     }
 
     const std::size_t kept = std::min(maxResults, candidates.size());
