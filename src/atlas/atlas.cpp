@@ -411,8 +411,11 @@ void Parse(Tables& t) {
     for (std::size_t i = 0; i < nameCount; ++i) {
         const auto f = reader.fields<3>(reader.next());
         const std::string_view search = f[0];
-        if (search.empty() || search.front() == ' ' || search.back() == ' ' ||
-            search.find("  ") != std::string_view::npos || search.find('\0') != search.npos) {
+        bool wellFormed = !search.empty() && search.front() != ' ' && search.back() != ' ';
+        for (std::size_t c = 1; wellFormed && c < search.size(); ++c) {
+            wellFormed = search[c] != '\0' && (search[c] != ' ' || search[c - 1] != ' ');
+        }
+        if (!wellFormed) {
             reader.fail("\"" + std::string(search) + "\" is not a search text");
         }
         SearchKey key;
@@ -437,6 +440,9 @@ void Parse(Tables& t) {
         }
         previous = search;
         t.keys.push_back(key);
+        // The search text ends at a NUL byte in place of its tab, so that the
+        // index compares it as a C string.
+        t.text[key.offset + search.size()] = '\0';
     }
 
     if (reader.next() != format::kEnd) {
@@ -444,11 +450,6 @@ void Parse(Tables& t) {
     }
     if (!reader.atEnd()) {
         reader.fail("there are lines after the end of the atlas");
-    }
-    // Each search text ends at a NUL byte in place of its tab, so that the
-    // index compares it as a C string.
-    for (const SearchKey& key : t.keys) {
-        t.text[t.text.find('\t', key.offset)] = '\0';
     }
     BuildWordIndex(t);
 }
@@ -542,6 +543,10 @@ std::size_t Atlas::PlaceCount() const {
 
 std::size_t Atlas::FormerNameCount() const {
     return data_->former.size();
+}
+
+std::size_t Atlas::SearchNameCount() const {
+    return data_->keys.size();
 }
 
 std::size_t Atlas::MemoryBytes() const {
