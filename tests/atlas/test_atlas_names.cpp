@@ -5,6 +5,7 @@
 // SELMARIND_ATLAS_INPUTS gives it, else the rows as the committed atlas
 // copied them.
 #include "atlas/atlas.h"
+#include "atlas/search_text.h"
 
 #include <QTest>
 
@@ -265,6 +266,23 @@ private slots:
         QVERIFY2(!kol.front().exactMatch, qPrintable(Describe(kol.front())));
         QCOMPARE(kol.front().geonameId, std::int64_t{2886242});
         QVERIFY(atlas_->Search("Kol", 1).at(0).exactMatch);
+    }
+
+    // GeoNames lists airport codes and lower-case machine transliterations
+    // among the alternate names of Köln ("CGN", "kln", "qln") and Mumbai
+    // ("BOM", "mmbay"); none of them is a name of the place.
+    void codesAndTransliterationsAreNoNames() {
+        const std::pair<const char*, std::int64_t> notNames[] = {
+            {"CGN", 2886242}, {"kln", 2886242},   {"qln", 2886242},
+            {"BOM", 1275339}, {"mmbay", 1275339}, {"bmbyy", 1275339}};
+        for (const auto& [query, id] : notNames) {
+            const bool named =
+                std::ranges::any_of(atlas_->Search(query, 50), [&](const PlaceMatch& m) {
+                    return m.geonameId == id && m.exactMatch &&
+                           FoldForSearch(m.name) != FoldForSearch(query);
+                });
+            QVERIFY2(!named, query);
+        }
     }
 
     // Each of the 2,000 most populous places by its GeoNames name, its ASCII
