@@ -280,8 +280,8 @@ private slots:
             "line 20: a former name given to another place");
         row("unknown kind of name", Replace(kSmallAtlas, "londres\t2\ta", "londres\t2\tb"),
             "line 24: \"b\" is not a number");
-        row("name with a double space", Replace(kSmallAtlas, "bengal hamlet", "bengal  hamlet"),
-            "line 21: \"bengal  hamlet\" is not a search text");
+        row("name with a space at its end", Replace(kSmallAtlas, "bengal hamlet", "bengal hamlet "),
+            "line 21: \"bengal hamlet \" is not a search text");
         row("last line without its end", kSmallAtlas.substr(0, kSmallAtlas.size() - 1),
             "the last line has no line end");
         row("places without zones",
