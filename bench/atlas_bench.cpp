@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <optional>
@@ -65,7 +66,8 @@ BENCHMARK(BM_FirstUse)->Iterations(1);
 
 void BM_LoadAtlas(benchmark::State& state) {
     double atlasMegabytes = 0;
-    double growthMegabytes = 0;
+    // Kept over the repetitions too: only the first load of the process grows it.
+    static double growthMegabytes = 0;
     for (auto _ : state) {
         const double before = ResidentMegabytes();
         AtlasOrFault loaded = LoadAtlas(SELMARIND_ATLAS_FILE);
@@ -73,7 +75,8 @@ void BM_LoadAtlas(benchmark::State& state) {
             state.SkipWithError(loaded.message.c_str());
             return;
         }
-        growthMegabytes = ResidentMegabytes() - before;
+        // Later loads reuse the memory an earlier one freed: the largest growth.
+        growthMegabytes = std::max(growthMegabytes, ResidentMegabytes() - before);
         atlasMegabytes = static_cast<double>(loaded.atlas->MemoryBytes()) / 1e6;
         benchmark::DoNotOptimize(loaded);
     }
@@ -83,9 +86,11 @@ void BM_LoadAtlas(benchmark::State& state) {
 BENCHMARK(BM_LoadAtlas)->Unit(benchmark::kMillisecond);
 
 // Queries from the common case to the broadest: a former name, a narrowed
-// name, accents through ICU, one letter (tens of thousands of matches).
-const std::vector<std::string> kQueries = {"Bangalore", "Springfield, Illinois", "São Paulo",
-                                           "Hyderabad, PK", "s"};
+// name, accents through ICU, an umlaut, an exonym, a name in another script,
+// one letter (tens of thousands of matches).
+const std::vector<std::string> kQueries = {
+    "Bangalore", "Springfield, Illinois", "São Paulo", "Hyderabad, PK", "Köln", "Cologne", "मुंबई",
+    "s"};
 
 void BM_Search(benchmark::State& state) {
     const Atlas& atlas = SharedAtlas();
@@ -97,7 +102,7 @@ void BM_Search(benchmark::State& state) {
         benchmark::DoNotOptimize(matches);
     }
 }
-BENCHMARK(BM_Search)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Search)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 
 void BM_ResolveZone(benchmark::State& state) {
     static const ZoneResolver resolver;

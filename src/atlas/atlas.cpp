@@ -54,17 +54,22 @@ struct FormerName {
     std::uint32_t place = 0;
 };
 
-// A name the search compares: a place's name, a second spelling of it, or a
-// former name. Its search text starts at `offset` in Tables::keyText and
-// ends at a NUL byte.
+inline constexpr std::int32_t kOwnName = -1;
+inline constexpr std::int32_t kAlternateName = -2;
+
+// A name the search compares (a line of the names section): its search text
+// starts at `offset` in Tables::text and ends at a NUL byte, written over
+// the tab that followed it.
 struct SearchKey {
     std::uint32_t offset = 0;
     std::uint32_t place = 0;
-    std::int32_t former = -1; // index into Tables::former, or -1 for the place's own name
+    std::int32_t former = kOwnName; // index into Tables::former, kOwnName or kAlternateName
 };
 
-// The start of one word of a search key: the search text from `offset` to
-// the key's end is what a query is compared with.
+// The start of a later word of the search key of an own or former name:
+// the search text from `offset` to the key's end is what a query is
+// compared with. (Keys start their first word themselves; the later words
+// of alternate names, "Lungsod ng ...", are not searched.)
 struct WordStart {
     std::uint32_t offset = 0;
     std::uint32_t key = 0;
@@ -77,8 +82,7 @@ struct Tables {
     std::vector<Division> divisions;
     std::vector<Place> places;
     std::vector<FormerName> former;
-    std::string keyText;
-    std::vector<SearchKey> keys;
+    std::vector<SearchKey> keys;  // sorted by their text, as the file lists them
     std::vector<WordStart> words; // sorted by the text from their offset
 };
 
@@ -236,15 +240,6 @@ void CheckName(const LineReader& reader, std::string_view name) {
     }
 }
 
-void AddKey(Tables& t, std::string_view search, std::uint32_t place, std::int32_t former) {
-    if (search.empty()) {
-        return;
-    }
-    t.keys.push_back({static_cast<std::uint32_t>(t.keyText.size()), place, former});
-    t.keyText.append(search);
-    t.keyText.push_back('\0');
-}
-
 // Big-endian first eight bytes, so that comparing two of them as integers
 // orders like comparing the texts; a text's NUL end pads it with zeros.
 std::uint64_t Prefix8(const char* text) {
@@ -262,21 +257,20 @@ void BuildWordIndex(Tables& t) {
         WordStart word;
     };
     std::vector<Item> items;
-    items.reserve(t.keys.size() * 2);
     for (std::uint32_t k = 0; k < t.keys.size(); ++k) {
-        std::uint32_t offset = t.keys[k].offset;
-        bool wordStart = true;
-        for (; t.keyText[offset] != '\0'; ++offset) {
-            if (wordStart) {
-                items.push_back({Prefix8(t.keyText.data() + offset), {offset, k}});
+        if (t.keys[k].former == kAlternateName) {
+            continue;
+        }
+        for (std::uint32_t offset = t.keys[k].offset; t.text[offset] != '\0'; ++offset) {
+            if (t.text[offset] == ' ') {
+                items.push_back({Prefix8(t.text.data() + offset + 1), {offset + 1, k}});
             }
-            wordStart = t.keyText[offset] == ' ';
         }
     }
     // Least-significant-byte radix sort on the eight-byte prefixes (each pass
     // stable), then a comparison sort only within runs of equal prefixes of
     // texts longer than eight bytes: about three times quicker than sorting
-    // all 330,000 words by comparison.
+    // all the words by comparison.
     std::vector<Item> buffer(items.size());
     for (int shift = 0; shift < 64; shift += 8) {
         std::array<std::size_t, 257> start{};
@@ -295,7 +289,7 @@ void BuildWordIndex(Tables& t) {
         }
         items.swap(buffer);
     }
-    const char* base = t.keyText.data();
+    const char* base = t.text.data();
     for (auto run = items.begin(); run != items.end();) {
         auto end = std::find_if(run, items.end(),
                                 [run](const Item& item) { return item.prefix != run->prefix; });
@@ -362,8 +356,6 @@ void Parse(Tables& t) {
         reader.fail("places without zones or divisions");
     }
     t.places.reserve(placeCount);
-    t.keys.reserve(placeCount + placeCount / 64);
-    t.keyText.reserve(placeCount * 12);
     std::uint32_t previousId = 0;
     constexpr std::int32_t kLatLimit = 90 * format::kCoordinateUnitsPerDegree;
     constexpr std::int32_t kLonLimit = 180 * format::kCoordinateUnitsPerDegree;
@@ -390,19 +382,11 @@ void Parse(Tables& t) {
             reader.integer<std::uint32_t>(f[6], 0, std::numeric_limits<std::uint32_t>::max());
         place.zone =
             reader.integer<std::uint16_t>(f[7], 0, static_cast<std::uint16_t>(zoneCount - 1));
-        const auto index = static_cast<std::uint32_t>(t.places.size());
-        t.places.push_back(place);
-
-        const std::string search = SearchTextOf(reader, f[1], f[2]);
-        AddKey(t, search, index, -1);
-        // GeoNames' ASCII name is now and then another name altogether
-        // ("Oetwil" / "Oetwil am See"): an ASCII name is searched as well.
-        if (!f[2].empty() && IsAscii(f[1])) {
-            const std::string own = NormalizeSearchText(f[1]);
-            if (own != search) {
-                AddKey(t, own, index, -1);
-            }
+        const std::string_view ascii = f[2].empty() ? f[1] : f[2];
+        if (!IsAscii(ascii)) {
+            reader.fail("the ASCII name \"" + std::string(ascii) + "\" is not ASCII");
         }
+        t.places.push_back(place);
     }
 
     const std::size_t formerCount = reader.sectionHeader(format::kFormer);
@@ -416,9 +400,51 @@ void Parse(Tables& t) {
         if (found == t.places.end() || found->geonameId != id) {
             reader.fail("no place has GeoNames id " + std::to_string(id));
         }
-        const auto place = static_cast<std::uint32_t>(found - t.places.begin());
-        t.former.push_back({f[0], place});
-        AddKey(t, SearchTextOf(reader, f[0], f[1]), place, static_cast<std::int32_t>(i));
+        if (!IsAscii(f[1])) {
+            reader.fail("the ASCII name \"" + std::string(f[1]) + "\" is not ASCII");
+        }
+        t.former.push_back({f[0], static_cast<std::uint32_t>(found - t.places.begin())});
+    }
+
+    const std::size_t nameCount = reader.sectionHeader(format::kNames);
+    if (nameCount > 0 && placeCount == 0) {
+        reader.fail("names without places");
+    }
+    t.keys.reserve(nameCount);
+    std::string_view previous;
+    for (std::size_t i = 0; i < nameCount; ++i) {
+        const auto f = reader.fields<3>(reader.next());
+        const std::string_view search = f[0];
+        // (Inner runs of spaces are not looked for: they cost a fifth of the
+        // load, and would only keep a name from matching.)
+        if (search.empty() || search.front() == ' ' || search.back() == ' ') {
+            reader.fail("\"" + std::string(search) + "\" is not a search text");
+        }
+        SearchKey key;
+        key.offset = static_cast<std::uint32_t>(reader.offsetOf(search));
+        key.place =
+            reader.integer<std::uint32_t>(f[1], 0, static_cast<std::uint32_t>(placeCount - 1));
+        if (f[2].empty()) {
+            key.former = kOwnName;
+        } else if (f[2] == format::kAlternateKind) {
+            key.former = kAlternateName;
+        } else {
+            key.former =
+                reader.integer<std::int32_t>(f[2], 0, static_cast<std::int32_t>(formerCount) - 1);
+            if (t.former[static_cast<std::size_t>(key.former)].place != key.place) {
+                reader.fail("a former name given to another place");
+            }
+        }
+        // Searching relies on this order: by text, then place, no repeats.
+        const int order = previous.compare(search);
+        if (i > 0 && (order > 0 || (order == 0 && t.keys.back().place >= key.place))) {
+            reader.fail("the names are not in order");
+        }
+        previous = search;
+        t.keys.push_back(key);
+        // The search text ends at a NUL byte in place of its tab, so that the
+        // index compares it as a C string.
+        t.text[key.offset + search.size()] = '\0';
     }
 
     if (reader.next() != format::kEnd) {
@@ -447,6 +473,16 @@ bool StartsAWord(std::string_view text, std::string_view part) {
         at = space + 1;
     }
     return false;
+}
+
+// True when each part starts a word of the division or its country, or
+// starts the country's code.
+template <typename Iterator>
+bool NarrowedTo(const Division& division, const Country& country, Iterator first, Iterator last) {
+    return std::all_of(first, last, [&](const std::string& part) {
+        return StartsAWord(division.search, part) || StartsAWord(country.search, part) ||
+               StartsWith(country.codeSearch, part);
+    });
 }
 
 DegreesMinutes FromUnits(std::int32_t units) {
@@ -516,9 +552,13 @@ std::size_t Atlas::FormerNameCount() const {
     return data_->former.size();
 }
 
+std::size_t Atlas::SearchNameCount() const {
+    return data_->keys.size();
+}
+
 std::size_t Atlas::MemoryBytes() const {
     const Data& t = *data_;
-    std::size_t bytes = sizeof(Data) + t.text.capacity() + t.keyText.capacity();
+    std::size_t bytes = sizeof(Data) + t.text.capacity();
     bytes += t.zones.capacity() * sizeof(std::string_view);
     bytes += t.countries.capacity() * sizeof(Country);
     for (const Country& country : t.countries) {
@@ -556,11 +596,11 @@ std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxRes
         }
         start = comma + 1;
     }
-    const std::string name = parts.front();
-    if (name.empty()) {
+    if (parts.front().empty()) {
         return results;
     }
     parts.erase(parts.begin());
+    const std::string_view typedName = query.substr(0, query.find(','));
     parts.erase(std::remove(parts.begin(), parts.end(), std::string()), parts.end());
 
     // Whether each division passes every narrowing part: -1 not yet known.
@@ -570,10 +610,7 @@ std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxRes
         if (known < 0) {
             const Division& division = t.divisions[divisionIndex];
             const Country& country = t.countries[division.country];
-            known = std::all_of(parts.begin(), parts.end(), [&](const std::string& part) {
-                return StartsAWord(division.search, part) || StartsAWord(country.search, part) ||
-                       StartsWith(country.codeSearch, part);
-            });
+            known = NarrowedTo(division, country, parts.begin(), parts.end());
         }
         return known == 1;
     };
@@ -585,8 +622,26 @@ std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxRes
     };
     std::vector<Candidate> candidates;
     // Index into candidates + 1 of each place's candidate; 0 for none yet.
-    std::vector<std::uint32_t> candidateOf(t.places.size(), 0);
-    auto better = [&t](const Candidate& a, const Candidate& b) {
+    // One table per thread, kept between searches and cleared slot by slot
+    // on the way out: clearing all of it would cost more than a narrow
+    // search itself.
+    thread_local std::vector<std::uint32_t> candidateOf;
+    if (candidateOf.size() < t.places.size()) {
+        candidateOf.assign(t.places.size(), 0);
+    }
+    struct ClearSlots {
+        std::vector<Candidate>& candidates;
+        ~ClearSlots() {
+            for (const Candidate& c : candidates) {
+                candidateOf[c.place] = 0;
+            }
+        }
+    } clearSlots{candidates};
+    // The same place: its own name, then a former name, then an alternate.
+    auto kindRank = [](std::int32_t former) {
+        return former == kOwnName ? 0 : former == kAlternateName ? 2 : 1;
+    };
+    auto better = [&t, &kindRank](const Candidate& a, const Candidate& b) {
         if (a.exact != b.exact) {
             return a.exact;
         }
@@ -598,32 +653,85 @@ std::vector<PlaceMatch> Atlas::Search(std::string_view query, std::size_t maxRes
         if (pa.geonameId != pb.geonameId) {
             return pa.geonameId < pb.geonameId;
         }
-        // The same place: its own name before a former name.
+        if (kindRank(a.former) != kindRank(b.former)) {
+            return kindRank(a.former) < kindRank(b.former);
+        }
         return a.former < b.former;
     };
-
-    const char* keyText = t.keyText.data();
-    auto first = std::lower_bound(t.words.begin(), t.words.end(), name,
-                                  [keyText](const WordStart& word, const std::string& wanted) {
-                                      return std::strcmp(keyText + word.offset, wanted.c_str()) < 0;
-                                  });
-    for (auto word = first; word != t.words.end(); ++word) {
-        const char* text = keyText + word->offset;
-        if (std::strncmp(text, name.c_str(), name.size()) != 0) {
-            break;
+    // `narrowed`: the place has passed the narrowing parts already.
+    auto consider = [&](const SearchKey& key, bool exact, bool narrowed = false) {
+        if (!narrowed && !parts.empty() && !passes(t.places[key.place].division)) {
+            return;
         }
-        const SearchKey& key = t.keys[word->key];
-        if (!parts.empty() && !passes(t.places[key.place].division)) {
-            continue;
-        }
-        const Candidate candidate{key.place, key.former,
-                                  word->offset == key.offset && text[name.size()] == '\0'};
+        const Candidate candidate{key.place, key.former, exact};
         std::uint32_t& slot = candidateOf[key.place];
         if (slot == 0) {
             candidates.push_back(candidate);
             slot = static_cast<std::uint32_t>(candidates.size());
         } else if (better(candidate, candidates[slot - 1])) {
             candidates[slot - 1] = candidate;
+        }
+    };
+
+    const char* text = t.text.data();
+    auto collect = [&](const std::string& name) {
+        const char* wanted = name.c_str();
+        // Whole names that NAME is, or starts.
+        auto key = std::lower_bound(t.keys.begin(), t.keys.end(), wanted,
+                                    [text](const SearchKey& k, const char* w) {
+                                        return std::strcmp(text + k.offset, w) < 0;
+                                    });
+        for (; key != t.keys.end(); ++key) {
+            const char* keyText = text + key->offset;
+            if (std::strncmp(keyText, wanted, name.size()) != 0) {
+                break;
+            }
+            consider(*key, keyText[name.size()] == '\0');
+        }
+        // Later words of own and former names that NAME starts.
+        auto word = std::lower_bound(t.words.begin(), t.words.end(), wanted,
+                                     [text](const WordStart& w, const char* query) {
+                                         return std::strcmp(text + w.offset, query) < 0;
+                                     });
+        for (; word != t.words.end(); ++word) {
+            if (std::strncmp(text + word->offset, wanted, name.size()) != 0) {
+                break;
+            }
+            consider(t.keys[word->key], false);
+        }
+    };
+    // An umlaut in the query is taken as the German ae, oe, ue, which every
+    // name with umlauts is also kept under: "Köln" is Koeln and Koln, and
+    // "Köl" only begins it, though Kola is also called "Kol". Only when that
+    // finds nothing at all does the umlaut count as its bare vowel
+    // ("Lüliang" for a place only written "Luliang").
+    const std::string spelledOut = FoldForSearch(SpellOutUmlauts(typedName));
+    collect(spelledOut);
+    const std::string plain = FoldForSearch(typedName);
+    if (candidates.empty() && plain != spelledOut) {
+        collect(plain);
+    }
+    // A few names hold commas themselves ("Mianzhu, Deyang, Sichuan"): the
+    // first two or more parts as one whole name, the rest narrowing it.
+    for (std::size_t end = query.find(','); end != std::string_view::npos;) {
+        end = query.find(',', end + 1);
+        const std::string whole = FoldForSearch(SpellOutUmlauts(query.substr(0, end)));
+        std::vector<std::string> rest;
+        for (std::size_t start = end; start != std::string_view::npos;) {
+            const std::size_t comma = query.find(',', start + 1);
+            rest.push_back(FoldForSearch(query.substr(start + 1, comma - start - 1)));
+            start = comma;
+        }
+        rest.erase(std::remove(rest.begin(), rest.end(), std::string()), rest.end());
+        auto key = std::lower_bound(t.keys.begin(), t.keys.end(), whole.c_str(),
+                                    [text](const SearchKey& k, const char* w) {
+                                        return std::strcmp(text + k.offset, w) < 0;
+                                    });
+        for (; key != t.keys.end() && whole == text + key->offset; ++key) {
+            const Division& division = t.divisions[t.places[key->place].division];
+            if (NarrowedTo(division, t.countries[division.country], rest.begin(), rest.end())) {
+                consider(*key, true, true);
+            }
         }
     }
 

@@ -1,7 +1,7 @@
 // The offline atlas: about 200,000 places of the GeoNames "cities500"
-// gazetteer (every place of 500 or more people), searched by name and
-// narrowed by division and country, each with its coordinates and IANA time
-// zone.
+// gazetteer (every place of 500 or more people), searched by any of their
+// names and narrowed by division and country, each with its coordinates and
+// IANA time zone.
 //
 // Place data: GeoNames (geonames.org), CC BY 4.0. Programs that show places
 // from the atlas must show that attribution (kAtlasAttribution).
@@ -50,7 +50,7 @@ struct PlaceMatch {
     std::int64_t population = 0;
     std::string zoneId;      // IANA zone, e.g. "Asia/Kolkata"
     std::string formerName;  // the curated former name the query matched ("Madras"), or empty
-    bool exactMatch = false; // the query was the whole name or the whole former name
+    bool exactMatch = false; // the query was a whole name of the place, of any kind
 };
 
 // "Bengaluru, Karnataka, India · 12°58′ N 77°36′ E · Asia/Kolkata": name,
@@ -78,23 +78,32 @@ public:
     Atlas& operator=(Atlas&&) noexcept;
     ~Atlas();
 
-    // The places whose name or curated former name matches `query`, best
-    // first, at most `maxResults`.
+    // The places one of whose names matches `query`, best first, at most
+    // `maxResults`. A place's names are its GeoNames name, its ASCII name,
+    // the curated former names and GeoNames' alternate names: exonyms
+    // ("Cologne", "Munich"), names in other scripts ("मुंबई", "北京") and
+    // older names.
     //
     // The query is "NAME[, PART[, PART...]]". Case, accents and punctuation
     // are ignored ("sao paulo" finds São Paulo, "st johns" finds St. John's).
-    // NAME matches a place when it is the start of one of the words of its
-    // name or former name, continuing to the end of NAME ("paulo", "sao pa"
-    // and "sao paulo" all match São Paulo). Each PART narrows the places to
-    // those whose division or country has a word that starts with it, or
-    // whose ISO country code starts with it: "Springfield, Illinois",
-    // "Hyderabad, PK", "Hyderabad, Pakistan".
+    // German umlauts match both ways: "Köln", "Koeln" and "Koln" all find
+    // Köln. An umlaut typed in NAME stands for ae, oe, ue first, so "Köl"
+    // only begins Köln; only when nothing matches so does it stand for a, o,
+    // u. NAME matches a place when it is the start of one of its names, or
+    // of a later word of its own or former name, continuing to the end of
+    // NAME ("paulo", "sao pa" and "sao paulo" all match São Paulo). Each PART
+    // narrows the places to those whose division or country has a word that
+    // starts with it, or whose ISO country code starts with it:
+    // "Springfield, Illinois", "Hyderabad, PK", "Hyderabad, Pakistan". A
+    // name that holds commas itself ("Mianzhu, Deyang, Sichuan") is also
+    // matched whole, narrowed by the parts after it.
     //
-    // Ranking: first the places whose whole name, or whole former name, is
-    // NAME, then the places NAME only starts a word of; within each group by
-    // population, largest first, then by GeoNames id. So "Madras" gives
-    // Chennai before Madras, Oregon. A place appears once. An empty NAME
-    // gives nothing. Thread-safe.
+    // Ranking: first the places one of whose names is the whole of NAME (of
+    // any kind), then the places NAME only starts a name or word of; within
+    // each group by population, largest first, then by GeoNames id. So
+    // "Madras" gives Chennai before Madras, Oregon, and "Cologne" Köln before
+    // Cologne, Italy. A place appears once. An empty NAME gives nothing.
+    // Thread-safe.
     //
     // `totalMatches`, when given, receives how many places match in all,
     // which is more than the result holds when maxResults cut it short.
@@ -104,9 +113,11 @@ public:
     // The IANA zones of the places, sorted, each once.
     std::vector<std::string> ZoneIds() const;
 
-    // Number of places, and of curated former names.
+    // Number of places, of curated former names, and of the names searched
+    // (each search text of each place once).
     std::size_t PlaceCount() const;
     std::size_t FormerNameCount() const;
+    std::size_t SearchNameCount() const;
 
     // Bytes of memory the loaded atlas holds (its tables and their strings).
     std::size_t MemoryBytes() const;

@@ -146,21 +146,29 @@ PlaceLookup FindBestPlace(std::string_view query) {
         out.message = message;
         return out;
     }
-    const std::vector<PlaceMatch> found = atlas->Search(query, 1);
-    if (!found.empty()) {
-        out.match = found.front();
+    std::vector<PlaceMatch> near = atlas->Search(query, 5);
+    if (!near.empty() && near.front().exactMatch) {
+        out.match = near.front();
         return out;
     }
-    // Near matches: the name without the parts that narrowed it away, else
-    // ever shorter starts of the name (two characters at least).
+    // A name the query only begins ("Köl") is not taken for the place: the
+    // chart would silently be of a place the user never named.
+    const bool onlyBegun = !near.empty();
+    // Near matches: the places the query begins the name of, else the name
+    // without the parts that narrowed it away, else ever shorter starts of
+    // the name (two characters at least).
     std::string name(query.substr(0, query.find(',')));
-    std::vector<PlaceMatch> near = atlas->Search(name, 5);
+    if (near.empty()) {
+        near = atlas->Search(name, 5);
+    }
     while (near.empty() && name.size() > 2) {
         name.pop_back();
         near = atlas->Search(name, 5);
     }
     out.status = PlaceStatus::Refused;
-    out.message = "No place of the atlas matches \"" + EchoText(query) + "\"";
+    out.message = onlyBegun ? "No place of the atlas is named \"" + EchoText(query) +
+                                  "\" as a whole; --place takes a whole name"
+                            : "No place of the atlas matches \"" + EchoText(query) + "\"";
     if (near.empty()) {
         out.message += "; try --find-place with a shorter name";
     } else {

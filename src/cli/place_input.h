@@ -66,9 +66,12 @@ struct PlaceLookup {
     std::string message;
 };
 
-// The best match of --place. A name that matches nothing is refused with
-// the near matches (the same name without its narrowing parts, else a
-// shorter start of it), at most five, in the message.
+// The best match of --place, which must be a whole name of the place (its
+// name, ASCII name, an alternate or a former name). A name the query only
+// begins, or one that matches nothing, is refused with the near matches
+// (the places whose names it begins, else the same name without its
+// narrowing parts, else a shorter start of it), at most five, in the
+// message.
 PlaceLookup FindBestPlace(std::string_view query);
 
 struct ZoneSettlement {

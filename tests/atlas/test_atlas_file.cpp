@@ -49,9 +49,9 @@ std::string Gzip(const std::string& text) {
 
 // A small atlas in the layout of src/atlas/atlas_format.h: two places by
 // id step (1277333, then 1277335), a place in a country's empty division,
-// and a former name.
+// a former name, and the search texts of every name, alternates included.
 const std::string kSmallAtlas = "# a comment\n"
-                                "selmarind-atlas 1\n"
+                                "selmarind-atlas 2\n"
                                 "zones\t2\n"
                                 "Asia/Kolkata\n"
                                 "Europe/London\n"
@@ -68,6 +68,13 @@ const std::string kSmallAtlas = "# a comment\n"
                                 "10\tLondon\t\t0\t5150853\t-12574\t8961989\t1\n"
                                 "former\t1\n"
                                 "Bangalore\t\t1277333\n"
+                                "names\t6\n"
+                                "bangalore\t0\t0\n"
+                                "bengal hamlet\t1\t\n"
+                                "bengaluru\t0\t\n"
+                                "london\t2\t\n"
+                                "londres\t2\ta\n"
+                                "\u0CAC\u0CC6\u0C82\u0C97\u0CB3\u0CC2\u0CB0\u0CC1\t0\ta\n"
                                 "end\n";
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
@@ -150,6 +157,18 @@ private slots:
         QCOMPARE(former.size(), std::size_t{1});
         QCOMPARE(former[0].formerName, std::string("Bangalore"));
         QCOMPARE(loaded.atlas->Search("london, uk").size(), std::size_t{1});
+        // Alternate names match whole, or by their start, but not by a later
+        // word; own names by any word.
+        QCOMPARE(loaded.atlas->Search("Londres").at(0).geonameId, std::int64_t{1277345});
+        QVERIFY(loaded.atlas->Search("Londres").at(0).exactMatch);
+        QCOMPARE(loaded.atlas->Search("lond").size(), std::size_t{1});
+        QVERIFY(!loaded.atlas->Search("lond").at(0).exactMatch);
+        QCOMPARE(loaded.atlas->Search("hamlet").size(), std::size_t{1});
+        const std::vector<PlaceMatch> kannada =
+            loaded.atlas->Search("\u0CAC\u0CC6\u0C82\u0C97\u0CB3\u0CC2\u0CB0\u0CC1");
+        QCOMPARE(kannada.size(), std::size_t{1});
+        QCOMPARE(kannada[0].name, std::string("Bengaluru"));
+        QVERIFY(kannada[0].exactMatch);
     }
 
     void missingOrUnreadableFile() {
@@ -244,7 +263,7 @@ private slots:
         };
         row("empty text", "", "ends early");
         row("only comments", "# nothing\n", "line 1: the file ends early");
-        row("another layout", Replace(kSmallAtlas, "selmarind-atlas 1", "selmarind-atlas 2"),
+        row("another layout", Replace(kSmallAtlas, "selmarind-atlas 2", "selmarind-atlas 1"),
             "line 2: not an atlas file");
         row("sections out of order", Replace(kSmallAtlas, "zones\t2", "countries\t2"),
             "line 3: expected the \"zones\" section");
@@ -285,8 +304,22 @@ private slots:
         row("former name of no place",
             Replace(kSmallAtlas, "Bangalore\t\t1277333", "Bangalore\t\t1277334"),
             "line 18: no place has GeoNames id 1277334");
-        row("no end", Replace(kSmallAtlas, "end\n", ""), "line 18: the file ends early");
-        row("lines after the end", kSmallAtlas + "more\n", "line 19: there are lines after");
+        row("no end", Replace(kSmallAtlas, "end\n", ""), "line 25: the file ends early");
+        row("lines after the end", kSmallAtlas + "more\n", "line 26: there are lines after");
+        // The search relies on the order of the names.
+        row("names out of order", Replace(kSmallAtlas, "londres\t2", "lodres\t2"),
+            "line 24: the names are not in order");
+        row("a name twice", Replace(kSmallAtlas, "londres\t2", "london\t2"),
+            "line 24: the names are not in order");
+        row("name of no place", Replace(kSmallAtlas, "londres\t2", "londres\t3"),
+            "line 24: \"3\" is not a number from 0 to 2");
+        row("former name of another place",
+            Replace(kSmallAtlas, "bangalore\t0\t0", "bangalore\t1\t0"),
+            "line 20: a former name given to another place");
+        row("unknown kind of name", Replace(kSmallAtlas, "londres\t2\ta", "londres\t2\tb"),
+            "line 24: \"b\" is not a number");
+        row("name with a space at its end", Replace(kSmallAtlas, "bengal hamlet", "bengal hamlet "),
+            "line 21: \"bengal hamlet \" is not a search text");
         row("last line without its end", kSmallAtlas.substr(0, kSmallAtlas.size() - 1),
             "the last line has no line end");
         row("places without zones",

@@ -164,14 +164,18 @@ private slots:
     // Exact names first (by population), then names the query only starts a
     // word of, also by population.
     void exactMatchesComeBeforePrefixMatches() {
-        // Twelve places are named Paris or París; Cormeilles-en-Parisis, Le
-        // Touquet-Paris-Plage and others follow.
+        // Twelve places are named Paris or París, a few more have it as
+        // another name; Cormeilles-en-Parisis, Le Touquet-Paris-Plage and
+        // others follow.
         const std::vector<PlaceMatch> matches = search("Paris", 100);
         QVERIFY(matches.size() > 12);
+        QCOMPARE(matches.front().geonameId, std::int64_t{2988507});
         std::size_t i = 0;
+        std::size_t ownNames = 0;
         for (; i < matches.size() && matches[i].exactMatch; ++i) {
-            QCOMPARE(FoldForSearch(matches[i].name), std::string("paris"));
+            ownNames += FoldForSearch(matches[i].name) == "paris" ? 1 : 0;
         }
+        QVERIFY2(ownNames >= 12, qPrintable(Describe(matches, 50)));
         QVERIFY2(i < matches.size(), "the prefix matches are missing");
         for (std::size_t k = 0; k < matches.size(); ++k) {
             QVERIFY2(matches[k].exactMatch == (k < i), qPrintable(Describe(matches, 50)));
@@ -258,7 +262,7 @@ private slots:
         QTest::newRow("commas only") << ",,,";
         QTest::newRow("narrowing without a name") << ", India";
         QTest::newRow("no such place") << "Qqqqzzxx";
-        QTest::newRow("a script the atlas does not hold") << "Москва";
+        QTest::newRow("no such place in Cyrillic") << "Жщжщжщ";
         QTest::newRow("malformed UTF-8") << QString::fromLatin1("\xff\xfe");
         QTest::newRow("very long") << QString(5000, 'a');
     }

@@ -227,6 +227,13 @@ private slots:
         QTest::newRow("no such place")
             << (Birth("1975-01-15", "12:00") + QStringList{"--place", "Springfeld, Illinois"})
             << QStringList{"Springfeld", "Near matches", "Springfield, Illinois"};
+        // A query that only begins names is no place: Kolno, Poland is not Köln.
+        QTest::newRow("start of a name only")
+            << (Birth("1975-01-15", "12:00") + QStringList{"--place", "Köl"})
+            << QStringList{"\"Köl\" as a whole", "Near matches", "Köln, North Rhine-Westphalia"};
+        QTest::newRow("start of a name only, narrowed")
+            << (Birth("1975-01-15", "12:00") + QStringList{"--place", "Springf, Illinois"})
+            << QStringList{"as a whole", "Springfield, Illinois"};
         QTest::newRow("place with coordinates")
             << (Birth("1975-01-15", "12:00") + QStringList{"--place", "Delhi", "--lat", "1N0"})
             << QStringList{"give no lat"};

