@@ -172,7 +172,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
     ChartValues& chart = result->chart;
     chart.Positions = options.positions;
     chart.Sunrise = options.sunrise;
-    chart.BirthUniversal = BirthUniversalToTheSecond(birth);
+    chart.BirthUniversal = BirthInstant(birth).Civil();
 
     const bool precise = options.positions == PositionSource::Precise;
     if (precise) {

@@ -14,12 +14,6 @@
 
 namespace selmarind {
 
-// Julian day (UT) of a UT date and time.
-double JulianDayOfUniversal(const CivilDateTime& ut);
-
-// The birth instant, UT, to the second.
-CivilDateTime BirthUniversalToTheSecond(const BirthRecord& birth);
-
 // Fills the positions of the ten bodies (texts, longitudes, retrograde marks
 // from the sign of each planet's speed, display names), the ascendant, the
 // ayanamsa (negative, as the classic source gives it), the Moon's nakshatra

@@ -180,7 +180,11 @@ SunriseReference FindSunriseReference(const BirthRecord& birth) {
     const auto onBirthClock = [&birth](const CivilDate& d, const ClockTime& t,
                                        bool summerHourApplied) {
         const CivilDateTime event = At(d, t);
-        return birth.summerHour && !summerHourApplied ? AddMinutes(event, 60) : event;
+        if (summerHourApplied == birth.summerHour) {
+            return event;
+        }
+        return ToClock(ToUniversal(event, birth.zone, summerHourApplied), birth.zone,
+                       birth.summerHour);
     };
     const auto choose = [&ref, &birth](BirthPeriod period, const CivilDateTime& sunrise) {
         ref.period = period;

@@ -148,10 +148,9 @@ SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
                              const CivilDateTime& sunriseLocal, bool includesSummerHour) {
     SunriseSun sun;
     // The sunrise is used to the whole minute; its seconds are dropped.
-    sun.UniversalInstant =
-        ToUniversalTime(sunriseLocal.date(), ClockTime{sunriseLocal.hour, sunriseLocal.minute, 0},
-                        birth.zone, includesSummerHour)
-            .civil;
+    CivilDateTime sunriseMinute = sunriseLocal;
+    sunriseMinute.second = 0;
+    sun.UniversalInstant = ToUniversal(sunriseMinute, birth.zone, includesSummerHour).Civil();
     const double d = DaysFromJ2000(sun.UniversalInstant);
     sun.DaysFromEpoch = d;
     sun.Longitude = SiderealLongitudeOf(EarthMoon, d, EarthAt(d), std::fabs(ayanamsa));
