@@ -5,6 +5,7 @@
 #include "engine/time_conventions.h"
 
 #include <cmath>
+#include <limits>
 
 namespace selmarind {
 
@@ -65,14 +66,22 @@ double Reduce2Pi(double x) {
     return r;
 }
 
+// Newton steps on Kepler's equation before the last estimate is taken.
+constexpr int kMaxKeplerSteps = 100;
+
 double TrueAnomaly(double M, double e) {
+    if (!(e >= 0 && e < 1)) {
+        return std::numeric_limits<double>::quiet_NaN(); // no ellipse: Newton's method need not end
+    }
     double E = M + e * std::sin(M) * (1 + e * std::cos(M));
     double E1 = 0;
-    // Newton's method on Kepler's equation E - e sin E = M.
+    // Newton's method on Kepler's equation E - e sin E = M; the planets'
+    // orbits settle in under ten steps, the cap only bounds a rounding cycle.
+    int steps = 0;
     do {
         E1 = E;
         E = E1 - (E1 - e * std::sin(E1) - M) / (1 - e * std::cos(E1));
-    } while (std::fabs(E - E1) > 1E-12);
+    } while (std::fabs(E - E1) > 1E-12 && ++steps < kMaxKeplerSteps);
     double nu = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2));
     if (nu < 0) {
         nu = nu + kTwoPi;

@@ -59,7 +59,8 @@ double DaysFromJ2000(const CivilDateTime& u);
 double Reduce2Pi(double x);
 
 // True anomaly in radians, [0, 2 pi), from the mean anomaly M (radians) and
-// the eccentricity e by Newton iteration on Kepler's equation.
+// the eccentricity e by Newton iteration on Kepler's equation (at most 100
+// steps). NaN for an eccentricity outside [0, 1), which is no ellipse.
 double TrueAnomaly(double M, double e);
 
 // Elements of body k (0..5) at d days from J2000.0.

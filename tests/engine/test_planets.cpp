@@ -70,6 +70,15 @@ private slots:
         }
     }
 
+    // An eccentricity that is no ellipse once kept Newton's method going for
+    // ever (M 5.2337, e 2.37 cycles); now it ends with no anomaly.
+    void trueAnomalyEndsOutsideAnEllipse() {
+        for (const double e : {1.0, 2.3700648627317955, -0.1}) {
+            QVERIFY(std::isnan(TrueAnomaly(5.233738073196207, e)));
+        }
+        QVERIFY(std::isnan(TrueAnomaly(1.0, std::nan(""))));
+    }
+
     void noonUtOnJ2000AtGreenwich() {
         // Noon UT on 1 January 2000 at Greenwich: d = 0.
         const BirthRecord birth =
