@@ -13,6 +13,7 @@
 #include "engine/planets.h"
 #include "engine/retrogrades.h"
 #include "engine/special_lagna.h"
+#include "engine/time_conventions.h"
 #include "input/entry_number.h"
 #include "input/time_zones.h"
 #include "input/validation.h"
@@ -191,15 +192,18 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
     }
     FillDetails(birth, entries, form);
 
-    // Each body goes into the cell of its sign, one line each, in body order.
-    for (std::size_t i = 0; i < form.planet.size(); ++i) {
-        const auto sign = SignOfChartText(form.planet[i]);
-        if (!sign) {
+    // Each body goes into the cell of the sign its text shows, one line
+    // each, in body order.
+    std::array<std::optional<int>, 10> bodySigns;
+    for (std::size_t i = 0; i < bodySigns.size(); ++i) {
+        const std::optional<SignPosition> at = SignPositionOfLongitude(chart.longitude[i]);
+        if (!at) {
             continue;
         }
-        form.signCells[static_cast<std::size_t>(*sign)] += "\r\n" + chart.BodyNames[i];
+        bodySigns[i] = at->sign;
+        form.signCells[static_cast<std::size_t>(at->sign)] += "\r\n" + chart.BodyNames[i];
         if (i == 9) {
-            chart.AscendantSignNumber = *sign + 1;
+            chart.AscendantSignNumber = at->sign + 1;
         }
     }
     if (chart.AscendantSignNumber == 0) {
@@ -208,7 +212,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
 
     // Twelve houses in order from the ascendant's sign; house 1 fixes the Torvi Lagna.
     ArudhaState arudha;
-    const ArudhaBodies bodies = ReadArudhaBodies(form.planet, chart.BodyNames);
+    const ArudhaBodies bodies = ReadArudhaBodies(bodySigns, chart.BodyNames);
     const int ascendantIndex = chart.AscendantSignNumber - 1;
     for (int house = 0; house < 12; ++house) {
         const int signIndex = (ascendantIndex + house) % 12;

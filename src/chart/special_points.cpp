@@ -4,7 +4,6 @@
 #include "engine/name_tables.h"
 #include "engine/time_conventions.h"
 #include "engine/vighati.h"
-#include "input/entry_number.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -112,30 +111,25 @@ double ParityPoint(double ascendantDegree, double h) {
     return v;
 }
 
-std::optional<int> VighatiSign(long long secondsFromSunrise, const std::string& sunriseSunText) {
+std::optional<int> VighatiSign(long long secondsFromSunrise, double sunriseSunLongitude) {
     // Hours from sunrise to vighatis: 150 vighatis an hour (60 ghatis of 60
     // vighatis in 24 hours); every 15 vighatis advance the point one sign.
     const double x = static_cast<double>(secondsFromSunrise) / 3600 * 150 / 15;
     const PranapadaParts parts = Vighati2Degree(x);
 
-    const std::string_view text = sunriseSunText;
-    if (text.size() < 9) {
-        return std::nullopt;
-    }
-    const auto sunMinutes = EntryToInt16(text.substr(7, 2));
-    const auto sunDegrees = EntryToInt16(text.substr(0, 2));
-    const auto sunSign = SignOfChartText(text);
-    if (!sunMinutes || !sunDegrees || !sunSign) {
+    // The Sun's sign, degrees and minutes as its chart text shows them.
+    const std::optional<SignPosition> sun = SignPositionOfLongitude(sunriseSunLongitude);
+    if (!sun) {
         return std::nullopt;
     }
 
-    const double m = *sunMinutes + parts.PranapadaMinutes;
+    const double m = sun->minutes + parts.PranapadaMinutes;
     const double carry1 = std::floor(m / 60);
-    const double d = *sunDegrees + parts.PranapadaDegrees + carry1;
+    const double d = sun->degrees + parts.PranapadaDegrees + carry1;
     const double carry2 = std::floor(d / 30);
     const double signs = parts.PranapadaSigns + carry2;
 
-    const int k = *sunSign;
+    const int k = sun->sign;
     // Movable signs count from the Sun's sign, fixed ones from its ninth,
     // dual ones from its fifth.
     double p = signs + k;
@@ -277,8 +271,9 @@ std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& in,
         LongitudePoint("nakshatra point", ReduceAbove360(nakshatraPoint), markerLabels));
 
     if (haveSunrise) {
-        points.push_back(SignPoint(
-            "vighati point", VighatiSign(*in.SecondsFromSunrise, in.SunriseSunText), markerLabels));
+        points.push_back(SignPoint("vighati point",
+                                   VighatiSign(*in.SecondsFromSunrise, *in.SunriseSunLongitude),
+                                   markerLabels));
     } else {
         points.push_back(NotComputed("vighati point", false));
     }

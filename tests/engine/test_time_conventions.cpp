@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 using namespace selmarind;
@@ -270,6 +271,46 @@ private slots:
         QCOMPARE(SignOfChartText("00 0\" 00"), std::optional<int>());
         QCOMPARE(SignOfChartText("17 Pi"), std::optional<int>());
         QCOMPARE(SignOfChartText("17 pis 31"), std::optional<int>());
+    }
+
+    // The chart files a body by the sign position of its longitude; it must
+    // be the one its chart text shows, on both sides of every sign and
+    // minute boundary and for the values no text can place.
+    void signPositionIsTheOneTheTextShows() {
+        std::vector<double> angles = {0.0,   -0.0, 359.99999999999994, 360.0,    720.5, -30.5,
+                                      1e300, NAN,  INFINITY,           -INFINITY};
+        std::mt19937_64 random(2026);
+        std::uniform_real_distribution<double> anywhere(0, 360);
+        for (int k = 0; k <= 12; ++k) {
+            const double edge = 30.0 * k;
+            for (double delta : {0.0, 1e-12, 1e-9, 0.3 / 3600, 0.7 / 3600, 1.0 / 60}) {
+                angles.push_back(edge - delta);
+                angles.push_back(edge + delta);
+            }
+            angles.push_back(std::nextafter(edge, 0.0));
+            angles.push_back(std::nextafter(edge, 400.0));
+        }
+        for (int i = 0; i < 2000; ++i) {
+            const double x = anywhere(random);
+            // A minute boundary and just below it.
+            const double minute = std::floor(x * 60) / 60;
+            angles.insert(angles.end(), {x, minute, std::nextafter(minute, 0.0)});
+        }
+        for (const double angle : angles) {
+            const std::string text = ChartTextOfLongitude(angle);
+            const std::optional<SignPosition> at = SignPositionOfLongitude(angle);
+            const QByteArray input = QByteArray::number(angle, 'g', 17) + " " + text.c_str();
+            QVERIFY2(at.has_value() == SignOfChartText(text).has_value(), input);
+            if (!at) {
+                continue;
+            }
+            QVERIFY2(at->sign == *SignOfChartText(text), input);
+            QVERIFY2(text.substr(0, 2) ==
+                         (at->degrees < 10 ? "0" : "") + std::to_string(at->degrees),
+                     input);
+            QVERIFY2(text.substr(7) == (at->minutes < 10 ? "0" : "") + std::to_string(at->minutes),
+                     input);
+        }
     }
 };
 
