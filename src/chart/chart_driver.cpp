@@ -94,26 +94,20 @@ void FillDetails(const BirthRecord& birth, const BirthEntries& entries, ResultFo
 // Takes over the position texts of the planets, which nothing reads later.
 void FillBirthValues(const AscendantResult& ascendant, const MoonResult& moon,
                      PlanetResult& planets, const RetrogradeMarks& marks, ChartValues& chart) {
-    chart.dmsText = {std::move(planets.PlanetDmsText[EarthMoon]),
-                     moon.MoonPositionText,
-                     std::move(planets.PlanetDmsText[Mercury]),
-                     std::move(planets.PlanetDmsText[Venus]),
-                     std::move(planets.PlanetDmsText[Mars]),
-                     std::move(planets.PlanetDmsText[Jupiter]),
-                     std::move(planets.PlanetDmsText[Saturn]),
-                     std::move(planets.RahuDmsText),
-                     std::move(planets.KetuDmsText),
-                     ascendant.AscendantText};
-    chart.longitude = {planets.SiderealLongitude[EarthMoon],
-                       moon.MoonLongitude,
-                       planets.SiderealLongitude[Mercury],
-                       planets.SiderealLongitude[Venus],
-                       planets.SiderealLongitude[Mars],
-                       planets.SiderealLongitude[Jupiter],
-                       planets.SiderealLongitude[Saturn],
-                       planets.RahuLongitude,
-                       planets.KetuLongitude,
-                       ascendant.AscendantSidereal};
+    for (std::size_t i = 0; i < kBodyCount; ++i) {
+        if (const auto k = TheoryIndexOf(static_cast<Body>(i))) {
+            chart.dmsText[i] = std::move(planets.PlanetDmsText[*k]);
+            chart.longitude[i] = planets.SiderealLongitude[*k];
+        }
+    }
+    const auto set = [&chart](Body body, std::string text, double longitude) {
+        chart.dmsText[Index(body)] = std::move(text);
+        chart.longitude[Index(body)] = longitude;
+    };
+    set(Body::Moon, moon.MoonPositionText, moon.MoonLongitude);
+    set(Body::Rahu, std::move(planets.RahuDmsText), planets.RahuLongitude);
+    set(Body::Ketu, std::move(planets.KetuDmsText), planets.KetuLongitude);
+    set(Body::Ascendant, ascendant.AscendantText, ascendant.AscendantSidereal);
     chart.AscendantSidereal = ascendant.AscendantSidereal;
     chart.AscendantDegree = ascendant.AscendantDegree;
     chart.Ayanamsa = ascendant.Ayanamsa;
@@ -194,7 +188,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
 
     // Each body goes into the cell of the sign its text shows, one line
     // each, in body order.
-    std::array<std::optional<int>, 10> bodySigns;
+    std::array<std::optional<int>, kBodyCount> bodySigns;
     for (std::size_t i = 0; i < bodySigns.size(); ++i) {
         const std::optional<SignPosition> at = SignPositionOfLongitude(chart.longitude[i]);
         if (!at) {
@@ -202,7 +196,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
         }
         bodySigns[i] = at->sign;
         form.signCells[static_cast<std::size_t>(at->sign)] += "\r\n" + chart.BodyNames[i];
-        if (i == 9) {
+        if (i == Index(Body::Ascendant)) {
             chart.AscendantSignNumber = at->sign + 1;
         }
     }
@@ -229,7 +223,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
     chart.TorviLagnaHouse = TorviLagnaHouse(chart.TorviLagnaSign, chart.AscendantSignNumber);
     form.lblHoraDesc = std::string(HouseSentence(chart.TorviLagnaHouse));
 
-    SpecialPointInputs in = BirthPointInputs(chart, form.planet[1], arudha);
+    SpecialPointInputs in = BirthPointInputs(chart, form.planet[Index(Body::Moon)], arudha);
     if (precise) {
         if (std::string error = FillPreciseSunrise(birth, options.sunrise, chart, in);
             !error.empty()) {

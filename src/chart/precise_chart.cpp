@@ -57,14 +57,15 @@ std::optional<ClockTime> ClockOf(const BirthRecord& birth, const LocalEvent& e) 
 } // namespace
 
 std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
-                                 std::array<std::string, 10>& chartTexts) {
+                                 std::array<std::string, kBodyCount>& chartTexts) {
     const double jd = BirthInstant(birth).JulianDay();
     eph::Source source = eph::Source::Files;
 
-    // Body order of the chart: Sun, Moon, Mercury .. Saturn, Rahu; Ketu and
+    // The ephemeris bodies are the chart's first ones, Sun to Rahu; Ketu and
     // the ascendant follow.
-    std::array<double, 10> longitude{};
-    std::array<bool, 10> retrograde{};
+    static_assert(Index(Body::Rahu) + 1 == eph::kChartBodies.size());
+    std::array<double, kBodyCount> longitude{};
+    std::array<bool, kBodyCount> retrograde{};
     for (std::size_t i = 0; i < eph::kChartBodies.size(); ++i) {
         const eph::BodyPosition p = eph::SiderealPosition(eph::kChartBodies[i], jd);
         if (!p.Ok()) {
@@ -74,13 +75,13 @@ std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
         longitude[i] = NormalizeForText(p.longitudeDeg);
         retrograde[i] = p.IsRetrograde();
     }
-    longitude[8] = NormalizeForText(longitude[7] + 180);
+    longitude[Index(Body::Ketu)] = NormalizeForText(longitude[Index(Body::Rahu)] + 180);
     const eph::AngleResult ascendant = eph::SiderealAscendant(jd, PlaceOf(birth));
     const eph::AngleResult ayanamsa = eph::LahiriAyanamsa(jd);
     if (!ascendant.Ok() || !ayanamsa.Ok()) {
         return ascendant.Ok() ? ayanamsa.error : ascendant.error;
     }
-    longitude[9] = NormalizeForText(ascendant.degrees);
+    longitude[Index(Body::Ascendant)] = NormalizeForText(ascendant.degrees);
 
     for (std::size_t i = 0; i < longitude.size(); ++i) {
         chart.longitude[i] = longitude[i];
@@ -90,15 +91,16 @@ std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
     }
     // Mercury .. Saturn, by the sign of their speed at the birth instant.
     for (std::size_t p = 0; p < chart.RetrogradeFlags.size(); ++p) {
-        chart.RetrogradeFlags[p] = retrograde[2 + p];
-        if (retrograde[2 + p]) {
-            chart.BodyNames[2 + p] += kRetrogradeMarker;
+        const std::size_t body = Index(kRetrogradeBodies[p]);
+        chart.RetrogradeFlags[p] = retrograde[body];
+        if (retrograde[body]) {
+            chart.BodyNames[body] += kRetrogradeMarker;
         }
     }
-    chart.AscendantSidereal = longitude[9];
-    chart.AscendantDegree = std::floor(longitude[9]);
+    chart.AscendantSidereal = longitude[Index(Body::Ascendant)];
+    chart.AscendantDegree = std::floor(chart.AscendantSidereal);
     chart.Ayanamsa = -ayanamsa.degrees;
-    chart.MoonLongitude = longitude[1];
+    chart.MoonLongitude = longitude[Index(Body::Moon)];
     // The nakshatra is found as the classic source finds it.
     const int n = static_cast<int>(std::floor(60 * chart.MoonLongitude / 800));
     chart.MoonNakshatraStart = NakshatraStarts[static_cast<std::size_t>(std::clamp(n, 0, 26))];

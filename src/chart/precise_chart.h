@@ -20,7 +20,7 @@ namespace selmarind {
 // start and the ephemeris used, and the ten chart texts. An error text of
 // the ephemeris when it cannot compute, else empty.
 std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
-                                 std::array<std::string, 10>& chartTexts);
+                                 std::array<std::string, kBodyCount>& chartTexts);
 
 // The sunrise reference of a birth from the precise source: sunrise and
 // sunset of the local dates around it on the birth's clock, the reference

@@ -153,6 +153,25 @@ double SiderealLongitudeOf(int k, double d, const EarthPosition& earth, double a
 
 } // namespace
 
+std::optional<PlanetIndex> TheoryIndexOf(Body body) {
+    switch (body) {
+    case Body::Sun:
+        return EarthMoon;
+    case Body::Mercury:
+        return Mercury;
+    case Body::Venus:
+        return Venus;
+    case Body::Mars:
+        return Mars;
+    case Body::Jupiter:
+        return Jupiter;
+    case Body::Saturn:
+        return Saturn;
+    default:
+        return std::nullopt;
+    }
+}
+
 SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
                              const CivilDateTime& sunriseLocal, bool includesSummerHour) {
     SunriseSun sun;

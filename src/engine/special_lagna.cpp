@@ -8,9 +8,6 @@ namespace selmarind {
 
 namespace {
 
-constexpr std::size_t kMoonBody = 1;      // the Moon's place in body order
-constexpr std::size_t kAscendantBody = 9; // the ascendant's
-
 bool IsSignNumber(int sign) {
     return sign >= 1 && sign <= 12;
 }
@@ -53,8 +50,8 @@ void AppendToLabel(std::array<std::string, 12>& labels, int sign, std::string_vi
 
 } // namespace
 
-ArudhaBodies ReadArudhaBodies(const std::array<std::optional<int>, 10>& signIndex,
-                              const std::array<std::string, 10>& bodyNames) {
+ArudhaBodies ReadArudhaBodies(const std::array<std::optional<int>, kBodyCount>& signIndex,
+                              const std::array<std::string, kBodyCount>& bodyNames) {
     ArudhaBodies bodies;
     for (std::size_t j = 0; j < signIndex.size(); ++j) {
         const int sign = signIndex[j].value_or(-1);
@@ -74,10 +71,11 @@ void ComputeArudha(std::string_view lordName, const ArudhaBodies& bodies, Arudha
             state.CurrentLordSign = bodies.signNumber[j];
         }
     }
-    if (const int moonSign = bodies.signNumber[kMoonBody]; IsSignNumber(moonSign)) {
+    if (const int moonSign = bodies.signNumber[Index(Body::Moon)]; IsSignNumber(moonSign)) {
         state.InduKalaFromMoon = NinthLordKala[static_cast<std::size_t>(moonSign - 1)];
     }
-    if (const int ascendantSign = bodies.signNumber[kAscendantBody]; IsSignNumber(ascendantSign)) {
+    if (const int ascendantSign = bodies.signNumber[Index(Body::Ascendant)];
+        IsSignNumber(ascendantSign)) {
         state.HouseSign = ascendantSign;
         state.InduKalaFromLagna = NinthLordKala[static_cast<std::size_t>(ascendantSign - 1)];
     }

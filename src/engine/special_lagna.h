@@ -2,6 +2,8 @@
 // lord of the ascendant's sign.
 #pragma once
 
+#include "engine/name_tables.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -32,14 +34,15 @@ struct ArudhaState {
 
 // What every house reads of the ten bodies, read once for all twelve.
 struct ArudhaBodies {
-    std::array<int, 10> signNumber{};  // 1..12; 0 for none
-    std::array<std::string, 10> names; // display names, copied: they outlive the caller's texts
+    std::array<int, kBodyCount> signNumber{}; // 1..12; 0 for none
+    std::array<std::string, kBodyCount>
+        names; // display names, copied: they outlive the caller's texts
 };
 
 // The bodies of a chart from the sign index (0..11) of each body in chart
 // order; a body with no sign, or an index outside 0..11, gets none.
-ArudhaBodies ReadArudhaBodies(const std::array<std::optional<int>, 10>& signIndex,
-                              const std::array<std::string, 10>& bodyNames);
+ArudhaBodies ReadArudhaBodies(const std::array<std::optional<int>, kBodyCount>& signIndex,
+                              const std::array<std::string, kBodyCount>& bodyNames);
 
 // One house, in house order from the ascendant's sign. bodies: the ten
 // bodies' signs and display names (a retrograde lord is recognised with or

@@ -200,7 +200,7 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
     out << "\nVedic Planetary Position\n";
     for (std::size_t i = 0; i < form.planet.size(); ++i) {
         std::string line = "  " + Padded(kPlanetCaptions[i], 18) + form.planet[i];
-        if (i >= 2 && i <= 6 && chart.RetrogradeFlags[i - 2]) {
+        if (const auto slot = RetrogradeSlot(i); slot && chart.RetrogradeFlags[*slot]) {
             line += "  (R) retrograde";
         }
         out << line << "\n";
