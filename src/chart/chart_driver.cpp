@@ -6,7 +6,6 @@
 #include "chart/special_points.h"
 #include "engine/ascendant.h"
 #include "engine/birth_record.h"
-#include "engine/chart_text.h"
 #include "engine/civil_time.h"
 #include "engine/moon.h"
 #include "engine/name_tables.h"

@@ -13,6 +13,11 @@ namespace selmarind {
 
 namespace {
 
+std::optional<int> SignIndexOf(double longitudeDeg) {
+    const std::optional<SignPosition> at = SignPositionOfLongitude(longitudeDeg);
+    return at ? std::optional<int>(at->sign) : std::nullopt;
+}
+
 CivilDateTime At(const CivilDate& date, const ClockTime& time) {
     return {date.year, date.month, date.day, time.hour, time.minute, 0};
 }
@@ -23,7 +28,7 @@ void Mark(std::optional<int> sign, std::array<std::string, 12>& markerLabels) {
     }
 }
 
-// A point that is a longitude: formatted, read back and marked.
+// A point that is a longitude: formatted and marked in the sign its text shows.
 SpecialPoint LongitudePoint(std::string name, double longitudeDeg,
                             std::array<std::string, 12>& markerLabels) {
     SpecialPoint point;
@@ -36,14 +41,15 @@ SpecialPoint LongitudePoint(std::string name, double longitudeDeg,
     return point;
 }
 
-// A point that marks the sign of a chart text that is already there.
-SpecialPoint ChartTextPoint(std::string name, const std::string& chartText,
+// A point at a body whose chart text is already made: that text, and the
+// sign it shows, found from the body's longitude.
+SpecialPoint ChartTextPoint(std::string name, const std::string& chartText, double longitudeDeg,
                             std::array<std::string, 12>& markerLabels) {
     SpecialPoint point;
     point.name = std::move(name);
     point.computed = true;
     point.chartText = chartText;
-    point.signIndex = SignOfChartText(chartText);
+    point.signIndex = SignIndexOf(longitudeDeg);
     Mark(point.signIndex, markerLabels);
     return point;
 }
@@ -217,8 +223,9 @@ SunriseReference FindSunriseReference(const BirthRecord& birth) {
 }
 
 std::optional<int> SignOfLongitude(double longitudeDeg, std::string& chartText) {
-    chartText = ChartTextOfLongitude(NormalizeForText(longitudeDeg));
-    return SignOfChartText(chartText);
+    const double normalized = NormalizeForText(longitudeDeg);
+    chartText = ChartTextOfLongitude(normalized);
+    return SignIndexOf(normalized);
 }
 
 std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& in,
@@ -258,9 +265,10 @@ std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& in,
         points.push_back(NotComputed("parity point", true));
     }
 
-    points.push_back(ChartTextPoint("Moon", in.MoonChartText, markerLabels));
+    points.push_back(ChartTextPoint("Moon", in.MoonChartText, in.MoonLongitude, markerLabels));
     if (haveSunrise) {
-        points.push_back(ChartTextPoint("Sun at sunrise", in.SunriseSunText, markerLabels));
+        points.push_back(ChartTextPoint("Sun at sunrise", in.SunriseSunText,
+                                        *in.SunriseSunLongitude, markerLabels));
     } else {
         points.push_back(NotComputed("Sun at sunrise", false));
     }
