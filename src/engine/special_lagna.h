@@ -35,8 +35,8 @@ struct ArudhaState {
 // What every house reads of the ten bodies, read once for all twelve.
 struct ArudhaBodies {
     std::array<int, kBodyCount> signNumber{}; // 1..12; 0 for none
-    std::array<std::string, kBodyCount>
-        names; // display names, copied: they outlive the caller's texts
+    // Display names, copied: they outlive the caller's texts.
+    std::array<std::string, kBodyCount> names;
 };
 
 // The bodies of a chart from the sign index (0..11) of each body in chart
