@@ -222,14 +222,15 @@ PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs
     r.KetuDmsText = FormatLongitude(r.KetuLongitude);
 
     // The chart text of each longitude is that of its text above.
-    const auto& l = r.SiderealLongitude;
-    r.BodyPositionText = {
-        ChartTextOfLongitude(l[EarthMoon]),    ToChartText(inputs.MoonPositionText),
-        ChartTextOfLongitude(l[Mercury]),      ChartTextOfLongitude(l[Venus]),
-        ChartTextOfLongitude(l[Mars]),         ChartTextOfLongitude(l[Jupiter]),
-        ChartTextOfLongitude(l[Saturn]),       ChartTextOfLongitude(r.RahuLongitude),
-        ChartTextOfLongitude(r.KetuLongitude), ToChartText(inputs.AscendantText),
-    };
+    for (std::size_t i = 0; i < kBodyCount; ++i) {
+        if (const auto k = TheoryIndexOf(static_cast<Body>(i))) {
+            r.BodyPositionText[i] = ChartTextOfLongitude(r.SiderealLongitude[*k]);
+        }
+    }
+    r.BodyPositionText[Index(Body::Moon)] = ToChartText(inputs.MoonPositionText);
+    r.BodyPositionText[Index(Body::Rahu)] = ChartTextOfLongitude(r.RahuLongitude);
+    r.BodyPositionText[Index(Body::Ketu)] = ChartTextOfLongitude(r.KetuLongitude);
+    r.BodyPositionText[Index(Body::Ascendant)] = ToChartText(inputs.AscendantText);
     return r;
 }
 

@@ -43,8 +43,7 @@ struct PlanetResult {
     std::array<std::string, 6> PlanetDmsText; // FormatLongitude texts by PlanetIndex
     std::string RahuDmsText;
     std::string KetuDmsText;
-    // Chart texts: 0 Sun, 1 Moon, 2 Mercury, 3 Venus, 4 Mars, 5 Jupiter,
-    // 6 Saturn, 7 Rahu, 8 Ketu, 9 ascendant.
+    // Chart texts of the ten bodies, indexed with Index(Body).
     std::array<std::string, kBodyCount> BodyPositionText;
     // Sidereal longitudes, degrees in [0, 360), by PlanetIndex (index 2 is the Sun).
     std::array<double, 6> SiderealLongitude{};
