@@ -6,13 +6,13 @@
 #include "chart/special_points.h"
 #include "engine/ascendant.h"
 #include "engine/birth_record.h"
-#include "engine/chart_text.h"
 #include "engine/civil_time.h"
 #include "engine/moon.h"
 #include "engine/name_tables.h"
 #include "engine/planets.h"
 #include "engine/retrogrades.h"
 #include "engine/special_lagna.h"
+#include "engine/time_conventions.h"
 #include "input/entry_number.h"
 #include "input/time_zones.h"
 #include "input/validation.h"
@@ -93,26 +93,20 @@ void FillDetails(const BirthRecord& birth, const BirthEntries& entries, ResultFo
 // Takes over the position texts of the planets, which nothing reads later.
 void FillBirthValues(const AscendantResult& ascendant, const MoonResult& moon,
                      PlanetResult& planets, const RetrogradeMarks& marks, ChartValues& chart) {
-    chart.dmsText = {std::move(planets.PlanetDmsText[EarthMoon]),
-                     moon.MoonPositionText,
-                     std::move(planets.PlanetDmsText[Mercury]),
-                     std::move(planets.PlanetDmsText[Venus]),
-                     std::move(planets.PlanetDmsText[Mars]),
-                     std::move(planets.PlanetDmsText[Jupiter]),
-                     std::move(planets.PlanetDmsText[Saturn]),
-                     std::move(planets.RahuDmsText),
-                     std::move(planets.KetuDmsText),
-                     ascendant.AscendantText};
-    chart.longitude = {planets.SiderealLongitude[EarthMoon],
-                       moon.MoonLongitude,
-                       planets.SiderealLongitude[Mercury],
-                       planets.SiderealLongitude[Venus],
-                       planets.SiderealLongitude[Mars],
-                       planets.SiderealLongitude[Jupiter],
-                       planets.SiderealLongitude[Saturn],
-                       planets.RahuLongitude,
-                       planets.KetuLongitude,
-                       ascendant.AscendantSidereal};
+    for (std::size_t i = 0; i < kBodyCount; ++i) {
+        if (const auto k = TheoryIndexOf(static_cast<Body>(i))) {
+            chart.dmsText[i] = std::move(planets.PlanetDmsText[*k]);
+            chart.longitude[i] = planets.SiderealLongitude[*k];
+        }
+    }
+    const auto set = [&chart](Body body, std::string text, double longitude) {
+        chart.dmsText[Index(body)] = std::move(text);
+        chart.longitude[Index(body)] = longitude;
+    };
+    set(Body::Moon, moon.MoonPositionText, moon.MoonLongitude);
+    set(Body::Rahu, std::move(planets.RahuDmsText), planets.RahuLongitude);
+    set(Body::Ketu, std::move(planets.KetuDmsText), planets.KetuLongitude);
+    set(Body::Ascendant, ascendant.AscendantText, ascendant.AscendantSidereal);
     chart.AscendantSidereal = ascendant.AscendantSidereal;
     chart.AscendantDegree = ascendant.AscendantDegree;
     chart.Ayanamsa = ascendant.Ayanamsa;
@@ -172,7 +166,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
     ChartValues& chart = result->chart;
     chart.Positions = options.positions;
     chart.Sunrise = options.sunrise;
-    chart.BirthUniversal = BirthUniversalToTheSecond(birth);
+    chart.BirthUniversal = BirthInstant(birth).Civil();
 
     const bool precise = options.positions == PositionSource::Precise;
     if (precise) {
@@ -191,15 +185,18 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
     }
     FillDetails(birth, entries, form);
 
-    // Each body goes into the cell of its sign, one line each, in body order.
-    for (std::size_t i = 0; i < form.planet.size(); ++i) {
-        const auto sign = SignOfChartText(form.planet[i]);
-        if (!sign) {
+    // Each body goes into the cell of the sign its text shows, one line
+    // each, in body order.
+    std::array<std::optional<int>, kBodyCount> bodySigns;
+    for (std::size_t i = 0; i < bodySigns.size(); ++i) {
+        const std::optional<SignPosition> at = SignPositionOfLongitude(chart.longitude[i]);
+        if (!at) {
             continue;
         }
-        form.signCells[static_cast<std::size_t>(*sign)] += "\r\n" + chart.BodyNames[i];
-        if (i == 9) {
-            chart.AscendantSignNumber = *sign + 1;
+        bodySigns[i] = at->sign;
+        form.signCells[static_cast<std::size_t>(at->sign)] += "\r\n" + chart.BodyNames[i];
+        if (i == Index(Body::Ascendant)) {
+            chart.AscendantSignNumber = at->sign + 1;
         }
     }
     if (chart.AscendantSignNumber == 0) {
@@ -208,7 +205,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
 
     // Twelve houses in order from the ascendant's sign; house 1 fixes the Torvi Lagna.
     ArudhaState arudha;
-    const ArudhaBodies bodies = ReadArudhaBodies(form.planet, chart.BodyNames);
+    const ArudhaBodies bodies = ReadArudhaBodies(bodySigns, chart.BodyNames);
     const int ascendantIndex = chart.AscendantSignNumber - 1;
     for (int house = 0; house < 12; ++house) {
         const int signIndex = (ascendantIndex + house) % 12;
@@ -225,7 +222,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
     chart.TorviLagnaHouse = TorviLagnaHouse(chart.TorviLagnaSign, chart.AscendantSignNumber);
     form.lblHoraDesc = std::string(HouseSentence(chart.TorviLagnaHouse));
 
-    SpecialPointInputs in = BirthPointInputs(chart, form.planet[1], arudha);
+    SpecialPointInputs in = BirthPointInputs(chart, form.planet[Index(Body::Moon)], arudha);
     if (precise) {
         if (std::string error = FillPreciseSunrise(birth, options.sunrise, chart, in);
             !error.empty()) {

@@ -4,6 +4,7 @@
 
 #include "chart/chart_options.h"
 #include "engine/civil_time.h"
+#include "engine/name_tables.h"
 
 #include <array>
 #include <optional>
@@ -23,10 +24,10 @@ struct ResultFormTexts {
     std::string lblCity;
     std::string lblState;
     std::string lblCountry;
-    std::array<std::string, 10> planet;    // chart texts, body order (9 = ascendant)
-    std::array<std::string, 12> signCells; // lblAries .. lblPisces, sign index order
-    std::array<std::string, 12> lblArudha; // marker labels, sign index order
-    std::string lblHoraDesc;               // sentence of the Torvi Lagna house
+    std::array<std::string, kBodyCount> planet; // chart texts, indexed with Index(Body)
+    std::array<std::string, 12> signCells;      // lblAries .. lblPisces, sign index order
+    std::array<std::string, 12> lblArudha;      // marker labels, sign index order
+    std::string lblHoraDesc;                    // sentence of the Torvi Lagna house
     // Attribute controls, paired by index with kAttributeControls (sign_tables.h).
     std::array<std::string, 28> attributes;
     friend bool operator==(const ResultFormTexts&, const ResultFormTexts&) = default;
@@ -38,7 +39,7 @@ inline constexpr std::array<const char*, 12> kSignCellNames = {
     "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
 
 // Caption beside each planet label, body order.
-inline constexpr std::array<const char*, 10> kPlanetCaptions = {
+inline constexpr std::array<const char*, kBodyCount> kPlanetCaptions = {
     "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
     "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
 
@@ -63,19 +64,21 @@ enum class BirthPeriod {
 struct ChartValues {
     PositionSource Positions = PositionSource::Classic;
     SunriseConvention Sunrise = SunriseConvention::Limb; // the precise source's rule
-    std::string Ephemeris = "built-in";  // "built-in", "swiss-files" or "swiss-analytical"
-    CivilDateTime BirthUniversal;        // the birth instant, UT, to the second
-    std::array<std::string, 10> dmsText; // FormatLongitude texts, body order (birth instant)
-    std::array<double, 10> longitude{};  // sidereal longitudes, body order (birth instant)
+    std::string Ephemeris = "built-in"; // "built-in", "swiss-files" or "swiss-analytical"
+    CivilDateTime BirthUniversal;       // the birth instant, UT, to the second
+    std::array<std::string, kBodyCount>
+        dmsText;                                // FormatLongitude texts, body order (birth instant)
+    std::array<double, kBodyCount> longitude{}; // sidereal longitudes, body order (birth instant)
     double AscendantSidereal = 0;
     double Ayanamsa = 0;
     double MoonLongitude = 0;
     double MoonNakshatraStart = 0;
-    int AscendantSignNumber = 0;           // 1..12
-    int TorviLagnaSign = 0;                // 1..12
-    int TorviLagnaHouse = 0;               // 1..12, counted from the ascendant's sign
-    std::array<bool, 5> RetrogradeFlags{}; // Mercury, Venus, Mars, Jupiter, Saturn
-    std::array<std::string, 10> BodyNames; // display names, " (R) " on retrograde planets
+    int AscendantSignNumber = 0; // 1..12
+    int TorviLagnaSign = 0;      // 1..12
+    int TorviLagnaHouse = 0;     // 1..12, counted from the ascendant's sign
+    std::array<bool, kRetrogradeBodies.size()>
+        RetrogradeFlags{};                         // Mercury, Venus, Mars, Jupiter, Saturn
+    std::array<std::string, kBodyCount> BodyNames; // display names, " (R) " on retrograde planets
     std::optional<ClockTime> SunriseToday, SunsetToday, SunrisePrevDay, SunriseNextDay;
     // The sunrise the special points count from, local clock time; nothing
     // when a sunrise or sunset needed to choose it does not exist.

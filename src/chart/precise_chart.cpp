@@ -18,20 +18,6 @@ namespace {
 
 namespace eph = ephemeris;
 
-// Julian day of 30 December 1899 0h, day 0 of the serial day count.
-constexpr double kSerialEpochJulianDay = 2415018.5;
-
-// Seconds to add to universal time to read the birth's clock: the zone
-// correction taken back, and the summer hour when the box is ticked.
-std::int64_t ClockFromUniversalSeconds(const BirthRecord& birth) {
-    return -birth.zone.TotalSeconds() + (birth.summerHour ? 3600 : 0);
-}
-
-// The UT serial seconds of an event, to the nearest second.
-std::int64_t SerialSecondsOfJulianDay(double jdUt) {
-    return std::llround((jdUt - kSerialEpochJulianDay) * 86400.0);
-}
-
 eph::Place PlaceOf(const BirthRecord& birth) {
     return {birth.place.LatitudeNorthDeg(), birth.place.LongitudeEastDeg()};
 }
@@ -43,10 +29,9 @@ struct LocalEvent {
 
 std::string EventOfDate(const BirthRecord& birth, const CivilDate& date, eph::SunEvent event,
                         eph::SunHorizon horizon, eph::Source& source, LocalEvent& out) {
-    const std::int64_t offset = ClockFromUniversalSeconds(birth);
-    const std::int64_t dayStart =
-        SerialSeconds(CivilDateTime{date.year, date.month, date.day}) - offset;
-    const double from = kSerialEpochJulianDay + static_cast<double>(dayStart) / 86400.0;
+    const UtInstant dayStart =
+        ToUniversal(CivilDateTime{date.year, date.month, date.day}, birth.zone, birth.summerHour);
+    const double from = dayStart.JulianDay();
     const eph::SunEventResult r =
         eph::SunEventBetween(from, from + 1.0, PlaceOf(birth), event, horizon);
     if (!r.Ok()) {
@@ -54,7 +39,7 @@ std::string EventOfDate(const BirthRecord& birth, const CivilDate& date, eph::Su
     }
     source = eph::WeakerSource(source, r.source);
     if (r.jdUt) {
-        out.utSeconds = SerialSecondsOfJulianDay(*r.jdUt);
+        out.utSeconds = UtInstant::NearestToJulianDay(*r.jdUt).serialSeconds;
     }
     return {};
 }
@@ -64,31 +49,23 @@ std::optional<ClockTime> ClockOf(const BirthRecord& birth, const LocalEvent& e) 
     if (!e.utSeconds) {
         return std::nullopt;
     }
-    const std::int64_t local = *e.utSeconds + ClockFromUniversalSeconds(birth);
-    const CivilDateTime t = CivilFromSerialSeconds(FloorDiv(local + 30, 60) * 60);
+    // Half a minute later, then cut to the minute: rounded to the nearest.
+    const CivilDateTime t = ToClock(UtInstant{*e.utSeconds + 30}, birth.zone, birth.summerHour);
     return ClockTime{t.hour, t.minute, 0};
 }
 
 } // namespace
 
-double JulianDayOfUniversal(const CivilDateTime& ut) {
-    return kSerialEpochJulianDay + static_cast<double>(SerialSeconds(ut)) / 86400.0;
-}
-
-CivilDateTime BirthUniversalToTheSecond(const BirthRecord& birth) {
-    const CivilDateTime minute = BirthUniversalTime(birth).civil;
-    return CivilFromSerialSeconds(SerialSeconds(minute) + birth.time.second);
-}
-
 std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
-                                 std::array<std::string, 10>& chartTexts) {
-    const double jd = JulianDayOfUniversal(BirthUniversalToTheSecond(birth));
+                                 std::array<std::string, kBodyCount>& chartTexts) {
+    const double jd = BirthInstant(birth).JulianDay();
     eph::Source source = eph::Source::Files;
 
-    // Body order of the chart: Sun, Moon, Mercury .. Saturn, Rahu; Ketu and
+    // The ephemeris bodies are the chart's first ones, Sun to Rahu; Ketu and
     // the ascendant follow.
-    std::array<double, 10> longitude{};
-    std::array<bool, 10> retrograde{};
+    static_assert(Index(Body::Rahu) + 1 == eph::kChartBodies.size());
+    std::array<double, kBodyCount> longitude{};
+    std::array<bool, kBodyCount> retrograde{};
     for (std::size_t i = 0; i < eph::kChartBodies.size(); ++i) {
         const eph::BodyPosition p = eph::SiderealPosition(eph::kChartBodies[i], jd);
         if (!p.Ok()) {
@@ -98,13 +75,13 @@ std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
         longitude[i] = NormalizeForText(p.longitudeDeg);
         retrograde[i] = p.IsRetrograde();
     }
-    longitude[8] = NormalizeForText(longitude[7] + 180);
+    longitude[Index(Body::Ketu)] = NormalizeForText(longitude[Index(Body::Rahu)] + 180);
     const eph::AngleResult ascendant = eph::SiderealAscendant(jd, PlaceOf(birth));
     const eph::AngleResult ayanamsa = eph::LahiriAyanamsa(jd);
     if (!ascendant.Ok() || !ayanamsa.Ok()) {
         return ascendant.Ok() ? ayanamsa.error : ascendant.error;
     }
-    longitude[9] = NormalizeForText(ascendant.degrees);
+    longitude[Index(Body::Ascendant)] = NormalizeForText(ascendant.degrees);
 
     for (std::size_t i = 0; i < longitude.size(); ++i) {
         chart.longitude[i] = longitude[i];
@@ -114,15 +91,16 @@ std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
     }
     // Mercury .. Saturn, by the sign of their speed at the birth instant.
     for (std::size_t p = 0; p < chart.RetrogradeFlags.size(); ++p) {
-        chart.RetrogradeFlags[p] = retrograde[2 + p];
-        if (retrograde[2 + p]) {
-            chart.BodyNames[2 + p] += kRetrogradeMarker;
+        const std::size_t body = Index(kRetrogradeBodies[p]);
+        chart.RetrogradeFlags[p] = retrograde[body];
+        if (retrograde[body]) {
+            chart.BodyNames[body] += kRetrogradeMarker;
         }
     }
-    chart.AscendantSidereal = longitude[9];
-    chart.AscendantDegree = std::floor(longitude[9]);
+    chart.AscendantSidereal = longitude[Index(Body::Ascendant)];
+    chart.AscendantDegree = std::floor(chart.AscendantSidereal);
     chart.Ayanamsa = -ayanamsa.degrees;
-    chart.MoonLongitude = longitude[1];
+    chart.MoonLongitude = longitude[Index(Body::Moon)];
     // The nakshatra is found as the classic source finds it.
     const int n = static_cast<int>(std::floor(60 * chart.MoonLongitude / 800));
     chart.MoonNakshatraStart = NakshatraStarts[static_cast<std::size_t>(std::clamp(n, 0, 26))];
@@ -164,7 +142,7 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
     // The classic rule on the universal-time instants: a birth before
     // today's sunrise counts from the day before's, one after today's
     // sunset to the next day's, any other from today's.
-    const std::int64_t birthUt = SerialSeconds(chart.BirthUniversal);
+    const std::int64_t birthUt = BirthInstant(birth).serialSeconds;
     std::optional<std::int64_t> reference;
     if (sunrise.utSeconds) {
         if (birthUt < *sunrise.utSeconds) {
@@ -186,7 +164,7 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
         return {};
     }
     const CivilDateTime referenceUt = CivilFromSerialSeconds(*reference);
-    chart.ReferenceSunrise = CivilFromSerialSeconds(*reference + ClockFromUniversalSeconds(birth));
+    chart.ReferenceSunrise = ToClock(UtInstant{*reference}, birth.zone, birth.summerHour);
     chart.ReferenceIncludesSummerHour = birth.summerHour;
     chart.MinutesFromSunrise =
         std::llabs(MinuteBoundariesBetween(referenceUt, chart.BirthUniversal));
@@ -194,7 +172,7 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
         std::llabs(SecondBoundariesBetween(referenceUt, chart.BirthUniversal));
 
     const eph::BodyPosition sun =
-        eph::SiderealPosition(eph::Body::Sun, JulianDayOfUniversal(referenceUt));
+        eph::SiderealPosition(eph::Body::Sun, UtInstant{*reference}.JulianDay());
     if (!sun.Ok()) {
         return sun.error;
     }

@@ -14,19 +14,13 @@
 
 namespace selmarind {
 
-// Julian day (UT) of a UT date and time.
-double JulianDayOfUniversal(const CivilDateTime& ut);
-
-// The birth instant, UT, to the second.
-CivilDateTime BirthUniversalToTheSecond(const BirthRecord& birth);
-
 // Fills the positions of the ten bodies (texts, longitudes, retrograde marks
 // from the sign of each planet's speed, display names), the ascendant, the
 // ayanamsa (negative, as the classic source gives it), the Moon's nakshatra
 // start and the ephemeris used, and the ten chart texts. An error text of
 // the ephemeris when it cannot compute, else empty.
 std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
-                                 std::array<std::string, 10>& chartTexts);
+                                 std::array<std::string, kBodyCount>& chartTexts);
 
 // The sunrise reference of a birth from the precise source: sunrise and
 // sunset of the local dates around it on the birth's clock, the reference

@@ -4,7 +4,6 @@
 #include "engine/name_tables.h"
 #include "engine/time_conventions.h"
 #include "engine/vighati.h"
-#include "input/entry_number.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -13,6 +12,11 @@
 namespace selmarind {
 
 namespace {
+
+std::optional<int> SignIndexOf(double longitudeDeg) {
+    const std::optional<SignPosition> at = SignPositionOfLongitude(longitudeDeg);
+    return at ? std::optional<int>(at->sign) : std::nullopt;
+}
 
 CivilDateTime At(const CivilDate& date, const ClockTime& time) {
     return {date.year, date.month, date.day, time.hour, time.minute, 0};
@@ -24,7 +28,7 @@ void Mark(std::optional<int> sign, std::array<std::string, 12>& markerLabels) {
     }
 }
 
-// A point that is a longitude: formatted, read back and marked.
+// A point that is a longitude: formatted and marked in the sign its text shows.
 SpecialPoint LongitudePoint(std::string name, double longitudeDeg,
                             std::array<std::string, 12>& markerLabels) {
     SpecialPoint point;
@@ -37,14 +41,15 @@ SpecialPoint LongitudePoint(std::string name, double longitudeDeg,
     return point;
 }
 
-// A point that marks the sign of a chart text that is already there.
-SpecialPoint ChartTextPoint(std::string name, const std::string& chartText,
+// A point at a body whose chart text is already made: that text, and the
+// sign it shows, found from the body's longitude.
+SpecialPoint ChartTextPoint(std::string name, const std::string& chartText, double longitudeDeg,
                             std::array<std::string, 12>& markerLabels) {
     SpecialPoint point;
     point.name = std::move(name);
     point.computed = true;
     point.chartText = chartText;
-    point.signIndex = SignOfChartText(chartText);
+    point.signIndex = SignIndexOf(longitudeDeg);
     Mark(point.signIndex, markerLabels);
     return point;
 }
@@ -112,30 +117,25 @@ double ParityPoint(double ascendantDegree, double h) {
     return v;
 }
 
-std::optional<int> VighatiSign(long long secondsFromSunrise, const std::string& sunriseSunText) {
+std::optional<int> VighatiSign(long long secondsFromSunrise, double sunriseSunLongitude) {
     // Hours from sunrise to vighatis: 150 vighatis an hour (60 ghatis of 60
     // vighatis in 24 hours); every 15 vighatis advance the point one sign.
     const double x = static_cast<double>(secondsFromSunrise) / 3600 * 150 / 15;
     const PranapadaParts parts = Vighati2Degree(x);
 
-    const std::string_view text = sunriseSunText;
-    if (text.size() < 9) {
-        return std::nullopt;
-    }
-    const auto sunMinutes = EntryToInt16(text.substr(7, 2));
-    const auto sunDegrees = EntryToInt16(text.substr(0, 2));
-    const auto sunSign = SignOfChartText(text);
-    if (!sunMinutes || !sunDegrees || !sunSign) {
+    // The Sun's sign, degrees and minutes as its chart text shows them.
+    const std::optional<SignPosition> sun = SignPositionOfLongitude(sunriseSunLongitude);
+    if (!sun) {
         return std::nullopt;
     }
 
-    const double m = *sunMinutes + parts.PranapadaMinutes;
+    const double m = sun->minutes + parts.PranapadaMinutes;
     const double carry1 = std::floor(m / 60);
-    const double d = *sunDegrees + parts.PranapadaDegrees + carry1;
+    const double d = sun->degrees + parts.PranapadaDegrees + carry1;
     const double carry2 = std::floor(d / 30);
     const double signs = parts.PranapadaSigns + carry2;
 
-    const int k = *sunSign;
+    const int k = sun->sign;
     // Movable signs count from the Sun's sign, fixed ones from its ninth,
     // dual ones from its fifth.
     double p = signs + k;
@@ -180,7 +180,11 @@ SunriseReference FindSunriseReference(const BirthRecord& birth) {
     const auto onBirthClock = [&birth](const CivilDate& d, const ClockTime& t,
                                        bool summerHourApplied) {
         const CivilDateTime event = At(d, t);
-        return birth.summerHour && !summerHourApplied ? AddMinutes(event, 60) : event;
+        if (summerHourApplied == birth.summerHour) {
+            return event;
+        }
+        return ToClock(ToUniversal(event, birth.zone, summerHourApplied), birth.zone,
+                       birth.summerHour);
     };
     const auto choose = [&ref, &birth](BirthPeriod period, const CivilDateTime& sunrise) {
         ref.period = period;
@@ -219,8 +223,9 @@ SunriseReference FindSunriseReference(const BirthRecord& birth) {
 }
 
 std::optional<int> SignOfLongitude(double longitudeDeg, std::string& chartText) {
-    chartText = ChartTextOfLongitude(NormalizeForText(longitudeDeg));
-    return SignOfChartText(chartText);
+    const double normalized = NormalizeForText(longitudeDeg);
+    chartText = ChartTextOfLongitude(normalized);
+    return SignIndexOf(normalized);
 }
 
 std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& in,
@@ -260,9 +265,10 @@ std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& in,
         points.push_back(NotComputed("parity point", true));
     }
 
-    points.push_back(ChartTextPoint("Moon", in.MoonChartText, markerLabels));
+    points.push_back(ChartTextPoint("Moon", in.MoonChartText, in.MoonLongitude, markerLabels));
     if (haveSunrise) {
-        points.push_back(ChartTextPoint("Sun at sunrise", in.SunriseSunText, markerLabels));
+        points.push_back(ChartTextPoint("Sun at sunrise", in.SunriseSunText,
+                                        *in.SunriseSunLongitude, markerLabels));
     } else {
         points.push_back(NotComputed("Sun at sunrise", false));
     }
@@ -273,8 +279,9 @@ std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& in,
         LongitudePoint("nakshatra point", ReduceAbove360(nakshatraPoint), markerLabels));
 
     if (haveSunrise) {
-        points.push_back(SignPoint(
-            "vighati point", VighatiSign(*in.SecondsFromSunrise, in.SunriseSunText), markerLabels));
+        points.push_back(SignPoint("vighati point",
+                                   VighatiSign(*in.SecondsFromSunrise, *in.SunriseSunLongitude),
+                                   markerLabels));
     } else {
         points.push_back(NotComputed("vighati point", false));
     }

@@ -98,7 +98,7 @@ SpecialPointInputs BirthPointInputs(const ChartValues& chart, const std::string&
 SunrisePoints ComputeSunrisePoints(const BirthRecord& birth, double ayanamsa, SpecialPointInputs in,
                                    std::array<std::string, 12>& markerLabels);
 
-// Sign index 0..11 of a longitude read back from its chart text, after
+// Sign index 0..11 of a longitude as its chart text shows it, after
 // bringing the longitude into [0, 360); fills `chartText`.
 std::optional<int> SignOfLongitude(double longitudeDeg, std::string& chartText);
 

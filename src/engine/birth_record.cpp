@@ -1,5 +1,6 @@
 #include "engine/birth_record.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace selmarind {
@@ -30,23 +31,56 @@ ZoneCorrection ZoneCorrection::OfUtcOffset(long long utcOffsetSeconds) {
             sign * static_cast<int>(magnitude % 60)};
 }
 
-UniversalTime ToUniversalTime(const CivilDate& localDate, const ClockTime& clock,
-                              const ZoneCorrection& zone, bool summerHour) {
-    UniversalTime ut;
-    const double localHours = clock.hour + clock.minute / 60.0;
+CivilDateTime UtInstant::Civil() const {
+    return CivilFromSerialSeconds(serialSeconds);
+}
+
+double UtInstant::JulianDay() const {
+    return kSerialEpochJulianDay + static_cast<double>(serialSeconds) / 86400.0;
+}
+
+UtInstant UtInstant::NearestToJulianDay(double jdUt) {
+    return {std::llround((jdUt - kSerialEpochJulianDay) * 86400.0)};
+}
+
+std::int64_t ClockToUniversalSeconds(const ZoneCorrection& zone, bool summerHour) {
+    return zone.TotalSeconds() - (summerHour ? 3600 : 0);
+}
+
+UtInstant ToUniversal(const CivilDateTime& clock, const ZoneCorrection& zone, bool summerHour) {
+    return {SerialSeconds(clock) + ClockToUniversalSeconds(zone, summerHour)};
+}
+
+CivilDateTime ToClock(UtInstant instant, const ZoneCorrection& zone, bool summerHour) {
+    return CivilFromSerialSeconds(instant.serialSeconds -
+                                  ClockToUniversalSeconds(zone, summerHour));
+}
+
+UtInstant BirthInstant(const BirthRecord& birth) {
+    const CivilDateTime clock{birth.date.year, birth.date.month,  birth.date.day,
+                              birth.time.hour, birth.time.minute, birth.time.second};
+    return ToUniversal(clock, birth.zone, birth.summerHour);
+}
+
+double ClassicCorrectionHours(const ZoneCorrection& zone, bool summerHour) {
+    // The classic theories were fitted to this double sum (not to whole
+    // seconds over 3600), so its rounding is kept as it is.
     double correctionHours = zone.Hours();
     if (summerHour) {
         correctionHours = correctionHours - 1;
     }
-    ut.hoursFromLocalDate = localHours + correctionHours;
+    return correctionHours;
+}
 
+UniversalTime ToUniversalTime(const CivilDate& localDate, const ClockTime& clock,
+                              const ZoneCorrection& zone, bool summerHour) {
+    UniversalTime ut;
+    const double localHours = clock.hour + clock.minute / 60.0;
+    ut.hoursFromLocalDate = localHours + ClassicCorrectionHours(zone, summerHour);
+    // The classic engine takes the clock to the whole minute.
     const CivilDateTime localMinute{localDate.year, localDate.month, localDate.day,
                                     clock.hour,     clock.minute,    0};
-    std::int64_t correctionSeconds = zone.TotalSeconds();
-    if (summerHour) {
-        correctionSeconds -= 3600;
-    }
-    ut.civil = CivilFromSerialSeconds(SerialSeconds(localMinute) + correctionSeconds);
+    ut.civil = ToUniversal(localMinute, zone, summerHour).Civil();
     return ut;
 }
 

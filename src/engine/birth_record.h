@@ -4,6 +4,7 @@
 
 #include "engine/civil_time.h"
 
+#include <cstdint>
 #include <string>
 
 namespace selmarind {
@@ -52,7 +53,46 @@ struct BirthRecord {
     GeoPlace place;
 };
 
-// The universal time of a clock reading, in the two forms the engine reads.
+// Julian day of 30 December 1899 0 h, day 0 of the serial day count.
+inline constexpr double kSerialEpochJulianDay = 2415018.5;
+
+// A moment in universal time: whole seconds since 30 December 1899 0 h UT,
+// the serial count of civil_time.h. The birth and the sunrise events are
+// held in this form; the calendar, Julian-day and hour forms derive from it.
+struct UtInstant {
+    std::int64_t serialSeconds = 0;
+
+    // The universal date and time of the instant.
+    CivilDateTime Civil() const;
+    // The Julian day (UT) of the instant, with its fraction.
+    double JulianDay() const;
+    // The instant of a Julian day (UT), to the nearest second.
+    static UtInstant NearestToJulianDay(double jdUt);
+    friend auto operator<=>(const UtInstant&, const UtInstant&) = default;
+};
+
+// What added to a clock reading gives universal time, in seconds: the zone
+// correction (positive west), less one hour when the clock carries the
+// summer hour.
+std::int64_t ClockToUniversalSeconds(const ZoneCorrection& zone, bool summerHour);
+
+// The universal instant of a local clock reading (date and time to the
+// second) in a zone, the clock running one hour ahead with the summer hour.
+// The one place where the zone correction and the summer hour are applied.
+UtInstant ToUniversal(const CivilDateTime& clock, const ZoneCorrection& zone, bool summerHour);
+
+// The local clock reading of a universal instant: the inverse of ToUniversal.
+CivilDateTime ToClock(UtInstant instant, const ZoneCorrection& zone, bool summerHour);
+
+// The birth's instant, to the second.
+UtInstant BirthInstant(const BirthRecord& birth);
+
+// The zone correction in hours, less one hour with the summer hour, summed
+// in doubles: the form the classic ascendant, Moon and sunrise read.
+double ClassicCorrectionHours(const ZoneCorrection& zone, bool summerHour);
+
+// The universal time of a clock reading, in the two forms the classic engine
+// reads, both to the whole minute of the clock.
 struct UniversalTime {
     // Universal time in hours counted from 0 h of the local date, not wrapped
     // into 0..24: clock hours + minutes / 60, plus the zone correction, less
@@ -64,12 +104,11 @@ struct UniversalTime {
 };
 
 // Universal time of a local clock reading in a zone, one hour earlier when
-// the clock carries the summer hour. The one place where the zone
-// correction and the summer hour are applied.
+// the clock carries the summer hour; the clock's seconds are dropped.
 UniversalTime ToUniversalTime(const CivilDate& localDate, const ClockTime& clock,
                               const ZoneCorrection& zone, bool summerHour);
 
-// The universal time of the birth.
+// The universal time of the birth, to the minute of its clock.
 UniversalTime BirthUniversalTime(const BirthRecord& birth);
 
 } // namespace selmarind

@@ -3,13 +3,40 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace selmarind {
 
-// Display names of the ten bodies in chart order: 0 Sun, 1 Moon, 2 Mercury,
-// 3 Venus, 4 Mars, 5 Jupiter, 6 Saturn, 7 Rahu, 8 Ketu, 9 ascendant.
-inline constexpr std::array<std::string_view, 10> kBodyNames = {
+// The ten bodies of a chart in chart order. Arrays over them hold kBodyCount
+// entries and are indexed with Index(body).
+enum class Body { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu, Ascendant };
+
+inline constexpr std::size_t kBodyCount = 10;
+
+constexpr std::size_t Index(Body body) {
+    return static_cast<std::size_t>(body);
+}
+
+// The planets that can be retrograde, in chart order; arrays of retrograde
+// flags are indexed by their place in this list.
+inline constexpr std::array<Body, 5> kRetrogradeBodies = {Body::Mercury, Body::Venus, Body::Mars,
+                                                          Body::Jupiter, Body::Saturn};
+
+// The place in kRetrogradeBodies of the body at chart index `bodyIndex`;
+// nothing for a body that is never retrograde.
+constexpr std::optional<std::size_t> RetrogradeSlot(std::size_t bodyIndex) {
+    for (std::size_t p = 0; p < kRetrogradeBodies.size(); ++p) {
+        if (Index(kRetrogradeBodies[p]) == bodyIndex) {
+            return p;
+        }
+    }
+    return std::nullopt;
+}
+
+// Display names of the ten bodies, indexed with Index(body).
+inline constexpr std::array<std::string_view, kBodyCount> kBodyNames = {
     "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
 
 inline constexpr std::array<std::string_view, 12> kSignAbbrevs = {

@@ -5,6 +5,7 @@
 #include "engine/time_conventions.h"
 
 #include <cmath>
+#include <limits>
 
 namespace selmarind {
 
@@ -65,14 +66,22 @@ double Reduce2Pi(double x) {
     return r;
 }
 
+// Newton steps on Kepler's equation before the last estimate is taken.
+constexpr int kMaxKeplerSteps = 100;
+
 double TrueAnomaly(double M, double e) {
+    if (!(e >= 0 && e < 1)) {
+        return std::numeric_limits<double>::quiet_NaN(); // no ellipse: Newton's method need not end
+    }
     double E = M + e * std::sin(M) * (1 + e * std::cos(M));
     double E1 = 0;
-    // Newton's method on Kepler's equation E - e sin E = M.
+    // Newton's method on Kepler's equation E - e sin E = M; the planets'
+    // orbits settle in under ten steps, the cap only bounds a rounding cycle.
+    int steps = 0;
     do {
         E1 = E;
         E = E1 - (E1 - e * std::sin(E1) - M) / (1 - e * std::cos(E1));
-    } while (std::fabs(E - E1) > 1E-12);
+    } while (std::fabs(E - E1) > 1E-12 && ++steps < kMaxKeplerSteps);
     double nu = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2));
     if (nu < 0) {
         nu = nu + kTwoPi;
@@ -144,14 +153,32 @@ double SiderealLongitudeOf(int k, double d, const EarthPosition& earth, double a
 
 } // namespace
 
+std::optional<PlanetIndex> TheoryIndexOf(Body body) {
+    switch (body) {
+    case Body::Sun:
+        return EarthMoon;
+    case Body::Mercury:
+        return Mercury;
+    case Body::Venus:
+        return Venus;
+    case Body::Mars:
+        return Mars;
+    case Body::Jupiter:
+        return Jupiter;
+    case Body::Saturn:
+        return Saturn;
+    default:
+        return std::nullopt;
+    }
+}
+
 SunriseSun ComputeSunriseSun(const BirthRecord& birth, double ayanamsa,
                              const CivilDateTime& sunriseLocal, bool includesSummerHour) {
     SunriseSun sun;
     // The sunrise is used to the whole minute; its seconds are dropped.
-    sun.UniversalInstant =
-        ToUniversalTime(sunriseLocal.date(), ClockTime{sunriseLocal.hour, sunriseLocal.minute, 0},
-                        birth.zone, includesSummerHour)
-            .civil;
+    CivilDateTime sunriseMinute = sunriseLocal;
+    sunriseMinute.second = 0;
+    sun.UniversalInstant = ToUniversal(sunriseMinute, birth.zone, includesSummerHour).Civil();
     const double d = DaysFromJ2000(sun.UniversalInstant);
     sun.DaysFromEpoch = d;
     sun.Longitude = SiderealLongitudeOf(EarthMoon, d, EarthAt(d), std::fabs(ayanamsa));
@@ -195,14 +222,15 @@ PlanetResult ComputePlanetPositions(const BirthRecord& birth, const PlanetInputs
     r.KetuDmsText = FormatLongitude(r.KetuLongitude);
 
     // The chart text of each longitude is that of its text above.
-    const auto& l = r.SiderealLongitude;
-    r.BodyPositionText = {
-        ChartTextOfLongitude(l[EarthMoon]),    ToChartText(inputs.MoonPositionText),
-        ChartTextOfLongitude(l[Mercury]),      ChartTextOfLongitude(l[Venus]),
-        ChartTextOfLongitude(l[Mars]),         ChartTextOfLongitude(l[Jupiter]),
-        ChartTextOfLongitude(l[Saturn]),       ChartTextOfLongitude(r.RahuLongitude),
-        ChartTextOfLongitude(r.KetuLongitude), ToChartText(inputs.AscendantText),
-    };
+    for (std::size_t i = 0; i < kBodyCount; ++i) {
+        if (const auto k = TheoryIndexOf(static_cast<Body>(i))) {
+            r.BodyPositionText[i] = ChartTextOfLongitude(r.SiderealLongitude[*k]);
+        }
+    }
+    r.BodyPositionText[Index(Body::Moon)] = ToChartText(inputs.MoonPositionText);
+    r.BodyPositionText[Index(Body::Rahu)] = ChartTextOfLongitude(r.RahuLongitude);
+    r.BodyPositionText[Index(Body::Ketu)] = ChartTextOfLongitude(r.KetuLongitude);
+    r.BodyPositionText[Index(Body::Ascendant)] = ToChartText(inputs.AscendantText);
     return r;
 }
 

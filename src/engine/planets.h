@@ -6,6 +6,7 @@
 
 #include "engine/birth_record.h"
 #include "engine/civil_time.h"
+#include "engine/name_tables.h"
 
 #include <array>
 #include <optional>
@@ -17,6 +18,10 @@ namespace selmarind {
 // barycentre, the observer; seen from it, its own heliocentric place gives the
 // Sun, so SiderealLongitude[EarthMoon] is the Sun's longitude.
 enum PlanetIndex { Mercury = 0, Venus = 1, EarthMoon = 2, Mars = 3, Jupiter = 4, Saturn = 5 };
+
+// The theory's index of a chart body: the Sun is the EarthMoon entry; the
+// Moon, the nodes and the ascendant are not in the theory.
+std::optional<PlanetIndex> TheoryIndexOf(Body body);
 
 struct OrbitalElementSet {
     double a = 0;    // semi-major axis, AU
@@ -38,9 +43,8 @@ struct PlanetResult {
     std::array<std::string, 6> PlanetDmsText; // FormatLongitude texts by PlanetIndex
     std::string RahuDmsText;
     std::string KetuDmsText;
-    // Chart texts: 0 Sun, 1 Moon, 2 Mercury, 3 Venus, 4 Mars, 5 Jupiter,
-    // 6 Saturn, 7 Rahu, 8 Ketu, 9 ascendant.
-    std::array<std::string, 10> BodyPositionText;
+    // Chart texts of the ten bodies, indexed with Index(Body).
+    std::array<std::string, kBodyCount> BodyPositionText;
     // Sidereal longitudes, degrees in [0, 360), by PlanetIndex (index 2 is the Sun).
     std::array<double, 6> SiderealLongitude{};
     double RahuLongitude = 0;
@@ -59,7 +63,8 @@ double DaysFromJ2000(const CivilDateTime& u);
 double Reduce2Pi(double x);
 
 // True anomaly in radians, [0, 2 pi), from the mean anomaly M (radians) and
-// the eccentricity e by Newton iteration on Kepler's equation.
+// the eccentricity e by Newton iteration on Kepler's equation (at most 100
+// steps). NaN for an eccentricity outside [0, 1), which is no ellipse.
 double TrueAnomaly(double M, double e);
 
 // Elements of body k (0..5) at d days from J2000.0.

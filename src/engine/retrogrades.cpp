@@ -11,11 +11,9 @@ namespace selmarind {
 
 namespace {
 
-constexpr std::size_t kFirstPlanetBody = 2; // Mercury's index in the chart order
-
 constexpr bool PlanetsFollowChartOrder() {
     for (std::size_t p = 0; p < kRetrogradePlanets.size(); ++p) {
-        if (kBodyNames[kFirstPlanetBody + p] != kRetrogradePlanets[p]) {
+        if (kBodyNames[Index(kRetrogradeBodies[p])] != kRetrogradePlanets[p]) {
             return false;
         }
     }
@@ -68,7 +66,7 @@ RetrogradeMarks MarkRetrogrades(const CivilDate& birth) {
     for (std::size_t p = 0; p < kRetrogradePlanets.size(); ++p) {
         marks.RetrogradeFlags[p] = IsRetrograde(birth, kRetrogradePlanets[p]);
         if (marks.RetrogradeFlags[p]) {
-            marks.BodyNames[kFirstPlanetBody + p] += kRetrogradeMarker;
+            marks.BodyNames[Index(kRetrogradeBodies[p])] += kRetrogradeMarker;
         }
     }
     return marks;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/civil_time.h"
+#include "engine/name_tables.h"
 
 #include <array>
 #include <span>
@@ -32,9 +33,10 @@ std::span<const StationPeriod> LoadStationTable(std::string_view planet);
 bool IsRetrograde(const CivilDate& birth, std::string_view planet);
 
 struct RetrogradeMarks {
-    std::array<bool, 5> RetrogradeFlags{}; // Mercury, Venus, Mars, Jupiter, Saturn
+    std::array<bool, kRetrogradeBodies.size()>
+        RetrogradeFlags{}; // Mercury, Venus, Mars, Jupiter, Saturn
     // Display names in chart order, " (R) " appended to retrograde planets.
-    std::array<std::string, 10> BodyNames;
+    std::array<std::string, kBodyCount> BodyNames;
 };
 
 // Marks the retrograde planets for a birth on the local date `birth`.

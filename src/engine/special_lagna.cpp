@@ -1,6 +1,5 @@
 #include "engine/special_lagna.h"
 
-#include "engine/chart_text.h"
 #include "engine/name_tables.h"
 
 #include <cstddef>
@@ -9,12 +8,8 @@ namespace selmarind {
 
 namespace {
 
-constexpr std::size_t kMoonBody = 1;      // the Moon's place in body order
-constexpr std::size_t kAscendantBody = 9; // the ascendant's
-
-// Sign number 1..12 of a chart text such as "17 Pis 31"; 0 when it names no sign.
-int SignNumberOfChartText(std::string_view chartText) {
-    return SignOfChartText(chartText).value_or(-1) + 1;
+bool IsSignNumber(int sign) {
+    return sign >= 1 && sign <= 12;
 }
 
 // Whether a display name, read without its retrograde markers, is `name`.
@@ -55,11 +50,12 @@ void AppendToLabel(std::array<std::string, 12>& labels, int sign, std::string_vi
 
 } // namespace
 
-ArudhaBodies ReadArudhaBodies(const std::array<std::string, 10>& bodyPositionText,
-                              const std::array<std::string, 10>& bodyNames) {
+ArudhaBodies ReadArudhaBodies(const std::array<std::optional<int>, kBodyCount>& signIndex,
+                              const std::array<std::string, kBodyCount>& bodyNames) {
     ArudhaBodies bodies;
-    for (std::size_t j = 0; j < bodyPositionText.size(); ++j) {
-        bodies.signNumber[j] = SignNumberOfChartText(bodyPositionText[j]);
+    for (std::size_t j = 0; j < signIndex.size(); ++j) {
+        const int sign = signIndex[j].value_or(-1);
+        bodies.signNumber[j] = sign >= 0 && sign < 12 ? sign + 1 : 0;
         bodies.names[j] = bodyNames[j];
     }
     return bodies;
@@ -71,14 +67,15 @@ void ComputeArudha(std::string_view lordName, const ArudhaBodies& bodies, Arudha
 
     // The last body named for the lord gives its sign.
     for (std::size_t j = 0; j < bodies.signNumber.size(); ++j) {
-        if (bodies.signNumber[j] != 0 && IsNamed(bodies.names[j], lordName)) {
+        if (IsSignNumber(bodies.signNumber[j]) && IsNamed(bodies.names[j], lordName)) {
             state.CurrentLordSign = bodies.signNumber[j];
         }
     }
-    if (const int moonSign = bodies.signNumber[kMoonBody]; moonSign != 0) {
+    if (const int moonSign = bodies.signNumber[Index(Body::Moon)]; IsSignNumber(moonSign)) {
         state.InduKalaFromMoon = NinthLordKala[static_cast<std::size_t>(moonSign - 1)];
     }
-    if (const int ascendantSign = bodies.signNumber[kAscendantBody]; ascendantSign != 0) {
+    if (const int ascendantSign = bodies.signNumber[Index(Body::Ascendant)];
+        IsSignNumber(ascendantSign)) {
         state.HouseSign = ascendantSign;
         state.InduKalaFromLagna = NinthLordKala[static_cast<std::size_t>(ascendantSign - 1)];
     }

@@ -2,7 +2,10 @@
 // lord of the ascendant's sign.
 #pragma once
 
+#include "engine/name_tables.h"
+
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,16 +34,20 @@ struct ArudhaState {
 
 // What every house reads of the ten bodies, read once for all twelve.
 struct ArudhaBodies {
-    std::array<int, 10> signNumber{};       // 1..12 named by the chart text; 0 for none
-    std::array<std::string_view, 10> names; // display names; they view the caller's texts
+    std::array<int, kBodyCount> signNumber{}; // 1..12; 0 for none
+    // Display names, copied: they outlive the caller's texts.
+    std::array<std::string, kBodyCount> names;
 };
 
-ArudhaBodies ReadArudhaBodies(const std::array<std::string, 10>& bodyPositionText,
-                              const std::array<std::string, 10>& bodyNames);
+// The bodies of a chart from the sign index (0..11) of each body in chart
+// order; a body with no sign, or an index outside 0..11, gets none.
+ArudhaBodies ReadArudhaBodies(const std::array<std::optional<int>, kBodyCount>& signIndex,
+                              const std::array<std::string, kBodyCount>& bodyNames);
 
 // One house, in house order from the ascendant's sign. bodies: the ten
 // bodies' signs and display names (a retrograde lord is recognised with or
-// without its " (R) " marker); lordName: the lord of the house's sign.
+// without its " (R) " marker; a sign outside 1..12 counts as none);
+// lordName: the lord of the house's sign.
 // Appends "\r\n" to the marker label of the arudha sign and, on house 1,
 // "\r\n" "TL" to that of the Torvi Lagna (labels by sign index).
 void ComputeArudha(std::string_view lordName, const ArudhaBodies& bodies, ArudhaState& state,

@@ -132,15 +132,13 @@ bool IsSummerTime(const CivilDate& date, int hour) {
 }
 
 SunEvents SunRiseSet(const BirthRecord& birth, const CivilDate& date, bool withSunset) {
-    // The zone correction is positive west; the offset here is positive east.
-    double zoneOffsetHours = -birth.zone.Hours();
     const int dayCount = DayOfYear(date) - 1;
 
     SunEvents events;
-    if (birth.summerHour && IsSummerTime(date, birth.time.hour)) {
-        zoneOffsetHours += 1;
-        events.summerHourApplied = true;
-    }
+    // The summer hour counts only inside the fixed summer-time window.
+    events.summerHourApplied = birth.summerHour && IsSummerTime(date, birth.time.hour);
+    // The zone correction is positive west; the offset here is positive east.
+    const double zoneOffsetHours = -ClassicCorrectionHours(birth.zone, events.summerHourApplied);
 
     const double latitudeRad = birth.place.LatitudeNorthDeg() * kDegToRadShort;
     const double longitudeRad = birth.place.LongitudeEastDeg() * kDegToRadShort;

@@ -98,6 +98,17 @@ std::string FormatLongitude(double angleDeg) {
     return text;
 }
 
+std::optional<SignPosition> SignPositionOfLongitude(double angleDeg) {
+    if (!std::isfinite(angleDeg)) {
+        return std::nullopt;
+    }
+    const LongitudeFields f = FieldsOf(angleDeg);
+    if (f.k >= 12) {
+        return std::nullopt;
+    }
+    return SignPosition{static_cast<int>(f.k), static_cast<int>(f.d), static_cast<int>(f.m)};
+}
+
 std::string ChartTextOfLongitude(double angleDeg) {
     return ToChartText(FormatLongitude(angleDeg));
 }

@@ -6,6 +6,7 @@
 #include "engine/civil_time.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,21 @@ double JulianCenturies(double jdn, double utHours);
 // argument is dropped; for 360 and above the abbreviation is empty. Empty for
 // an infinite or NaN argument.
 std::string FormatLongitude(double angleDeg);
+
+// Where a longitude's text places it: the sign index 0..11, whole degrees
+// within the sign 0..29 and whole minutes 0..59, each truncated as
+// FormatLongitude truncates them: the sign comes from the whole degrees, so
+// 29° 59' 59.9" is still in sign 0, and nothing is rounded up into the next.
+struct SignPosition {
+    int sign = 0;
+    int degrees = 0;
+    int minutes = 0;
+};
+
+// The sign position that the text of angleDeg names; nothing when the text
+// names no sign (360 and above, infinite or NaN). The sign of the argument is
+// dropped as in FormatLongitude.
+std::optional<SignPosition> SignPositionOfLongitude(double angleDeg);
 
 // The chart text of a longitude, "DD Sgn MM": ToChartText(FormatLongitude(angleDeg)).
 std::string ChartTextOfLongitude(double angleDeg);

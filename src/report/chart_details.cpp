@@ -234,7 +234,7 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
         DetailSection positions{DetailSectionKind::Positions, "Positions to the Second", {}};
         for (std::size_t i = 0; i < chart.dmsText.size(); ++i) {
             std::string value = chart.dmsText[i];
-            if (i >= 2 && i <= 6 && chart.RetrogradeFlags[i - 2]) {
+            if (const auto slot = RetrogradeSlot(i); slot && chart.RetrogradeFlags[*slot]) {
                 value += " (R) retrograde";
             }
             positions.rows.push_back({kPlanetCaptions[i], std::move(value)});

@@ -93,6 +93,15 @@ void Field(std::ostringstream& out, std::string_view caption, std::string_view v
     out << "  " << Padded(std::string(caption), 28) << ": " << value << "\n";
 }
 
+// The Torvi Lagna's sign name; empty for a result whose sign is not 1..12
+// (a default result), so no result can make the report read past the names.
+std::string TorviLagnaSignName(const ChartValues& chart) {
+    if (chart.TorviLagnaSign < 1 || chart.TorviLagnaSign > 12) {
+        return {};
+    }
+    return std::string(kSignNames[static_cast<std::size_t>(chart.TorviLagnaSign - 1)]);
+}
+
 } // namespace
 
 std::string SouthIndianChart(const std::array<std::string, 12>& signCells,
@@ -191,7 +200,7 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
     out << "\nVedic Planetary Position\n";
     for (std::size_t i = 0; i < form.planet.size(); ++i) {
         std::string line = "  " + Padded(kPlanetCaptions[i], 18) + form.planet[i];
-        if (i >= 2 && i <= 6 && chart.RetrogradeFlags[i - 2]) {
+        if (const auto slot = RetrogradeSlot(i); slot && chart.RetrogradeFlags[*slot]) {
             line += "  (R) retrograde";
         }
         out << line << "\n";
@@ -228,9 +237,8 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
 
     out << "\nHora\n" << SouthIndianChart(form.signCells, form.lblArudha);
 
-    const auto tl = static_cast<std::size_t>(chart.TorviLagnaIndex);
     out << "\nTorvi Lagna\n";
-    Field(out, "Sign", std::string(kSignNames[tl]));
+    Field(out, "Sign", TorviLagnaSignName(chart));
     Field(out, "House from the ascendant", std::to_string(chart.TorviLagnaHouse));
     out << "\nTorvi Lagna Present In House Significance\n" << Wrapped(form.lblHoraDesc, "  ");
 

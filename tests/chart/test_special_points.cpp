@@ -201,12 +201,13 @@ private slots:
     }
 
     void sunMarkerAndVighatiPointUseTheSunAtSunrise() {
-        // The vighati point counts from the Sun's sunrise text: the same time
-        // gives Cancer from 00 Pis 18 and Scorpio from 29 Aqu 50.
+        // The vighati point counts from the Sun at sunrise as its text shows
+        // it: the same time gives Cancer from 00 Pis 18 and Scorpio from 29 Aqu 50.
         std::array<std::string, 12> labels;
         SpecialPointInputs in = WithSunrise();
         QCOMPARE(MarkSpecialPoints(in, labels)[8].signIndex, std::optional<int>(3));
         in.SunriseSunText = "29 Aqu 50";
+        in.SunriseSunLongitude = 300 + 29 + 50.9 / 60; // the 54 seconds the text drops
         const auto points = MarkSpecialPoints(in, labels);
         QCOMPARE(points[8].signIndex, std::optional<int>(7));
         QCOMPARE(points[6].signIndex, std::optional<int>(10));

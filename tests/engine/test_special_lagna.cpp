@@ -3,22 +3,23 @@
 
 #include <QTest>
 
+#include <vector>
+
 using namespace selmarind;
 
 namespace {
 
 // A chart as the arudha step sees it: sign numbers 1..12 in body order
-// (9 = ascendant), turned into chart texts such as "14 Leo 05".
+// (9 = ascendant), kept as sign indices 0..11.
 struct Chart {
-    std::array<std::string, 10> texts;
+    std::array<std::optional<int>, 10> signs;
     std::array<std::string, 10> names;
 };
 
 Chart MakeChart(const std::array<int, 10>& signs) {
     Chart chart;
     for (std::size_t j = 0; j < 10; ++j) {
-        chart.texts[j] =
-            "14 " + std::string(kSignAbbrevs[static_cast<std::size_t>(signs[j] - 1)]) + " 05";
+        chart.signs[j] = signs[j] - 1;
         chart.names[j] = std::string(kBodyNames[j]);
     }
     return chart;
@@ -32,15 +33,8 @@ struct Run {
 // The calls of one chart in house order from the ascendant's sign.
 Run RunHouses(const Chart& chart, int houses) {
     Run run;
-    const int ascendantIndex = [&] {
-        for (int k = 0; k < 12; ++k) {
-            if (chart.texts[9].substr(3, 3) == kSignAbbrevs[static_cast<std::size_t>(k)]) {
-                return k;
-            }
-        }
-        return 0;
-    }();
-    const ArudhaBodies bodies = ReadArudhaBodies(chart.texts, chart.names);
+    const int ascendantIndex = chart.signs[9].value_or(0);
+    const ArudhaBodies bodies = ReadArudhaBodies(chart.signs, chart.names);
     for (int h = 0; h < houses; ++h) {
         const auto signIndex = static_cast<std::size_t>((ascendantIndex + h) % 12);
         ComputeArudha(kSignLords[signIndex], bodies, run.state, run.labels);
@@ -154,11 +148,11 @@ private slots:
         QCOMPARE(run.state.InduKalaFromLagna, 6);
     }
 
-    // A body whose text names no sign is passed over; when that body is the
+    // A body with no sign is passed over; when that body is the
     // ascendant's lord, no Torvi Lagna is marked anywhere.
     void textWithoutSignIsSkipped() {
         Chart chart = ChartWith(1, 5);
-        chart.texts[4] = "00 0\" 00";
+        chart.signs[4].reset();
         const Run run = RunHouses(chart, 12);
         QCOMPARE(run.state.TorviLagnaSign, 0);
         QCOMPARE(run.state.TorviLagnaIndex, -1);
@@ -171,6 +165,36 @@ private slots:
             }
         }
         QCOMPARE(lines, 12);
+    }
+
+    // The bodies keep their names after the caller's texts are gone, and a
+    // sign index or number outside the twelve counts as no sign.
+    void bodiesOutliveTheirTexts() {
+        const Chart chart = ChartWith(9, 5); // Sagittarius: its lord Jupiter is in Pisces
+        ArudhaBodies bodies = [&chart] {
+            std::array<std::string, 10> names = chart.names;
+            // Longer than a short string's own buffer.
+            names[5] = "Jupiter" + std::string(kRetrogradeMarker) + std::string(kRetrogradeMarker) +
+                       std::string(kRetrogradeMarker);
+            return ReadArudhaBodies(chart.signs, names);
+        }();
+        const std::vector<std::string> reuse(8, std::string(20, 'x'));
+        Run run;
+        ComputeArudha(kSignLords[8], bodies, run.state, run.labels);
+        QCOMPARE(run.state.TorviLagnaSign, 12);
+
+        std::array<std::optional<int>, 10> signs = chart.signs;
+        signs[0] = 12;
+        signs[2] = -1;
+        QCOMPARE(ReadArudhaBodies(signs, chart.names).signNumber[0], 0);
+        QCOMPARE(ReadArudhaBodies(signs, chart.names).signNumber[2], 0);
+        bodies.signNumber[1] = 13;
+        bodies.signNumber[9] = -1;
+        Run odd;
+        ComputeArudha(kSignLords[8], bodies, odd.state, odd.labels);
+        QCOMPARE(odd.state.InduKalaFromMoon, 0);
+        QCOMPARE(odd.state.InduKalaFromLagna, 0);
+        QCOMPARE(odd.state.TorviLagnaSign, 12);
     }
 };
 

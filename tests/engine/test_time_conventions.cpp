@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 using namespace selmarind;
@@ -62,6 +63,78 @@ private slots:
         QFETCH(double, expectedUt);
         COMPARE_NEAR(QTest::currentDataTag(), BirthUniversalTime(birth).hoursFromLocalDate,
                      expectedUt, 1e-12);
+    }
+
+    // The instant of a clock reading and back, against Python's datetime
+    // with a fixed offset (utcoffset = -(zone correction) + summer hour);
+    // the Julian days from the same script as days since 1899-12-30 plus
+    // 2415018.5.
+    void instantAgreesWithFixedOffsetDatetime() {
+        struct Row {
+            CivilDateTime clock;
+            ZoneCorrection zone;
+            bool summerHour;
+            CivilDateTime universal;
+            double julianDay;
+        };
+        const Row rows[] = {
+            {{1800, 1, 1, 0, 0, 0},
+             {-5, -30, 0},
+             false,
+             {1799, 12, 31, 18, 30, 0},
+             2378496.2708333335},
+            {{2399, 12, 31, 23, 59, 59},
+             {12, 0, 0},
+             false,
+             {2400, 1, 1, 11, 59, 59},
+             2597641.999988426},
+            {{2038, 1, 19, 3, 14, 8},
+             {-5, -45, 0},
+             true,
+             {2038, 1, 18, 20, 29, 8},
+             2465442.3535648147},
+            {{1900, 3, 1, 0, 30, 0}, {0, 0, 0}, true, {1900, 2, 28, 23, 30, 0}, 2415079.4791666665},
+            {{2050, 12, 31, 23, 0, 0}, {-14, 0, 0}, false, {2050, 12, 31, 9, 0, 0}, 2470171.875},
+            {{1901, 1, 1, 0, 0, 0}, {11, 0, 0}, true, {1901, 1, 1, 10, 0, 0}, 2415385.9166666665},
+            {{2024, 2, 29, 23, 59, 59},
+             {0, -17, -36},
+             false,
+             {2024, 2, 29, 23, 42, 23},
+             2460370.4877662035},
+            {{1943, 4, 1, 19, 28, 11},
+             {-11, 0, 0},
+             false,
+             {1943, 4, 1, 8, 28, 11},
+             2430815.8529050928},
+            {{2153, 2, 8, 8, 3, 20}, {-8, 0, 0}, false, {2153, 2, 8, 0, 3, 20}, 2507465.502314815},
+            {{2240, 12, 2, 18, 56, 1},
+             {4, 0, 0},
+             true,
+             {2240, 12, 2, 21, 56, 1},
+             2539539.413900463},
+            {{1984, 2, 19, 16, 46, 49},
+             {-11, 0, 0},
+             true,
+             {1984, 2, 19, 4, 46, 49},
+             2445749.6991782407},
+        };
+        for (const Row& row : rows) {
+            const UtInstant ut = ToUniversal(row.clock, row.zone, row.summerHour);
+            QCOMPARE(ut.Civil(), row.universal);
+            QCOMPARE(ToClock(ut, row.zone, row.summerHour), row.clock);
+            QVERIFY(std::fabs(ut.JulianDay() - row.julianDay) < 1e-9);
+            QCOMPARE(UtInstant::NearestToJulianDay(row.julianDay), ut);
+            // A Julian day 0.4 s either side still names the same second.
+            QCOMPARE(UtInstant::NearestToJulianDay(row.julianDay + 0.4 / 86400), ut);
+            QCOMPARE(UtInstant::NearestToJulianDay(row.julianDay - 0.4 / 86400), ut);
+        }
+        // The classic engine's minute form drops the clock's seconds; the
+        // birth instant keeps them.
+        const BirthRecord birth = MakeBirth(2038, 1, 19, 3, 14, -5, -45, true);
+        BirthRecord withSeconds = birth;
+        withSeconds.time.second = 8;
+        QCOMPARE(BirthUniversalTime(withSeconds).civil, (CivilDateTime{2038, 1, 18, 20, 29, 0}));
+        QCOMPARE(BirthInstant(withSeconds).Civil(), (CivilDateTime{2038, 1, 18, 20, 29, 8}));
     }
 
     void universalTimeIgnoresTheHemisphereOfThePlace() {
@@ -198,6 +271,46 @@ private slots:
         QCOMPARE(SignOfChartText("00 0\" 00"), std::optional<int>());
         QCOMPARE(SignOfChartText("17 Pi"), std::optional<int>());
         QCOMPARE(SignOfChartText("17 pis 31"), std::optional<int>());
+    }
+
+    // The chart files a body by the sign position of its longitude; it must
+    // be the one its chart text shows, on both sides of every sign and
+    // minute boundary and for the values no text can place.
+    void signPositionIsTheOneTheTextShows() {
+        std::vector<double> angles = {0.0,   -0.0, 359.99999999999994, 360.0,    720.5, -30.5,
+                                      1e300, NAN,  INFINITY,           -INFINITY};
+        std::mt19937_64 random(2026);
+        std::uniform_real_distribution<double> anywhere(0, 360);
+        for (int k = 0; k <= 12; ++k) {
+            const double edge = 30.0 * k;
+            for (double delta : {0.0, 1e-12, 1e-9, 0.3 / 3600, 0.7 / 3600, 1.0 / 60}) {
+                angles.push_back(edge - delta);
+                angles.push_back(edge + delta);
+            }
+            angles.push_back(std::nextafter(edge, 0.0));
+            angles.push_back(std::nextafter(edge, 400.0));
+        }
+        for (int i = 0; i < 2000; ++i) {
+            const double x = anywhere(random);
+            // A minute boundary and just below it.
+            const double minute = std::floor(x * 60) / 60;
+            angles.insert(angles.end(), {x, minute, std::nextafter(minute, 0.0)});
+        }
+        for (const double angle : angles) {
+            const std::string text = ChartTextOfLongitude(angle);
+            const std::optional<SignPosition> at = SignPositionOfLongitude(angle);
+            const QByteArray input = QByteArray::number(angle, 'g', 17) + " " + text.c_str();
+            QVERIFY2(at.has_value() == SignOfChartText(text).has_value(), input);
+            if (!at) {
+                continue;
+            }
+            QVERIFY2(at->sign == *SignOfChartText(text), input);
+            QVERIFY2(text.substr(0, 2) ==
+                         (at->degrees < 10 ? "0" : "") + std::to_string(at->degrees),
+                     input);
+            QVERIFY2(text.substr(7) == (at->minutes < 10 ? "0" : "") + std::to_string(at->minutes),
+                     input);
+        }
     }
 };
 

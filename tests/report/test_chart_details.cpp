@@ -169,6 +169,22 @@ private slots:
         }
     }
 
+    // A result not made by the chart calculation (default, or with a Torvi
+    // Lagna sign outside 1..12) still gives a report, with no sign name.
+    void reportOfAResultWithoutATorviLagna() {
+        const BirthEntries entries = Delhi1980Entries();
+        for (int sign : {0, -1, 13, 1000}) {
+            ChartResult result;
+            result.chart.TorviLagnaSign = sign;
+            const QString report = Q(PlainReport(result, entries));
+            QVERIFY2(report.contains("\nTorvi Lagna\n  Sign                        : \n"),
+                     qPrintable(report));
+        }
+        ChartResult aries;
+        aries.chart.TorviLagnaSign = 1;
+        QVERIFY(Q(PlainReport(aries, entries)).contains("  Sign                        : Aries\n"));
+    }
+
     // The report gains the source, the ayanamsa, the nine points and the
     // twelve arudhas, and keeps its designed lines in their order.
     void reportGainsTheRowsAndKeepsItsLines() {
