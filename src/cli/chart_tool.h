@@ -24,14 +24,4 @@ inline constexpr int kExitInvalidInput = 2; // an entry the form would refuse, o
 int RunChartTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                  std::ostream& err);
 
-// The text of --help.
-std::string HelpText();
-
-// The usage lines at the head of HelpText().
-std::string UsageText();
-
-// The text of --version: "selmarind-chart 1.25" and a line break, the
-// version of the CMake project.
-std::string VersionText();
-
 } // namespace selmarind::cli

@@ -1,0 +1,169 @@
+#include "cli/prepared_birth.h"
+
+#include "cli/echo_text.h"
+#include "cli/find_place.h"
+#include "cli/input_file.h"
+#include "cli/tool_text.h"
+#include "records/file_io.h"
+#include "records/record_checks.h"
+
+namespace selmarind::cli {
+
+namespace {
+
+constexpr const char* kNotComputedMessage = "The chart could not be computed from these entries";
+
+PreparedBirth Refused(int status, std::string message) {
+    PreparedBirth out;
+    out.status = status;
+    out.message = std::move(message);
+    return out;
+}
+
+// Reads --positions and --sunrise (or their columns); empty leaves them unset.
+bool ReadChoices(const std::string& positions, const std::string& sunrise, PreparedBirth& out) {
+    if (const std::string name = Lower(Trimmed(positions)); !name.empty()) {
+        out.positionsGiven = PositionSourceOfName(name);
+        if (!out.positionsGiven) {
+            out = Refused(kExitInvalidInput, "Please Enter the Positions as classic or precise");
+            return false;
+        }
+    }
+    if (const std::string name = Lower(Trimmed(sunrise)); !name.empty()) {
+        out.sunriseGiven = SunriseConventionOfName(name);
+        if (!out.sunriseGiven) {
+            out = Refused(kExitInvalidInput, "Please Enter the Sunrise as limb or centre");
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+PreparedBirth PrepareFromFields(BirthFields fields, const PlaceRequest& where,
+                                const std::string& positions, const std::string& sunrise) {
+    PreparedBirth out;
+    if (!ReadChoices(positions, sunrise, out)) {
+        return out;
+    }
+    out.options = {out.positionsGiven.value_or(PositionSource::Classic),
+                   out.sunriseGiven.value_or(SunriseConvention::Limb)};
+    if (!where.place.empty() &&
+        (!fields.lat.empty() || !fields.lon.empty() || !fields.zone.empty() || !where.tz.empty())) {
+        return Refused(kExitInvalidInput, "A place from the atlas gives the coordinates and the "
+                                          "zone: give no lat, lon, zone or tz with it");
+    }
+    if (!fields.zone.empty() && (!where.tz.empty() || !where.utcOffset.empty())) {
+        return Refused(kExitInvalidInput,
+                       "Give the zone either as a list entry (zone) or as tz / utc-offset");
+    }
+    if (fields.dst && !where.utcOffset.empty()) {
+        return Refused(kExitInvalidInput, "A UTC offset is the whole offset in force, daylight "
+                                          "saving included: give no dst with it");
+    }
+    if (auto fault = PlaceQueryFault(where.place)) {
+        return Refused(kExitInvalidInput, std::move(*fault));
+    }
+    // No zone name needs a character that the echo would change.
+    if (!where.tz.empty() && EchoText(where.tz) != where.tz) {
+        return Refused(kExitInvalidInput,
+                       "The time zone \"" + EchoText(where.tz) + "\" is not known.");
+    }
+    std::optional<PlaceMatch> match;
+    if (!where.place.empty()) {
+        PlaceLookup lookup = FindBestPlace(where.place);
+        if (lookup.status == PlaceStatus::Unavailable) {
+            return Refused(kExitFailure, UnavailableMessage("the atlas", lookup.message));
+        }
+        if (!lookup.match) {
+            return Refused(kExitInvalidInput, lookup.message);
+        }
+        match = std::move(lookup.match);
+        fields.lat = LatitudeText(match->latitude);
+        fields.lon = LongitudeText(match->longitude);
+        fields.city = fields.city.empty() ? match->name : fields.city;
+        fields.state = fields.state.empty() ? match->division : fields.state;
+        fields.country = fields.country.empty() ? match->country : fields.country;
+        out.atlasPlace = AtlasPlace{match->geonameId, match->zoneId};
+    }
+    EntriesOrFault entries =
+        EntriesFromFields(fields, BirthYears(out.options.positions), where.Any());
+    if (!entries.entries) {
+        return Refused(kExitInvalidInput, entries.message);
+    }
+    out.entries = std::move(*entries.entries);
+    if (where.Any()) {
+        ZoneSettlement zone = SettleZone(where, match, fields.dst, out.entries);
+        if (zone.status == PlaceStatus::Unavailable) {
+            return Refused(kExitFailure,
+                           UnavailableMessage("the time-zone database", zone.message));
+        }
+        if (!zone.summary) {
+            return Refused(kExitInvalidInput, zone.message);
+        }
+        out.place = std::move(zone.summary);
+    }
+    return out;
+}
+
+PreparedBirth PrepareFromRecord(const std::string& path, const std::string& positions,
+                                const std::string& sunrise) {
+    PreparedBirth out;
+    if (!ReadChoices(positions, sunrise, out)) {
+        return out;
+    }
+    if (const InputFileOrFault file = OpenInputFile(path); !file.file) {
+        return Refused(kExitFailure, UnavailableMessage(EchoText(path), file.reason));
+    }
+    RecordOrFault record = ReadBirthRecordFile(path);
+    if (!record.contents) {
+        return Refused(record.fault == RecordFault::Unreadable ? kExitFailure : kExitInvalidInput,
+                       record.fault == RecordFault::Unreadable
+                           ? UnavailableMessage(EchoText(path), record.message)
+                           : record.message);
+    }
+    BirthRecordContents& contents = *record.contents;
+    // Options given on the command line win over the record's choices.
+    out.positionsGiven = out.positionsGiven ? out.positionsGiven : contents.positions;
+    out.sunriseGiven = out.sunriseGiven ? out.sunriseGiven : contents.sunrise;
+    out.options = {out.positionsGiven.value_or(PositionSource::Classic),
+                   out.sunriseGiven.value_or(SunriseConvention::Limb)};
+    out.atlasPlace = contents.place;
+    out.entries = std::move(contents.entries);
+    if (auto fault =
+            ExactZoneBoxFault(out.entries, out.atlasPlace ? out.atlasPlace->timeZone : "")) {
+        return Refused(kExitInvalidInput, *fault);
+    }
+    return out;
+}
+
+Computed Compute(const PreparedBirth& birth) {
+    Computed out;
+    out.chart = CalculateChart(birth.entries, birth.options);
+    if (!out.chart) {
+        const std::string& failure = LastChartFailure();
+        out.message = failure.empty() ? std::string(kNotComputedMessage)
+                                      : UnavailableMessage("the ephemeris data", failure);
+    }
+    return out;
+}
+
+std::optional<std::string> SaveRecord(const std::string& path, const PreparedBirth& birth) {
+    BirthRecordContents contents;
+    contents.entries = birth.entries;
+    if (birth.entries.cmbTimeZoneIndex == kExactZoneIndex && birth.entries.exactZone) {
+        contents.exactZone =
+            ExactZoneOffset{static_cast<std::int32_t>(birth.entries.exactZone->utcOffsetSeconds),
+                            birth.entries.exactZone->label};
+    }
+    contents.place = birth.atlasPlace;
+    contents.positions = birth.positionsGiven;
+    contents.sunrise = birth.sunriseGiven;
+    if (auto fault = CheckBirthRecord(contents)) {
+        return "a birth record cannot hold this birth: " + *fault;
+    }
+    return WriteFileAtomically(path, WriteBirthRecord(contents));
+}
+
+} // namespace selmarind::cli

@@ -1,0 +1,151 @@
+#include "cli/tool_options.h"
+
+#include "cli/echo_text.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <thread>
+
+namespace selmarind::cli {
+
+namespace {
+
+// The options that take a value, and where each one goes.
+std::string* ValueField(std::string_view option, ToolOptions& options) {
+    BirthFields& f = options.fields;
+    PlaceRequest& w = options.where;
+    const std::array<std::pair<std::string_view, std::string*>, 12> fields = {{
+        {"--name", &f.name},
+        {"--date", &f.date},
+        {"--time", &f.time},
+        {"--zone", &f.zone},
+        {"--lat", &f.lat},
+        {"--lon", &f.lon},
+        {"--city", &f.city},
+        {"--state", &f.state},
+        {"--country", &f.country},
+        {"--place", &w.place},
+        {"--tz", &w.tz},
+        {"--utc-offset", &w.utcOffset},
+    }};
+    for (const auto& [name, field] : fields) {
+        if (option == name) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// Reads the arguments; on a usage fault returns false with `message` set.
+bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
+                    std::string& message) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string option = args[i];
+        std::optional<std::string> inlineValue;
+        if (const std::size_t eq = option.find('=');
+            option.rfind("--", 0) == 0 && eq != std::string::npos) {
+            inlineValue = option.substr(eq + 1);
+            option.resize(eq);
+        }
+        const auto takeValue = [&](std::string& target) {
+            if (inlineValue) {
+                target = *inlineValue;
+                return true;
+            }
+            if (i + 1 >= args.size()) {
+                message = "option " + option + " needs a value";
+                return false;
+            }
+            target = args[++i];
+            return true;
+        };
+        const auto takeOptional = [&](std::optional<std::string>& target) {
+            std::string value;
+            const bool ok = takeValue(value);
+            target = std::move(value);
+            return ok;
+        };
+        const auto flag = [&](bool& target) {
+            if (inlineValue) {
+                message = "option " + option + " takes no value";
+                return false;
+            }
+            target = true;
+            return true;
+        };
+
+        bool ok = true;
+        if (std::string* field = ValueField(option, options)) {
+            ok = takeValue(*field);
+            options.anyBirthOption = true;
+        } else if (option == "--dst") {
+            ok = flag(options.fields.dst);
+            options.anyBirthOption = true;
+        } else if (option == "--positions") {
+            ok = takeValue(options.positions);
+        } else if (option == "--sunrise") {
+            ok = takeValue(options.sunrise);
+        } else if (option == "--json") {
+            ok = flag(options.json);
+        } else if (option == "--list-zones") {
+            ok = flag(options.listZones);
+        } else if (option == "--help" || option == "-h") {
+            ok = flag(options.help);
+        } else if (option == "--version") {
+            ok = flag(options.version);
+        } else if (option == "--batch") {
+            ok = takeOptional(options.batch);
+        } else if (option == "--jobs") {
+            ok = takeOptional(options.jobs);
+        } else if (option == "--find-place") {
+            ok = takeOptional(options.findPlace);
+        } else if (option == "--record") {
+            ok = takeOptional(options.record);
+        } else if (option == "--save-record") {
+            ok = takeOptional(options.saveRecord);
+        } else {
+            message = "unknown option " + EchoText(option);
+            return false;
+        }
+        if (!ok) {
+            return false;
+        }
+    }
+    if (options.batch && (options.anyBirthOption || options.record || options.saveRecord)) {
+        message = "--batch reads every birth from its file; give no birth options with it "
+                  "(nor --record or --save-record)";
+        return false;
+    }
+    if (options.jobs && !options.batch) {
+        message = "--jobs applies to --batch only";
+        return false;
+    }
+    if (options.record && options.anyBirthOption) {
+        message = "--record holds the whole birth; give no birth options with it (only "
+                  "--positions and --sunrise, which override the record's)";
+        return false;
+    }
+    if (options.findPlace && (options.anyBirthOption || options.record || options.saveRecord)) {
+        message = "--find-place only lists places; give no birth options with it";
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> ReadJobs(const std::optional<std::string>& text) {
+    if (!text) {
+        const unsigned cores = std::thread::hardware_concurrency();
+        return static_cast<int>(std::clamp(cores, 1U, static_cast<unsigned>(kMaxJobs)));
+    }
+    if (text->empty() || text->size() > 3 ||
+        !std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    const int jobs = std::stoi(*text);
+    return jobs >= 1 && jobs <= kMaxJobs ? std::optional<int>(jobs) : std::nullopt;
+}
+
+} // namespace selmarind::cli

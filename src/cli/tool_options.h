@@ -1,0 +1,38 @@
+// The tool's command line read into its options.
+#pragma once
+
+#include "cli/birth_input.h"
+#include "cli/place_input.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace selmarind::cli {
+
+inline constexpr int kMaxJobs = 256;
+
+struct ToolOptions {
+    BirthFields fields;
+    PlaceRequest where;
+    std::string positions; // empty: classic, or the record's choice
+    std::string sunrise;   // empty: limb, or the record's choice
+    bool json = false;
+    bool listZones = false;
+    bool help = false;
+    bool version = false;
+    std::optional<std::string> batch;
+    std::optional<std::string> jobs;
+    std::optional<std::string> findPlace;
+    std::optional<std::string> record;
+    std::optional<std::string> saveRecord;
+    bool anyBirthOption = false;
+};
+
+// Reads the arguments; on a usage fault returns false with `message` set.
+bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
+                    std::string& message);
+
+std::optional<int> ReadJobs(const std::optional<std::string>& text);
+
+} // namespace selmarind::cli
