@@ -1,8 +1,9 @@
 #include "cli/input_file.h"
 
+#include "files/regular_file.h"
+
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@ namespace selmarind::cli {
 
 namespace {
 
+// The tool's words for what a refused path is; the windows word it their
+// own way through the files library.
 const char* WhatItIs(mode_t mode) {
     if (S_ISDIR(mode)) {
         return "it is a folder";
@@ -54,30 +57,12 @@ InputFile::int_type InputFile::underflow() {
 
 InputFileOrFault OpenInputFile(const std::string& path) {
     InputFileOrFault out;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        out.reason = std::strerror(errno);
+    OpenedFile opened = OpenRegularFile(path);
+    if (!opened.file.valid()) {
+        out.reason = opened.kind != 0 ? WhatItIs(opened.kind) : std::strerror(opened.error);
         return out;
     }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        out.reason = std::strerror(errno);
-        ::close(fd);
-        return out;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        out.reason = WhatItIs(status.st_mode);
-        ::close(fd);
-        return out;
-    }
-    // A regular file: reads may block as usual from here on.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
-        out.reason = std::strerror(errno);
-        ::close(fd);
-        return out;
-    }
-    out.file = std::make_unique<InputFile>(fd);
+    out.file = std::make_unique<InputFile>(opened.file.release());
     return out;
 }
 

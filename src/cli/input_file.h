@@ -1,4 +1,4 @@
-// Opening a file the tool reads (the batch, a record) so that a FIFO, a
+// Reading a file the tool is given (the batch, a record) so that a FIFO, a
 // socket, a device or a folder given in its place is refused at once with
 // what it is, instead of blocking the tool or being read as text.
 #pragma once
@@ -37,10 +37,11 @@ struct InputFileOrFault {
     std::string reason;              // otherwise: "No such file or directory", "it is a folder"
 };
 
-// Opens `path` without blocking (O_NONBLOCK, which a FIFO with no writer
-// would otherwise wait on), checks that it is a regular file and then reads
-// it as any file. Anything else is refused naming what it is: "it is a
-// folder", "it is a FIFO (named pipe)", "it is a socket", "it is a device".
+// Opens `path` through the files library's OpenRegularFile: a FIFO with no
+// writer does not block, and anything but a regular file is refused naming
+// what it is: "it is a folder", "it is a FIFO (named pipe)", "it is a
+// socket", "it is a device". Other faults give the system's text ("No such
+// file or directory").
 InputFileOrFault OpenInputFile(const std::string& path);
 
 } // namespace selmarind::cli

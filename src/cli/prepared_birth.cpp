@@ -7,6 +7,8 @@
 #include "records/file_io.h"
 #include "records/record_checks.h"
 
+#include <cstring>
+
 namespace selmarind::cli {
 
 namespace {
@@ -113,15 +115,25 @@ PreparedBirth PrepareFromRecord(const std::string& path, const std::string& posi
     if (!ReadChoices(positions, sunrise, out)) {
         return out;
     }
-    if (const InputFileOrFault file = OpenInputFile(path); !file.file) {
+    // The record is opened and read once, so a fault is worded once, as
+    // for any file the tool reads.
+    const InputFileOrFault file = OpenInputFile(path);
+    if (!file.file) {
         return Refused(kExitFailure, UnavailableMessage(EchoText(path), file.reason));
     }
-    RecordOrFault record = ReadBirthRecordFile(path);
+    // One byte beyond the limit is enough for ReadBirthRecord to refuse the
+    // size.
+    std::string bytes(kBirthRecordMaxBytes + 1, '\0');
+    const std::streamsize got =
+        file.file->sgetn(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.file->Error() != 0) {
+        return Refused(kExitFailure,
+                       UnavailableMessage(EchoText(path), std::strerror(file.file->Error())));
+    }
+    bytes.resize(static_cast<std::size_t>(got));
+    RecordOrFault record = ReadBirthRecord(bytes);
     if (!record.contents) {
-        return Refused(record.fault == RecordFault::Unreadable ? kExitFailure : kExitInvalidInput,
-                       record.fault == RecordFault::Unreadable
-                           ? UnavailableMessage(EchoText(path), record.message)
-                           : record.message);
+        return Refused(kExitInvalidInput, record.message);
     }
     BirthRecordContents& contents = *record.contents;
     // Options given on the command line win over the record's choices.

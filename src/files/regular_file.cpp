@@ -112,6 +112,7 @@ OpenedFile OpenRegularFile(const fs::path& path) {
         return refuse(errno, ErrorReason(errno));
     }
     if (!S_ISREG(before.st_mode)) {
+        out.kind = before.st_mode;
         return refuse(S_ISDIR(before.st_mode) ? EISDIR : EINVAL, NotAFile(before.st_mode));
     }
     int fd = -1;
@@ -128,6 +129,7 @@ OpenedFile OpenRegularFile(const fs::path& path) {
         return refuse(errno, ErrorReason(errno));
     }
     if (!S_ISREG(opened.st_mode)) {
+        out.kind = opened.st_mode;
         return refuse(S_ISDIR(opened.st_mode) ? EISDIR : EINVAL, NotAFile(opened.st_mode));
     }
     // Reads of a regular file never wait anyway; the flag goes so that the

@@ -56,6 +56,9 @@ struct OpenedFile {
     // Why it was not opened, without the file's name: "it does not exist",
     // "it is a folder", "it is a named pipe (FIFO), not a file", ...
     std::string reason;
+    // The st_mode of what the path turned out to be when it is not a regular
+    // file (a folder, a FIFO, ...); 0 when it was refused for an errno.
+    mode_t kind = 0;
 };
 
 // Opens `path` for reading only when it is a regular file (a symbolic link

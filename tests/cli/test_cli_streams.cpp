@@ -365,6 +365,8 @@ private slots:
             {{"--batch", "/dev/zero"}, "cannot read /dev/zero: it is a device"},
             {{"--batch", dir.filePath("none.csv")},
              "cannot read " + dir.filePath("none.csv") + ": No such file or directory"},
+            // A regular file whose read fails: the reason is said once.
+            {{"--record", "/proc/self/mem"}, "cannot read /proc/self/mem: Input/output error"},
         };
         for (const Case& c : cases) {
             const ToolRun run = RunTool(c.args);
