@@ -170,7 +170,7 @@ int RunBatch(std::istream& input, const std::string& name, std::ostream& out, st
     // Writes the window; false when the output could not take it, which
     // ends the batch: nothing more would reach its reader.
     const auto flush = [&] {
-        pool.Run(lines);
+        pool.Run(lines.size(), [&lines](std::size_t i) { ComputeLine(lines[i]); });
         for (const BatchLine& item : lines) {
             out << item.output << "\n";
             anyFailed = anyFailed || item.failed;

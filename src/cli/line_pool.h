@@ -1,11 +1,11 @@
-// The threads of a batch.
+// The threads of a batch: runs one piece of work per line of a window, on
+// several threads, and returns once every line is done.
 #pragma once
-
-#include "cli/chart_batch.h"
 
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -19,76 +19,27 @@ namespace selmarind::cli {
 // other.
 class LinePool {
 public:
-    explicit LinePool(int jobs) {
-        for (int t = 1; t < jobs; ++t) {
-            helpers_.emplace_back([this] { Help(); });
-        }
-    }
-    ~LinePool() {
-        {
-            const std::lock_guard lock(mutex_);
-            stop_ = true;
-        }
-        start_.notify_all();
-    }
+    // jobs: 1 or more; 1 runs every line on the calling thread.
+    explicit LinePool(int jobs);
+    ~LinePool();
     LinePool(const LinePool&) = delete;
     LinePool& operator=(const LinePool&) = delete;
 
-    void Run(std::vector<BatchLine>& lines) {
-        if (helpers_.empty() || lines.size() < 2) {
-            for (BatchLine& item : lines) {
-                ComputeLine(item);
-            }
-            return;
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            lines_ = &lines;
-            next_ = 0;
-            busy_ = helpers_.size();
-            ++generation_;
-        }
-        start_.notify_all();
-        Drain(lines);
-        std::unique_lock lock(mutex_);
-        done_.wait(lock, [this] { return busy_ == 0; });
-        lines_ = nullptr;
-    }
+    // Calls work(i) exactly once for each i in [0, count), in no fixed order
+    // and on any of the pool's threads; returns when every call has returned.
+    // Work on line i writes only what belongs to line i, so the caller reads
+    // the results in line order.
+    void Run(std::size_t count, const std::function<void(std::size_t)>& work);
 
 private:
-    void Drain(std::vector<BatchLine>& lines) {
-        for (std::size_t i = next_++; i < lines.size(); i = next_++) {
-            ComputeLine(lines[i]);
-        }
-    }
-
-    void Help() {
-        std::size_t seen = 0;
-        for (;;) {
-            std::vector<BatchLine>* lines = nullptr;
-            {
-                std::unique_lock lock(mutex_);
-                start_.wait(lock, [&] { return stop_ || generation_ != seen; });
-                if (stop_) {
-                    return;
-                }
-                seen = generation_;
-                lines = lines_;
-            }
-            Drain(*lines);
-            {
-                const std::lock_guard lock(mutex_);
-                if (--busy_ == 0) {
-                    done_.notify_one();
-                }
-            }
-        }
-    }
+    void Drain();
+    void Help();
 
     std::mutex mutex_;
     std::condition_variable start_; // a window is ready, or the batch is over
     std::condition_variable done_;  // every helper has finished the window
-    std::vector<BatchLine>* lines_ = nullptr;
+    const std::function<void(std::size_t)>* work_ = nullptr;
+    std::size_t count_ = 0;
     std::atomic<std::size_t> next_{0};
     std::size_t busy_ = 0; // helpers still on the window
     std::size_t generation_ = 0;
