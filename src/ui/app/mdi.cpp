@@ -94,7 +94,7 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
     clientArea_->viewport()->installEventFilter(this);
 
     QWidget* bottomBar = NewBar(central, QStringLiteral("Picture1"), kBottomBarTwips);
-    auto* advert = new LinkLabel(kBrandedEditionAdvertWithLink, bottomBar);
+    auto* advert = new LinkLabel(BrandedEditionAdvertWithLink(), bottomBar);
     advert->setObjectName(QStringLiteral("Label10"));
     advert->setWordWrap(true);
     advert->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -11,7 +11,7 @@ namespace selmarind {
 
 // Key of the date of the last reminder (or of the first start) in the
 // program's settings, stored as ISO 8601 text ("2024-03-15").
-inline const QString kLastReminderDateKey = QStringLiteral("LastReminderDate");
+inline constexpr QLatin1StringView kLastReminderDateKey{"LastReminderDate"};
 
 // Today's date on the local clock, unless a test set another clock.
 QDate ReminderToday();

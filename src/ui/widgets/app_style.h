@@ -10,23 +10,24 @@ class QWidget;
 
 namespace selmarind {
 
-inline const QColor kBackgroundColor{26, 45, 31};
-inline const QColor kButtonColor{224, 224, 224};
-inline const QColor kCaptionColor{255, 255, 255};
+inline constexpr QColor kBackgroundColor{26, 45, 31};
+inline constexpr QColor kButtonColor{224, 224, 224};
+inline constexpr QColor kCaptionColor{255, 255, 255};
 // A disabled button: a face near the ground's green with muted text, so it
 // never passes for the light grey of an enabled one.
-inline const QColor kDisabledButtonColor{62, 84, 68};
-inline const QColor kDisabledButtonTextColor{160, 176, 164};
-inline const QColor kTaglineColor{255, 255, 192};
+inline constexpr QColor kDisabledButtonColor{62, 84, 68};
+inline constexpr QColor kDisabledButtonTextColor{160, 176, 164};
+inline constexpr QColor kTaglineColor{255, 255, 192};
 // The keyboard-focus ring: the gold of the chart's lines, 8.3:1 against the
 // ground and 6.8:1 against the chart cells, well over the 3:1 a focus
 // indicator needs.
-inline const QColor kFocusRingColor{232, 190, 80};
+inline constexpr QColor kFocusRingColor{232, 190, 80};
 // Menu bars and menus: dark text on light grey, as the desktop draws them.
-inline const QColor kMenuColor{224, 224, 224};
+inline constexpr QColor kMenuColor{224, 224, 224};
 
-inline const QString kApplicationTitle = QStringLiteral("Selmarind");
-inline const QString kWindowCaption = QStringLiteral("Selmarind v1.25");
+// Views of static text: no object is built before the application starts.
+inline constexpr QLatin1StringView kApplicationTitle{"Selmarind"};
+inline constexpr QLatin1StringView kWindowCaption{"Selmarind v1.25"};
 
 // Verdana at the given point size, falling back to a similar sans font.
 QFont AppFont(double pointSize = 8.25, bool bold = false);

@@ -7,6 +7,10 @@
 
 namespace selmarind {
 
+QString BrandedEditionAdvertWithLink() {
+    return kBrandedEditionAdvert + QLatin1Char(' ') + kMoreDetailsText;
+}
+
 int AdvertDrawNumber(double r) {
     // nearbyint rounds in the current mode, halves to even by default.
     return static_cast<int>(std::nearbyint(r * 6 + 1));

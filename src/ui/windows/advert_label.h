@@ -10,13 +10,12 @@ class FrmMain;
 
 // The advert for the branded edition, which the birth-data form, the frame
 // window and the About box show; the link to its page follows it.
-inline const QString kBrandedEditionAdvert =
-    QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
-                   "online. Get this software fully branded for your website.");
-inline const QString kMoreDetailsText = QStringLiteral("Click here for more details.");
+inline constexpr QLatin1StringView kBrandedEditionAdvert{
+    "Home Business Opportunity. Start your own Internet business and make money "
+    "online. Get this software fully branded for your website."};
+inline constexpr QLatin1StringView kMoreDetailsText{"Click here for more details."};
 // The advert and its link as one caption.
-inline const QString kBrandedEditionAdvertWithLink =
-    kBrandedEditionAdvert + QLatin1Char(' ') + kMoreDetailsText;
+QString BrandedEditionAdvertWithLink();
 
 enum class AdvertChoice { Cobrand, FullBrand, Unchanged };
 

@@ -372,7 +372,7 @@ void FrmMain::buildAdvertStrip(QWidget* client) {
     auto* strip = Named(new QWidget(client), "picAdvert");
     strip->setGeometry(TwipsRect(0, 5040, 9825, 735));
 
-    fullBrandAdvert_ = AddLink(strip, "lblFullBrand", kBrandedEditionAdvertWithLink,
+    fullBrandAdvert_ = AddLink(strip, "lblFullBrand", BrandedEditionAdvertWithLink(),
                                TwipsRect(120, 120, 9585, 495));
     connect(fullBrandAdvert_, &LinkLabel::clicked, this, [] { OpenBrandedEditionPage(); });
 

@@ -16,11 +16,11 @@ namespace selmarind {
 class LinkLabel;
 
 // The lines of the chart square (gold).
-inline const QColor kChartLineColor{232, 190, 80};
+inline constexpr QColor kChartLineColor{232, 190, 80};
 // The sign numbers and the italic note (a pale green that recedes).
-inline const QColor kNumberColor{150, 185, 160};
+inline constexpr QColor kNumberColor{150, 185, 160};
 // The chart cells and the prediction boxes (a green lighter than the ground).
-inline const QColor kPanelColor{34, 60, 41};
+inline constexpr QColor kPanelColor{34, 60, 41};
 
 // A text of the calculation, UTF-8, as Qt text.
 QString Utf8Text(std::string_view text);
