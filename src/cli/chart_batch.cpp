@@ -12,14 +12,29 @@
 #include "cli/tool_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace selmarind::cli {
 
 namespace {
+
+constexpr std::array<std::string_view, 15> kCsvColumns = {
+    "name",  "date",    "time",  "zone", "lat",        "lon",       "dst",    "city",
+    "state", "country", "place", "tz",   "utc-offset", "positions", "sunrise"};
+
+// One line of a batch between reading and writing.
+struct BatchLine {
+    int line = 0;
+    std::string fault; // a fault found while reading; the line is not computed
+    std::array<std::string, kCsvColumns.size()> values;
+    std::string output; // the JSON line, without its line break
+    bool failed = false;
+};
 
 std::optional<bool> ReadDstField(const std::string& text) {
     const std::string value = Lower(Trimmed(text));
@@ -76,8 +91,6 @@ std::optional<std::string> InputFault(std::istream& input) {
     return std::nullopt;
 }
 
-} // namespace
-
 void ComputeLine(BatchLine& item) {
     item.failed = true;
     if (!item.fault.empty()) {
@@ -111,6 +124,8 @@ void ComputeLine(BatchLine& item) {
     item.output = w.Text();
     item.failed = false;
 }
+
+} // namespace
 
 // "the batch" for standard input, else the file's name as an echo.
 std::string BatchName(const std::string& path) {

@@ -1,7 +1,5 @@
 #include "cli/chart_tool.h"
 
-#include "engine/chart_text.h"
-
 #include "cli/chart_batch.h"
 #include "cli/chart_json.h"
 #include "cli/echo_text.h"
