@@ -13,11 +13,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <random>
 #include <set>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace selmarind::cli;
 
@@ -353,6 +357,17 @@ private slots:
         const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
         QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
         const QString fifoPath = dir.filePath("fifo");
+        // A bound socket: opening it fails (ENXIO), which must not stand for
+        // what it is.
+        const QString socketPath = dir.filePath("socket");
+        const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(listener >= 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray socketName = QFile::encodeName(socketPath);
+        QVERIFY(static_cast<std::size_t>(socketName.size()) < sizeof address.sun_path);
+        std::memcpy(address.sun_path, socketName.constData(), socketName.size());
+        QCOMPARE(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
         struct Case {
             QStringList args;
             QString message;
@@ -363,6 +378,7 @@ private slots:
             {{"--batch", dir.path()}, "cannot read " + dir.path() + ": it is a folder"},
             {{"--record", dir.path()}, "cannot read " + dir.path() + ": it is a folder"},
             {{"--batch", "/dev/zero"}, "cannot read /dev/zero: it is a device"},
+            {{"--batch", socketPath}, "cannot read " + socketPath + ": it is a socket"},
             {{"--batch", dir.filePath("none.csv")},
              "cannot read " + dir.filePath("none.csv") + ": No such file or directory"},
             // A regular file whose read fails: the reason is said once.
@@ -374,6 +390,7 @@ private slots:
             QCOMPARE(run.err, "selmarind-chart: " + c.message + "\n");
             QVERIFY(run.out.isEmpty());
         }
+        ::close(listener);
     }
 
     void echoedText() {
