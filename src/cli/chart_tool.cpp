@@ -1,6 +1,6 @@
 #include "cli/chart_tool.h"
 
-#include "engine/chart_text.h"
+#include "engine/text.h"
 
 #include "chart/chart_driver.h"
 #include "cli/birth_input.h"
@@ -11,6 +11,7 @@
 #include "cli/json_writer.h"
 #include "cli/output_check.h"
 #include "cli/place_input.h"
+#include "input/entry_number.h"
 #include "input/time_zones.h"
 #include "input/utf8_text.h"
 #include "records/file_io.h"
@@ -302,7 +303,7 @@ PreparedBirth PrepareFromFields(BirthFields fields, const PlaceRequest& where,
     }
     out.entries = std::move(*entries.entries);
     if (where.Any()) {
-        ZoneSettlement zone = SettleZone(where, match, fields.dst, out.entries);
+        ZoneSettlement zone = SettleZone(where, match, fields.dst, entries.clock, out.entries);
         if (zone.status == PlaceStatus::Unavailable) {
             return Refused(kExitFailure,
                            UnavailableMessage("the time-zone database", zone.message));
@@ -674,12 +675,8 @@ std::optional<int> ReadJobs(const std::optional<std::string>& text) {
         const unsigned cores = std::thread::hardware_concurrency();
         return static_cast<int>(std::clamp(cores, 1U, static_cast<unsigned>(kMaxJobs)));
     }
-    if (text->empty() || text->size() > 3 ||
-        !std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return std::nullopt;
-    }
-    const int jobs = std::stoi(*text);
-    return jobs >= 1 && jobs <= kMaxJobs ? std::optional<int>(jobs) : std::nullopt;
+    const std::optional<int> jobs = DigitsValue(*text, 3);
+    return jobs && *jobs >= 1 && *jobs <= kMaxJobs ? jobs : std::nullopt;
 }
 
 int FindPlaces(const std::string& query, std::ostream& out, std::ostream& err) {
