@@ -356,12 +356,16 @@ struct Computed {
 
 Computed Compute(const PreparedBirth& birth) {
     Computed out;
-    out.chart = CalculateChart(birth.entries, birth.options);
-    if (!out.chart) {
-        const std::string& failure = LastChartFailure();
-        out.message = failure.empty() ? std::string(kNotComputedMessage)
-                                      : UnavailableMessage("the ephemeris data", failure);
+    ChartOrFailure chart = CalculateChart(birth.entries, birth.options);
+    if (!chart) {
+        const ChartFailure& failure = chart.failure();
+        out.message = failure.fault ? failure.fault->message
+                      : failure.reason.empty()
+                          ? std::string(kNotComputedMessage)
+                          : UnavailableMessage("the ephemeris data", failure.reason);
+        return out;
     }
+    out.chart = *std::move(chart);
     return out;
 }
 
