@@ -1,5 +1,7 @@
 #include "atlas/search_text.h"
 
+#include "engine/text.h"
+
 #include <unicode/normalizer2.h>
 #include <unicode/translit.h>
 #include <unicode/uchar.h>
@@ -49,7 +51,7 @@ std::string AsciiOnly(const icu::UnicodeString& text) {
 }
 
 bool IsAsciiLetterOrDigit(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsAsciiDigit(c);
 }
 
 // Marks that stand for a dropped letter or an apostrophe inside a name

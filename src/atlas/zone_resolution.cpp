@@ -1,5 +1,7 @@
 #include "atlas/zone_resolution.h"
 
+#include "engine/text.h"
+#include "input/entry_number.h"
 #include "input/time_zones.h"
 
 #include <cctz/civil_time.h>
@@ -44,8 +46,9 @@ bool IsWellFormedZoneId(std::string_view zoneId) {
         return false;
     }
     return std::all_of(zoneId.begin(), zoneId.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               c == '/' || c == '_' || c == '-' || c == '+';
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+               IsAsciiDigit(static_cast<unsigned char>(c)) || c == '/' || c == '_' || c == '-' ||
+               c == '+';
     });
 }
 
@@ -152,16 +155,6 @@ ZoneResolutionOrFault Fault(ZoneFault fault, std::string message) {
     return out;
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // The abbreviation of a list entry: the second comma-separated part of its
 // text, "IST" of "Indian Time, IST, +5.3".
 std::string_view AbbreviationOf(const TimeZoneEntry& entry) {
@@ -171,7 +164,7 @@ std::string_view AbbreviationOf(const TimeZoneEntry& entry) {
         return {};
     }
     const std::size_t secondComma = text.find(',', firstComma + 1);
-    return Trim(text.substr(firstComma + 1, secondComma - firstComma - 1));
+    return TrimSpaces(text.substr(firstComma + 1, secondComma - firstComma - 1));
 }
 
 } // namespace
@@ -310,11 +303,13 @@ std::optional<std::string> ExactZoneDaylightFault(const BirthEntries& entries,
     }
     const std::string& label = entries.exactZone->label;
     const std::string zone =
-        zoneId.empty() ? std::string(Trim(std::string_view(label).substr(0, label.find(','))))
+        zoneId.empty() ? std::string(TrimSpaces(std::string_view(label).substr(0, label.find(','))))
                        : std::string(zoneId);
-    const LocalDateTime local{std::atoi(entries.cboYear.c_str()), entries.cboMonthIndex + 1,
-                              std::atoi(entries.cboDate.c_str()), std::atoi(entries.cboHH.c_str()),
-                              std::atoi(entries.cboMM.c_str()),   std::atoi(entries.cboSS.c_str())};
+    // Read as the chart reads entries that passed the form's checks.
+    const auto entry = [](const std::string& text) { return int{EntryToInt16(text).value_or(0)}; };
+    const LocalDateTime local{entry(entries.cboYear), entries.cboMonthIndex + 1,
+                              entry(entries.cboDate), entry(entries.cboHH),
+                              entry(entries.cboMM),   entry(entries.cboSS)};
     const ZoneResolutionOrFault resolved = zones.Resolve(zone, local);
     if (!resolved.resolution) {
         return std::nullopt;

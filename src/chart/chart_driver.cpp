@@ -134,29 +134,20 @@ void FillSunriseValues(SunrisePoints&& sunrise, ChartValues& chart) {
     chart.specialPoints = std::move(sunrise.points);
 }
 
-thread_local std::string lastFailure;
-
-std::optional<ChartResult> Failed(std::string reason) {
-    lastFailure = std::move(reason);
-    return std::nullopt;
+ChartFailure Failed(std::string reason = {}) {
+    return ChartFailure{std::nullopt, std::move(reason)};
 }
 
 } // namespace
 
-const std::string& LastChartFailure() {
-    return lastFailure;
-}
-
-std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
-                                          const ChartOptions& options) {
-    lastFailure.clear();
-    if (ValidateBirthData(entries)) {
-        return std::nullopt;
+ChartOrFailure CalculateChart(const BirthEntries& entries, const ChartOptions& options) {
+    if (std::optional<ValidationFault> fault = ValidateBirthData(entries)) {
+        return ChartFailure{std::move(fault), {}};
     }
     const std::optional<BirthRecord> record =
         MakeBirthRecord(entries, BirthYears(options.positions));
     if (!record) {
-        return std::nullopt;
+        return Failed();
     }
     const BirthRecord& birth = *record;
 
@@ -200,7 +191,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
         }
     }
     if (chart.AscendantSignNumber == 0) {
-        return std::nullopt; // houses cannot be counted without the ascendant's sign
+        return Failed(); // houses cannot be counted without the ascendant's sign
     }
 
     // Twelve houses in order from the ascendant's sign; house 1 fixes the Torvi Lagna.
@@ -213,7 +204,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
                       form.lblArudha);
     }
     if (arudha.TorviLagnaSign < 1 || arudha.TorviLagnaSign > 12) {
-        return std::nullopt;
+        return Failed();
     }
     chart.TorviLagnaSign = arudha.TorviLagnaSign;
     chart.TorviLagnaIndex = arudha.TorviLagnaSign - 1;
@@ -241,7 +232,7 @@ std::optional<ChartResult> CalculateChart(const BirthEntries& entries,
         const auto table = static_cast<std::size_t>(kAttributeControls[c].table);
         form.attributes[c] = std::string(tables[table][signIndex]);
     }
-    return result;
+    return std::move(*result);
 }
 
 } // namespace selmarind

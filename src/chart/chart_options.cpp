@@ -30,8 +30,4 @@ std::optional<SunriseConvention> SunriseConventionOfName(std::string_view name) 
     return std::nullopt;
 }
 
-YearRange BirthYears(PositionSource source) {
-    return source == PositionSource::Precise ? YearRange{1800, 2399} : YearRange{1901, 2050};
-}
-
 } // namespace selmarind

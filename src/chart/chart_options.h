@@ -39,6 +39,8 @@ struct YearRange {
     int first;
     int last;
 };
-YearRange BirthYears(PositionSource source);
+constexpr YearRange BirthYears(PositionSource source) {
+    return source == PositionSource::Precise ? YearRange{1800, 2399} : YearRange{1901, 2050};
+}
 
 } // namespace selmarind

@@ -13,23 +13,6 @@ namespace selmarind::cli {
 
 namespace {
 
-bool AllDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return IsAsciiDigit(static_cast<unsigned char>(c)); });
-}
-
-// Value of 1..maxDigits decimal digits; nothing for anything else.
-std::optional<int> SmallNumber(std::string_view text, std::size_t maxDigits) {
-    if (text.empty() || text.size() > maxDigits || !AllDigits(text)) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (char c : text) {
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 struct CoordinateRule {
     const char* hemispheres;     // the two letters, upper case: positive one first
     std::size_t maxDegreeDigits; // what the degree field holds
@@ -67,7 +50,7 @@ std::optional<CoordinateTexts> ReadCoordinate(const std::string& text, const Coo
         return std::nullopt;
     }
     CoordinateTexts out{text.substr(0, letter), text.substr(letter + 1), first};
-    if (!AllDigits(out.degrees) || !AllDigits(out.minutes)) {
+    if (!AllAsciiDigits(out.degrees) || !AllAsciiDigits(out.minutes)) {
         message = kOnlyNumbersMessage;
         return std::nullopt;
     }
@@ -95,9 +78,9 @@ std::optional<DateParts> ReadDate(std::string_view text, YearRange years, std::s
         message = kDateFormatMessage;
         return std::nullopt;
     }
-    const auto year = SmallNumber(text.substr(0, first), 4);
-    const auto month = SmallNumber(text.substr(first + 1, second - first - 1), 2);
-    const auto day = SmallNumber(text.substr(second + 1), 2);
+    const auto year = DigitsValue(text.substr(0, first), 4);
+    const auto month = DigitsValue(text.substr(first + 1, second - first - 1), 2);
+    const auto day = DigitsValue(text.substr(second + 1), 2);
     if (!year || first != 4 || !month || !day) {
         message = kDateFormatMessage;
         return std::nullopt;
@@ -126,7 +109,7 @@ std::optional<TimeParts> ReadTime(std::string_view text, std::string& message) {
     std::size_t count = 0;
     while (count < 3) {
         const std::size_t colon = text.find(':');
-        parts[count++] = SmallNumber(text.substr(0, colon), 2);
+        parts[count++] = DigitsValue(text.substr(0, colon), 2);
         if (colon == std::string_view::npos) {
             text = {};
             break;
@@ -174,7 +157,7 @@ std::string YearRangeMessage(YearRange years) {
 }
 
 std::optional<int> ZoneIndexOf(const std::string& zone) {
-    if (const auto index = SmallNumber(zone, 2)) {
+    if (const auto index = DigitsValue(zone, 2)) {
         return *index < kTimeZoneCount ? index : std::nullopt;
     }
     const auto& list = TimeZoneList();
@@ -265,6 +248,8 @@ EntriesOrFault EntriesFromFields(const BirthFields& fields, YearRange years, boo
         }
     }
     result.entries = std::move(entries);
+    result.clock =
+        CivilDateTime{date->year, date->month, date->day, time->hour, time->minute, time->second};
     return result;
 }
 

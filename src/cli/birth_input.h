@@ -4,6 +4,7 @@
 #pragma once
 
 #include "chart/chart_options.h"
+#include "engine/civil_time.h"
 #include "input/birth_entries.h"
 
 #include <optional>
@@ -44,6 +45,7 @@ inline constexpr const char* kZoneMessage =
 
 struct EntriesOrFault {
     std::optional<BirthEntries> entries; // set when every check passed
+    CivilDateTime clock;                 // the birth's date and clock time, with the entries
     std::string message;                 // the first fault otherwise
 };
 

@@ -3,6 +3,7 @@
 #include "atlas/zone_resolution.h"
 #include "atlas/zone_suggestions.h"
 #include "cli/echo_text.h"
+#include "input/entry_number.h"
 #include "input/time_zones.h"
 
 #include <cstdlib>
@@ -38,20 +39,6 @@ std::string LocalText(const LocalDateTime& t) {
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
                   t.hour, t.minute, t.second);
     return buffer;
-}
-
-std::optional<int> DigitsValue(std::string_view text) {
-    if (text.empty() || text.size() > 2) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
 }
 
 std::string CoordinateText(const DegreesMinutes& angle, char positive, char negative) {
@@ -104,7 +91,7 @@ std::optional<int> ReadUtcOffset(std::string_view text) {
     int count = 0;
     while (count < 3) {
         const std::size_t colon = text.find(':');
-        const auto value = DigitsValue(text.substr(0, colon));
+        const auto value = DigitsValue(text.substr(0, colon), 2);
         if (!value) {
             return std::nullopt;
         }
@@ -181,7 +168,7 @@ PlaceLookup FindBestPlace(std::string_view query) {
 }
 
 ZoneSettlement SettleZone(const PlaceRequest& request, const std::optional<PlaceMatch>& place,
-                          bool daylightSaving, BirthEntries& entries) {
+                          bool daylightSaving, const CivilDateTime& clock, BirthEntries& entries) {
     ZoneSettlement out;
     const auto refuse = [&](PlaceStatus status, std::string message) {
         out.status = status;
@@ -198,10 +185,8 @@ ZoneSettlement SettleZone(const PlaceRequest& request, const std::optional<Place
                           "(for example +05:45)");
         }
     }
-    // The entries passed the form's checks, so these all read as numbers.
-    const LocalDateTime local{std::atoi(entries.cboYear.c_str()), entries.cboMonthIndex + 1,
-                              std::atoi(entries.cboDate.c_str()), std::atoi(entries.cboHH.c_str()),
-                              std::atoi(entries.cboMM.c_str()),   std::atoi(entries.cboSS.c_str())};
+    const LocalDateTime local{clock.year, clock.month,  clock.day,
+                              clock.hour, clock.minute, clock.second};
 
     PlaceSummary summary;
     summary.timeZone = zoneId;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "atlas/atlas.h"
+#include "engine/civil_time.h"
 #include "input/birth_entries.h"
 
 #include <filesystem>
@@ -97,7 +98,7 @@ struct ZoneSettlement {
 // exact entry (index 71, labelled by ExactOffsetLabel, or "UTC+05:45" with
 // no zone).
 ZoneSettlement SettleZone(const PlaceRequest& request, const std::optional<PlaceMatch>& place,
-                          bool daylightSaving, BirthEntries& entries);
+                          bool daylightSaving, const CivilDateTime& clock, BirthEntries& entries);
 
 // The refusal of the daylight-saving box on the extra exact entry, for a
 // birth read from a record (ExactZoneDaylightFault): `zoneId` is the record's

@@ -96,7 +96,7 @@ PreparedBirth PrepareFromFields(BirthFields fields, const PlaceRequest& where,
     }
     out.entries = std::move(*entries.entries);
     if (where.Any()) {
-        ZoneSettlement zone = SettleZone(where, match, fields.dst, out.entries);
+        ZoneSettlement zone = SettleZone(where, match, fields.dst, entries.clock, out.entries);
         if (zone.status == PlaceStatus::Unavailable) {
             return Refused(kExitFailure,
                            UnavailableMessage("the time-zone database", zone.message));
@@ -152,12 +152,16 @@ PreparedBirth PrepareFromRecord(const std::string& path, const std::string& posi
 
 Computed Compute(const PreparedBirth& birth) {
     Computed out;
-    out.chart = CalculateChart(birth.entries, birth.options);
-    if (!out.chart) {
-        const std::string& failure = LastChartFailure();
-        out.message = failure.empty() ? std::string(kNotComputedMessage)
-                                      : UnavailableMessage("the ephemeris data", failure);
+    ChartOrFailure chart = CalculateChart(birth.entries, birth.options);
+    if (!chart) {
+        const ChartFailure& failure = chart.failure();
+        out.message = failure.fault ? failure.fault->message
+                      : failure.reason.empty()
+                          ? std::string(kNotComputedMessage)
+                          : UnavailableMessage("the ephemeris data", failure.reason);
+        return out;
     }
+    out.chart = *std::move(chart);
     return out;
 }
 

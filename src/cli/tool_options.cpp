@@ -1,6 +1,7 @@
 #include "cli/tool_options.h"
 
 #include "cli/echo_text.h"
+#include "input/entry_number.h"
 
 #include <algorithm>
 #include <array>
@@ -140,12 +141,8 @@ std::optional<int> ReadJobs(const std::optional<std::string>& text) {
         const unsigned cores = std::thread::hardware_concurrency();
         return static_cast<int>(std::clamp(cores, 1U, static_cast<unsigned>(kMaxJobs)));
     }
-    if (text->empty() || text->size() > 3 ||
-        !std::all_of(text->begin(), text->end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return std::nullopt;
-    }
-    const int jobs = std::stoi(*text);
-    return jobs >= 1 && jobs <= kMaxJobs ? std::optional<int>(jobs) : std::nullopt;
+    const std::optional<int> jobs = DigitsValue(*text, 3);
+    return jobs && *jobs >= 1 && *jobs <= kMaxJobs ? jobs : std::nullopt;
 }
 
 } // namespace selmarind::cli

@@ -1,6 +1,6 @@
 #include "cli/tool_text.h"
 
-#include "engine/chart_text.h"
+#include "engine/text.h"
 
 #include <algorithm>
 

@@ -39,18 +39,6 @@ char* WriteTwoDigits(char* out, std::string_view field) {
 
 } // namespace
 
-std::string_view TrimCharacters(std::string_view s, std::string_view blanks) {
-    const std::size_t first = s.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
-
-std::string_view TrimSpaces(std::string_view s) {
-    return TrimCharacters(s, " ");
-}
-
 std::string ToChartText(std::string_view dmsText) {
     const std::string_view u = TrimSpaces(dmsText);
     const auto p = u.find(kDegreeSign);

@@ -3,18 +3,13 @@
 // minutes. Every part of the program finds the sign of a position there.
 #pragma once
 
+#include "engine/text.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace selmarind {
-
-// The text without the leading and trailing characters that are in `blanks`.
-std::string_view TrimCharacters(std::string_view text, std::string_view blanks);
-
-// The text without its leading and trailing spaces; tabs and other blanks
-// stay. Entries and position texts are read this way.
-std::string_view TrimSpaces(std::string_view text);
 
 // Chart text of a FormatLongitude text. Seconds are dropped, never carried.
 // Empty for a text without the degree sign followed by the minutes mark.

@@ -1,7 +1,5 @@
 #include "input/entry_number.h"
 
-#include "engine/chart_text.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
@@ -178,9 +176,7 @@ std::optional<std::int16_t> EntryToInt16(std::string_view text) {
 }
 
 std::optional<int> DigitsValue(std::string_view text, std::size_t maxDigits) {
-    if (text.empty() || text.size() > maxDigits ||
-        !std::all_of(text.begin(), text.end(),
-                     [](char c) { return IsAsciiDigit(static_cast<unsigned char>(c)); })) {
+    if (text.empty() || text.size() > maxDigits || !AllAsciiDigits(text)) {
         return std::nullopt;
     }
     int value = 0;

@@ -2,18 +2,14 @@
 // birth-data form, the conversion of its entries and the command-line tool.
 #pragma once
 
+#include "engine/text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace selmarind {
-
-// Whether c is one of the decimal digits 0..9 (ASCII); the one digit test
-// of everything that reads what people type.
-constexpr bool IsAsciiDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
-}
 
 // The 16-bit signed integer of an entry text: surrounding spaces allowed, an
 // optional sign, decimal digits with an optional fraction after a point
@@ -38,9 +34,10 @@ std::optional<double> WholeTextNumberValue(std::string_view trimmed);
 // check reads the day and year this way.
 std::optional<long long> WholeNumberValue(std::string_view text);
 
-// The value of 1..maxDigits decimal digits and nothing else; nothing for any
-// other text. The command-line tool reads its date, time and coordinate
-// fields this way.
+// The value of 1..maxDigits decimal digits and nothing else (no sign, no
+// spaces, ASCII digits only); nothing for any other text. The command-line
+// tool reads its date, time, zone index, UTC offset and --jobs this way, the
+// record checks their list items.
 std::optional<int> DigitsValue(std::string_view text, std::size_t maxDigits);
 
 } // namespace selmarind

@@ -1,6 +1,5 @@
 #include "input/validation.h"
 
-#include "engine/chart_text.h"
 #include "input/entry_number.h"
 #include "input/time_zones.h"
 

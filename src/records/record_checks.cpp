@@ -1,6 +1,7 @@
 #include "records/record_checks.h"
 
 #include "engine/civil_time.h"
+#include "input/entry_number.h"
 #include "input/key_filters.h"
 #include "input/utf8_text.h"
 #include "input/validation.h"
@@ -16,31 +17,24 @@ bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+// The number of a text that is an item of a list filled with the numbers
+// first..last the way the form fills its lists: decimal, no sign, no leading
+// zero; nothing for any other text.
+std::optional<int> ListItemValue(std::string_view text, int first, int last) {
+    const std::optional<int> value = DigitsValue(text, 4);
+    if (!value || (text.size() > 1 && text[0] == '0') || *value < first || *value > last) {
+        return std::nullopt;
+    }
+    return value;
 }
 
-bool AllDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), IsDigit);
-}
-
-// Whether the text is an item of a list filled with the numbers first..last
-// the way the form fills its lists: decimal, no sign, no leading zero.
 bool IsListItem(std::string_view text, int first, int last) {
-    if (text.empty() || text.size() > 4 || !AllDigits(text) ||
-        (text.size() > 1 && text[0] == '0')) {
-        return false;
-    }
-    int value = 0;
-    for (char c : text) {
-        value = value * 10 + (c - '0');
-    }
-    return value >= first && value <= last;
+    return ListItemValue(text, first, last).has_value();
 }
 
 std::optional<std::string> CheckCoordinate(const std::string& text, std::size_t maxLength,
                                            std::string_view rangeMessage) {
-    if (!AllDigits(text)) {
+    if (!AllAsciiDigits(text)) {
         return std::string(kOnlyNumbersMessage);
     }
     if (text.size() > maxLength) {
@@ -73,9 +67,10 @@ bool IsZoneName(std::string_view name) {
             partStart = true;
             continue;
         }
-        const bool ok = partStart ? IsAsciiLetter(c)
-                                  : IsAsciiLetter(c) || IsDigit(c) || c == '.' || c == '_' ||
-                                        c == '+' || c == '-';
+        const bool ok = partStart
+                            ? IsAsciiLetter(c)
+                            : IsAsciiLetter(c) || IsAsciiDigit(static_cast<unsigned char>(c)) ||
+                                  c == '.' || c == '_' || c == '+' || c == '-';
         if (!ok) {
             return false;
         }
@@ -106,13 +101,15 @@ std::optional<std::string> CheckEntries(const BirthEntries& e, bool exactZone, Y
     if (auto fault = CheckCoordinate(e.txtLatM, kLatitudeMinutesMaxLength, kLatMinuteMessage)) {
         return fault;
     }
-    if (!IsListItem(e.cboYear, years.first, years.last)) {
+    const std::optional<int> year = ListItemValue(e.cboYear, years.first, years.last);
+    if (!year) {
         return years.first == BirthYears(PositionSource::Classic).first
                    ? std::string(kYearListMessage)
                    : "The year is outside the years of the precise positions (" +
                          std::to_string(years.first) + " to " + std::to_string(years.last) + ").";
     }
-    if (e.cboMonthIndex < 0 || e.cboMonthIndex > 11 || !IsListItem(e.cboDate, 1, 31)) {
+    const std::optional<int> day = ListItemValue(e.cboDate, 1, 31);
+    if (e.cboMonthIndex < 0 || e.cboMonthIndex > 11 || !day) {
         return std::string(kFebruaryMessage);
     }
     if (!IsListItem(e.cboHH, 0, 23) || !IsListItem(e.cboMM, 0, 59) || !IsListItem(e.cboSS, 0, 59)) {
@@ -126,7 +123,7 @@ std::optional<std::string> CheckEntries(const BirthEntries& e, bool exactZone, Y
     }
     // The form counts every fourth year as a leap year; the years beyond its
     // list that the precise source takes include 1800, 1900, 2100 and 2200.
-    if (!IsValidCivilDate(std::stoi(e.cboYear), e.cboMonthIndex + 1, std::stoi(e.cboDate))) {
+    if (!IsValidCivilDate(*year, e.cboMonthIndex + 1, *day)) {
         return std::string(kFebruaryMessage);
     }
     if (auto fault = CheckFieldText(e.txtMCity, "city")) {

@@ -2,6 +2,8 @@
 // the checks a record passes before it is saved and after it is read.
 #pragma once
 
+#include "chart/chart_options.h"
+#include "input/time_zones.h"
 #include "input/utf8_text.h"
 
 #include "records/record_contents.h"
@@ -17,12 +19,15 @@ namespace selmarind {
 // therefore has no message of its own for. Everything else is refused with
 // the form's own messages: those of its key filters (input/key_filters.h)
 // and of ValidateBirthData (input/validation.h).
-inline constexpr std::string_view kYearListMessage =
-    "The year is not in the form's list of years (1901 to 2050).";
+inline const std::string kYearListMessage =
+    "The year is not in the form's list of years (" +
+    std::to_string(BirthYears(PositionSource::Classic).first) + " to " +
+    std::to_string(BirthYears(PositionSource::Classic).last) + ").";
 inline constexpr std::string_view kTimeListMessage =
     "The time of day is not in the form's lists (hours 0 to 23, minutes and seconds 0 to 59).";
-inline constexpr std::string_view kZoneListMessage =
-    "The time zone is not in the form's list of 71 zones (index 0 to 70).";
+inline const std::string kZoneListMessage = "The time zone is not in the form's list of " +
+                                            std::to_string(kTimeZoneCount) + " zones (index 0 to " +
+                                            std::to_string(kTimeZoneCount - 1) + ").";
 inline constexpr std::string_view kExactOffsetMessage =
     "The exact UTC offset must be a whole number of seconds, at most 18 hours east or west.";
 // The form's "Please Enter only Letters" answers a key typed into its name
@@ -53,7 +58,7 @@ std::string NotUtf8Message(std::string_view what);
 //   - day, year, hour, minute and second: an item of the form's list exactly
 //     as the list writes it ("7", never "07"); a day or month outside the
 //     lists gets the February message, as ValidateBirthData gives it;
-//   - the zone: an index 0..70, unless an exact offset stands in its place;
+//   - the zone: an index 0..kTimeZoneCount - 1, unless an exact offset stands in its place;
 //   - city, state, country and the exact offset's label: UTF-8, at most
 //     kFormFieldMaxLength UTF-16 code units.
 // A place's zone must be made of letters, digits and . _ + - in parts that

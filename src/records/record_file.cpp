@@ -1,5 +1,6 @@
 #include "records/record_file.h"
 
+#include "engine/text.h"
 #include "records/file_io.h"
 #include "records/record_checks.h"
 
@@ -27,15 +28,10 @@ std::string JsonString(std::string_view text) {
     return Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-bool AllDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // A coordinate field's digits as a JSON number without leading zeros. Any
 // other text is written as a string, which no reader takes for a number.
 std::string CoordinateValue(const std::string& text) {
-    if (!AllDigits(text)) {
+    if (text.empty() || !AllAsciiDigits(text)) {
         return JsonString(text);
     }
     const std::size_t first = text.find_first_not_of('0');

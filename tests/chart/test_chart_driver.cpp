@@ -261,7 +261,17 @@ private slots:
             e.cboSS = "x";
             break;
         }
-        QVERIFY(!CalculateChart(e));
+        const ChartOrFailure result = CalculateChart(e);
+        QVERIFY(!result);
+        // The reason comes with the result: the checks' own fault, or none
+        // for an entry that passed them and still does not convert.
+        const std::optional<ValidationFault> checked = ValidateBirthData(e);
+        QCOMPARE(result.failure().fault.has_value(), checked.has_value());
+        if (checked) {
+            QCOMPARE(result.failure().fault->message, checked->message);
+            QCOMPARE(result.failure().fault->focus, checked->focus);
+        }
+        QCOMPARE(result.failure().reason, std::string());
     }
 
     void entryNumbersRoundHalvesToEven() {

@@ -9,6 +9,8 @@
 #include "ephemeris/sun_events.h"
 #include "support/sample_entries.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -176,6 +178,27 @@ private slots:
         QCOMPARE(Q(files->chart.Ephemeris), QString("swiss-files"));
         QVERIFY(ArcSeconds(analytical->chart.longitude[0], files->chart.longitude[0]) < 2);
         QCOMPARE(analytical->form.signCells, files->form.signCells);
+    }
+
+    void damagedDataFileGivesTheEphemerisReason() {
+        // A file of the right name that is not an ephemeris: the library
+        // refuses it rather than falling back, and the chart says why.
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        for (const char* name : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+        }
+        const std::string folder = ephemeris::DataFolder();
+        QCOMPARE(ephemeris::SetDataFolder(dir.path().toStdString()), std::string());
+        const auto damaged = CalculateChart(Delhi1980Entries(), kPrecise);
+        QCOMPARE(ephemeris::SetDataFolder(folder), std::string());
+        QVERIFY(!damaged);
+        QVERIFY(!damaged.failure().fault);
+        QVERIFY2(Q(damaged.failure().reason).contains("damaged"), damaged.failure().reason.c_str());
+        // The next chart on this thread is whole again.
+        QVERIFY(CalculateChart(Delhi1980Entries(), kPrecise));
     }
 };
 

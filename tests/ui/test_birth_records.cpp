@@ -7,6 +7,7 @@
 #include "recording_services.h"
 
 #include "chart/chart_driver.h"
+#include "ephemeris/data_folder.h"
 #include "input/key_filters.h"
 #include "input/time_zones.h"
 #include "input/validation.h"
@@ -385,6 +386,34 @@ private slots:
                  QStringList({"Stop: " + QString::fromLatin1(kNameMessage.data())}));
         QCOMPARE(fileDialogs_->answers.size(), 1); // the dialog never asked
         QVERIFY(!QFileInfo::exists(path("never.selmarind")));
+    }
+
+    // Entries that pass the checks but that the ephemeris cannot serve (a
+    // damaged data file) give no chart and say why, once.
+    void ephemerisFailureIsShown() {
+        QTemporaryDir ephe;
+        QVERIFY(ephe.isValid());
+        for (const char* name : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"}) {
+            QVERIFY(WriteAll(ephe.filePath(name), QByteArray(4096, 'x')));
+        }
+        BirthRecordContents precise = KathmanduRecord();
+        precise.positions = PositionSource::Precise;
+        form_->applyRecord(precise);
+        int charts = 0;
+        connect(form_.get(), &FrmMain::chartCalculated, this, [&charts] { ++charts; });
+        const std::string folder = ephemeris::DataFolder();
+        QCOMPARE(ephemeris::SetDataFolder(ephe.path().toStdString()), std::string());
+        form_->findChild<QPushButton*>("cmdRashi")->click();
+        QCOMPARE(ephemeris::SetDataFolder(folder), std::string());
+        QCOMPARE(charts, 0);
+        QCOMPARE(dialogs_->log().size(), 1);
+        QVERIFY2(dialogs_->log().front().startsWith("Stop: The chart could not be computed: ") &&
+                     dialogs_->log().front().contains("damaged"),
+                 qPrintable(dialogs_->log().join('\n')));
+
+        form_->findChild<QPushButton*>("cmdRashi")->click();
+        QCOMPARE(charts, 1);
+        QCOMPARE(dialogs_->log().size(), 1);
     }
 
     // The box on an exact offset from the atlas would add an hour Nepal

@@ -606,12 +606,9 @@ void FrmMain::cmdRashi_Click() {
         if (!zoneReadyForChart()) {
             return;
         }
-        // The atlas may have set the zone just now, for the time on the form.
+        // The atlas may have set the zone just now, for the time on the form;
+        // the chart checks the entries again and says what it refuses.
         current = entries();
-        if (const std::optional<ValidationFault> fault = ValidateBirthData(current)) {
-            showFault(*fault);
-            return;
-        }
     }
     // The box on an exact offset from the atlas would count an hour twice.
     if (const std::optional<std::string> fault = ExactZoneDaylightFault(
@@ -620,9 +617,27 @@ void FrmMain::cmdRashi_Click() {
         daylightSavingCheck_->setFocus();
         return;
     }
-    if (const std::optional<ChartResult> result = CalculateChart(current, chartOptions())) {
-        emit chartCalculated(*result);
+    const ChartOrFailure result = CalculateChart(current, chartOptions());
+    if (!result) {
+        showChartFailure(result.failure());
+        return;
     }
+    emit chartCalculated(*result);
+}
+
+void FrmMain::showChartFailure(const ChartFailure& failure) {
+    if (failure.fault) {
+        showFault(*failure.fault);
+        return;
+    }
+    // Entries that pass the checks fail only where the ephemeris refuses
+    // (a damaged data file, say): say so instead of doing nothing.
+    const QString reason = QString::fromStdString(failure.reason);
+    Dialogs().showMessage(
+        this,
+        reason.isEmpty() ? QStringLiteral("The chart could not be computed from these entries.")
+                         : QStringLiteral("The chart could not be computed: %1").arg(reason),
+        DialogIcon::Stop);
 }
 
 void FrmMain::showFault(const ValidationFault& fault) {

@@ -3,6 +3,7 @@
 // saving, checks them, and hands the finished chart to whoever shows it.
 #pragma once
 
+#include "chart/chart_driver.h"
 #include "chart/chart_options.h"
 #include "chart/chart_result.h"
 #include "input/birth_entries.h"
@@ -106,6 +107,7 @@ private:
     void cmdRashi_Click();
     void cmdBrowser_Click();
     void showFault(const ValidationFault& fault);
+    void showChartFailure(const ChartFailure& failure);
     QLineEdit* fieldOf(EntryField field) const;
 
     // Find Place and the zone it set (tools_menu.h, find_place_dialog.h).
