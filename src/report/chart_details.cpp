@@ -122,7 +122,7 @@ std::string AngleDmsText(double angleDeg) {
 std::string GroupedNumber(long long value) {
     std::string digits = std::to_string(value < 0 ? -value : value);
     for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
     }
     return value < 0 ? std::string(kMinusSign) + digits : digits;
 }
@@ -148,12 +148,18 @@ std::string PositionSourceText(const ChartValues& chart) {
 }
 
 std::string PositionsNoteText(const ChartValues& chart) {
-    std::string text = "Positions: " + PositionSourceText(chart);
+    // Texts are appended, never prepended to a temporary: GCC 12 misreads
+    // "literal" + std::string&& as an overlapping copy (-Wrestrict) at -O3.
+    std::string text = "Positions: ";
+    text += PositionSourceText(chart);
     if (chart.positions == PositionSource::Precise) {
         const auto minutes =
             static_cast<long long>(std::floor(std::fabs(chart.ayanamsa) * 60 + 1e-7));
-        text += ", Lahiri ayanamsa " + std::to_string(minutes / 60) + std::string(kDegreeSign) +
-                std::to_string(minutes % 60) + std::string(kPrime);
+        text += ", Lahiri ayanamsa ";
+        text += std::to_string(minutes / 60);
+        text += kDegreeSign;
+        text += std::to_string(minutes % 60);
+        text += kPrime;
         if (chart.sunrise == SunriseConvention::Centre) {
             text += ", sunrise at the disc centre";
         }
@@ -224,8 +230,13 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
         DetailSection arudhas{DetailSectionKind::Arudhas, "Arudhas of the Houses", {}};
         for (int house = 1; house <= 12; ++house) {
             const int sign = chart.ArudhaSignOfHouse(house);
-            arudhas.rows.push_back({house == 1 ? "A1 = Arudha Lagna" : "A" + std::to_string(house),
-                                    sign >= 1 && sign <= 12 ? SignName(sign - 1) : "none"});
+            std::string name = "A";
+            name += std::to_string(house);
+            if (house == 1) {
+                name += " = Arudha Lagna";
+            }
+            arudhas.rows.push_back(
+                {std::move(name), sign >= 1 && sign <= 12 ? SignName(sign - 1) : "none"});
         }
         sections.push_back(std::move(arudhas));
     }
