@@ -6,8 +6,9 @@
 // line "first-window-shown-ns N" in it (CLOCK_MONOTONIC) is taken as the
 // moment its first window appeared. With --stdout it goes to FILE
 // (/dev/null, say), so that reading it costs the meter nothing. Prints one line:
-//   wall_ms=W peak_rss_kb=K [first_window_ms=F] exit=E
-// where F counts from just before the command was started.
+//   wall_ms=W peak_rss_kb=K cpu_ms=C [first_window_ms=F] exit=E
+// where C is the command's user and system CPU time, and F counts from just
+// before the command was started.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -125,8 +126,11 @@ int main(int argc, char* argv[]) {
     const long long end = MonotonicNanoseconds();
     const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 
-    std::printf("wall_ms=%.1f peak_rss_kb=%ld", static_cast<double>(end - start) / 1e6,
-                usage.ru_maxrss);
+    auto milliseconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
+    std::printf("wall_ms=%.1f peak_rss_kb=%ld cpu_ms=%.1f", static_cast<double>(end - start) / 1e6,
+                usage.ru_maxrss, milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime));
     if (shownAt >= 0) {
         std::printf(" first_window_ms=%.1f", static_cast<double>(shownAt - start) / 1e6);
     }

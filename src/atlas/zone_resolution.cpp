@@ -270,13 +270,21 @@ std::string FormatUtcOffset(int utcOffsetSeconds) {
     const long long hours = magnitude / 3600;
     const long long minutes = magnitude / 60 % 60;
     const long long seconds = magnitude % 60;
-    auto twoDigits = [](long long value) {
-        return (value < 10 ? "0" : "") + std::to_string(value);
+    std::string out(1, utcOffsetSeconds < 0 ? '-' : '+');
+    // Appended in place: prepending "0" to a temporary string makes GCC's
+    // optimiser warn of overlapping copies (-Wrestrict) that cannot happen.
+    auto appendTwoDigits = [&out](long long value) {
+        if (value < 10) {
+            out += '0';
+        }
+        out += std::to_string(value);
     };
-    std::string out = utcOffsetSeconds < 0 ? "-" : "+";
-    out += twoDigits(hours) + ":" + twoDigits(minutes);
+    appendTwoDigits(hours);
+    out += ':';
+    appendTwoDigits(minutes);
     if (seconds != 0) {
-        out += ":" + twoDigits(seconds);
+        out += ':';
+        appendTwoDigits(seconds);
     }
     return out;
 }

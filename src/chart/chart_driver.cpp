@@ -107,29 +107,29 @@ void FillBirthValues(const AscendantResult& ascendant, const MoonResult& moon,
     set(Body::Rahu, std::move(planets.RahuDmsText), planets.RahuLongitude);
     set(Body::Ketu, std::move(planets.KetuDmsText), planets.KetuLongitude);
     set(Body::Ascendant, ascendant.AscendantText, ascendant.AscendantSidereal);
-    chart.AscendantSidereal = ascendant.AscendantSidereal;
-    chart.AscendantDegree = ascendant.AscendantDegree;
-    chart.Ayanamsa = ascendant.Ayanamsa;
-    chart.MoonLongitude = moon.MoonLongitude;
-    chart.MoonNakshatraStart = moon.MoonNakshatraStart;
-    chart.RetrogradeFlags = marks.RetrogradeFlags;
-    chart.BodyNames = marks.BodyNames;
+    chart.ascendantSidereal = ascendant.AscendantSidereal;
+    chart.ascendantDegree = ascendant.AscendantDegree;
+    chart.ayanamsa = ascendant.Ayanamsa;
+    chart.moonLongitude = moon.MoonLongitude;
+    chart.moonNakshatraStart = moon.MoonNakshatraStart;
+    chart.retrogradeFlags = marks.RetrogradeFlags;
+    chart.bodyNames = marks.BodyNames;
 }
 
 void FillSunriseValues(SunrisePoints&& sunrise, ChartValues& chart) {
     const SunriseReference& ref = sunrise.reference;
-    chart.SunriseToday = ref.today.sunrise;
-    chart.SunsetToday = ref.today.sunset;
-    chart.SunrisePrevDay = ref.prevDay.sunrise;
-    chart.SunriseNextDay = ref.nextDay.sunrise;
-    chart.ReferenceSunrise = ref.sunrise;
-    chart.ReferencePeriod = ref.period;
-    chart.ReferenceIncludesSummerHour = ref.sunrise && ref.sunriseIncludesSummerHour;
-    chart.MinutesFromSunrise = ref.minutesFromSunrise;
-    chart.SecondsFromSunrise = ref.secondsFromSunrise;
+    chart.sunriseToday = ref.today.sunrise;
+    chart.sunsetToday = ref.today.sunset;
+    chart.sunrisePrevDay = ref.prevDay.sunrise;
+    chart.sunriseNextDay = ref.nextDay.sunrise;
+    chart.referenceSunrise = ref.sunrise;
+    chart.referencePeriod = ref.period;
+    chart.referenceIncludesSummerHour = ref.sunrise && ref.sunriseIncludesSummerHour;
+    chart.minutesFromSunrise = ref.minutesFromSunrise;
+    chart.secondsFromSunrise = ref.secondsFromSunrise;
     if (sunrise.sunriseSun) {
-        chart.SunriseSunLongitude = sunrise.sunriseSun->Longitude;
-        chart.SunriseSunText = sunrise.sunriseSun->Text;
+        chart.sunriseSunLongitude = sunrise.sunriseSun->Longitude;
+        chart.sunriseSunText = sunrise.sunriseSun->Text;
     }
     chart.specialPoints = std::move(sunrise.points);
 }
@@ -155,9 +155,9 @@ ChartOrFailure CalculateChart(const BirthEntries& entries, const ChartOptions& o
     std::optional<ChartResult> result(std::in_place);
     ResultFormTexts& form = result->form;
     ChartValues& chart = result->chart;
-    chart.Positions = options.positions;
-    chart.Sunrise = options.sunrise;
-    chart.BirthUniversal = BirthInstant(birth).Civil();
+    chart.positions = options.positions;
+    chart.sunrise = options.sunrise;
+    chart.birthUniversal = BirthInstant(birth).Civil();
 
     const bool precise = options.positions == PositionSource::Precise;
     if (precise) {
@@ -185,19 +185,19 @@ ChartOrFailure CalculateChart(const BirthEntries& entries, const ChartOptions& o
             continue;
         }
         bodySigns[i] = at->sign;
-        form.signCells[static_cast<std::size_t>(at->sign)] += "\r\n" + chart.BodyNames[i];
+        form.signCells[static_cast<std::size_t>(at->sign)] += "\r\n" + chart.bodyNames[i];
         if (i == Index(Body::Ascendant)) {
-            chart.AscendantSignNumber = at->sign + 1;
+            chart.ascendantSignNumber = at->sign + 1;
         }
     }
-    if (chart.AscendantSignNumber == 0) {
+    if (chart.ascendantSignNumber == 0) {
         return Failed(); // houses cannot be counted without the ascendant's sign
     }
 
     // Twelve houses in order from the ascendant's sign; house 1 fixes the Torvi Lagna.
     ArudhaState arudha;
-    const ArudhaBodies bodies = ReadArudhaBodies(bodySigns, chart.BodyNames);
-    const int ascendantIndex = chart.AscendantSignNumber - 1;
+    const ArudhaBodies bodies = ReadArudhaBodies(bodySigns, chart.bodyNames);
+    const int ascendantIndex = chart.ascendantSignNumber - 1;
     for (int house = 0; house < 12; ++house) {
         const int signIndex = (ascendantIndex + house) % 12;
         ComputeArudha(kSignLords[static_cast<std::size_t>(signIndex)], bodies, arudha,
@@ -206,12 +206,11 @@ ChartOrFailure CalculateChart(const BirthEntries& entries, const ChartOptions& o
     if (arudha.TorviLagnaSign < 1 || arudha.TorviLagnaSign > 12) {
         return Failed();
     }
-    chart.TorviLagnaSign = arudha.TorviLagnaSign;
-    chart.TorviLagnaIndex = arudha.TorviLagnaSign - 1;
-    chart.ArudhaSignOfHouse = arudha.ArudhaSignOfHouse;
+    chart.torviLagnaSign = arudha.TorviLagnaSign;
+    chart.arudhaSigns = arudha.ArudhaSigns;
 
-    chart.TorviLagnaHouse = TorviLagnaHouse(chart.TorviLagnaSign, chart.AscendantSignNumber);
-    form.lblHoraDesc = std::string(HouseSentence(chart.TorviLagnaHouse));
+    chart.torviLagnaHouse = TorviLagnaHouse(chart.torviLagnaSign, chart.ascendantSignNumber);
+    form.lblHoraDesc = std::string(HouseSentence(chart.torviLagnaHouse));
 
     SpecialPointInputs in = BirthPointInputs(chart, form.planet[Index(Body::Moon)], arudha);
     if (precise) {
@@ -222,12 +221,12 @@ ChartOrFailure CalculateChart(const BirthEntries& entries, const ChartOptions& o
         chart.specialPoints = MarkSpecialPoints(in, form.lblArudha);
     } else {
         SunrisePoints sunrise =
-            ComputeSunrisePoints(birth, chart.Ayanamsa, std::move(in), form.lblArudha);
+            ComputeSunrisePoints(birth, chart.ayanamsa, std::move(in), form.lblArudha);
         FillSunriseValues(std::move(sunrise), chart);
     }
 
     const SignAttributeTables& tables = LoadSignTables();
-    const auto signIndex = static_cast<std::size_t>(chart.TorviLagnaIndex);
+    const std::size_t signIndex = *chart.TorviLagnaIndex(); // checked above
     for (std::size_t c = 0; c < kAttributeControls.size(); ++c) {
         const auto table = static_cast<std::size_t>(kAttributeControls[c].table);
         form.attributes[c] = std::string(tables[table][signIndex]);

@@ -57,25 +57,25 @@ inline bool IsSignNumber(int n) {
 // and every sign or house number in 1..12.
 inline std::string NumberFault(const ChartValues& c) {
     const std::pair<const char*, double> values[] = {
-        {"AscendantSidereal", c.AscendantSidereal}, {"Ayanamsa", c.Ayanamsa},
-        {"MoonLongitude", c.MoonLongitude},         {"MoonNakshatraStart", c.MoonNakshatraStart},
-        {"AscendantDegree", c.AscendantDegree},
+        {"AscendantSidereal", c.ascendantSidereal}, {"Ayanamsa", c.ayanamsa},
+        {"MoonLongitude", c.moonLongitude},         {"MoonNakshatraStart", c.moonNakshatraStart},
+        {"AscendantDegree", c.ascendantDegree},
     };
     for (const auto& [name, value] : values) {
         if (!std::isfinite(value)) {
             return std::string(name) + " is " + std::to_string(value);
         }
     }
-    if (!IsFiniteLongitude(c.MoonNakshatraStart)) {
-        return "the Moon's nakshatra starts at " + std::to_string(c.MoonNakshatraStart);
+    if (!IsFiniteLongitude(c.moonNakshatraStart)) {
+        return "the Moon's nakshatra starts at " + std::to_string(c.moonNakshatraStart);
     }
     for (std::size_t i = 0; i < c.longitude.size(); ++i) {
         if (!IsFiniteLongitude(c.longitude[i])) {
             return "longitude " + std::to_string(i) + " is " + std::to_string(c.longitude[i]);
         }
     }
-    if (c.SunriseSunLongitude && !IsFiniteLongitude(*c.SunriseSunLongitude)) {
-        return "the Sun at sunrise is at " + std::to_string(*c.SunriseSunLongitude);
+    if (c.sunriseSunLongitude && !IsFiniteLongitude(*c.sunriseSunLongitude)) {
+        return "the Sun at sunrise is at " + std::to_string(*c.sunriseSunLongitude);
     }
     for (const SpecialPoint& p : c.specialPoints) {
         if (!std::isfinite(p.longitude) ||
@@ -83,14 +83,14 @@ inline std::string NumberFault(const ChartValues& c) {
             return p.name + " is at " + std::to_string(p.longitude);
         }
     }
-    if (!IsSignNumber(c.AscendantSignNumber) || c.TorviLagnaIndex != c.TorviLagnaSign - 1) {
-        return "ascendant sign " + std::to_string(c.AscendantSignNumber) + ", Torvi Lagna index " +
-               std::to_string(c.TorviLagnaIndex) + " of sign " + std::to_string(c.TorviLagnaSign);
+    if (!IsSignNumber(c.ascendantSignNumber) || !IsSignNumber(c.torviLagnaSign)) {
+        return "ascendant sign " + std::to_string(c.ascendantSignNumber) + ", Torvi Lagna sign " +
+               std::to_string(c.torviLagnaSign);
     }
-    for (std::size_t house = 1; house <= 12; ++house) {
-        if (!IsSignNumber(c.ArudhaSignOfHouse[house])) {
+    for (int house = 1; house <= 12; ++house) {
+        if (!IsSignNumber(c.ArudhaSignOfHouse(house))) {
             return "the arudha of house " + std::to_string(house) + " is sign " +
-                   std::to_string(c.ArudhaSignOfHouse[house]);
+                   std::to_string(c.ArudhaSignOfHouse(house));
         }
     }
     return {};
@@ -101,7 +101,7 @@ inline std::string NumberFault(const ChartValues& c) {
 inline std::string CellFault(const ChartResult& r) {
     std::vector<std::pair<int, std::string_view>> expected;
     for (std::size_t i = 0; i < r.form.planet.size(); ++i) {
-        const std::string& name = r.chart.BodyNames[i];
+        const std::string& name = r.chart.bodyNames[i];
         if (!name.starts_with(kBodyNames[i])) {
             return "body " + std::to_string(i) + " is named '" + name + "'";
         }
@@ -131,10 +131,10 @@ inline std::string CellFault(const ChartResult& r) {
 
 // The Torvi Lagna is marked once, in the label of its own sign.
 inline std::string TorviMarkFault(const ChartResult& r) {
-    const int sign = r.chart.TorviLagnaSign;
-    if (!IsSignNumber(sign) || !IsSignNumber(r.chart.TorviLagnaHouse)) {
+    const int sign = r.chart.torviLagnaSign;
+    if (!IsSignNumber(sign) || !IsSignNumber(r.chart.torviLagnaHouse)) {
         return "Torvi Lagna sign " + std::to_string(sign) + ", house " +
-               std::to_string(r.chart.TorviLagnaHouse);
+               std::to_string(r.chart.torviLagnaHouse);
     }
     int marks = 0;
     for (int s = 0; s < 12; ++s) {
@@ -191,8 +191,8 @@ inline std::string ChartResultFault(const ChartResult& r) {
             return p.name + " reads '" + p.chartText + "'";
         }
     }
-    if (r.chart.SunriseToday && r.chart.SunsetToday && r.chart.SunrisePrevDay &&
-        r.chart.SunriseNextDay && !r.chart.SunriseSunLongitude) {
+    if (r.chart.sunriseToday && r.chart.sunsetToday && r.chart.sunrisePrevDay &&
+        r.chart.sunriseNextDay && !r.chart.sunriseSunLongitude) {
         return "every sunrise exists but the Sun at sunrise was not computed";
     }
     return {};

@@ -7,6 +7,7 @@
 #include "engine/name_tables.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,38 +62,51 @@ enum class BirthPeriod {
     AfterSunset,   // measured to the next day's sunrise
 };
 
+// The values of one chart. Sign numbers count 1..12 from Aries; sign
+// indices (as in the form's arrays) count 0..11.
 struct ChartValues {
-    PositionSource Positions = PositionSource::Classic;
-    SunriseConvention Sunrise = SunriseConvention::Limb; // the precise source's rule
-    std::string Ephemeris = "built-in"; // "built-in", "swiss-files" or "swiss-analytical"
-    CivilDateTime BirthUniversal;       // the birth instant, UT, to the second
+    PositionSource positions = PositionSource::Classic;
+    SunriseConvention sunrise = SunriseConvention::Limb; // the precise source's rule
+    std::string ephemeris = "built-in"; // "built-in", "swiss-files" or "swiss-analytical"
+    CivilDateTime birthUniversal;       // the birth instant, UT, to the second
     std::array<std::string, kBodyCount>
         dmsText;                                // FormatLongitude texts, body order (birth instant)
     std::array<double, kBodyCount> longitude{}; // sidereal longitudes, body order (birth instant)
-    double AscendantSidereal = 0;
-    double Ayanamsa = 0;
-    double MoonLongitude = 0;
-    double MoonNakshatraStart = 0;
-    int AscendantSignNumber = 0; // 1..12
-    int TorviLagnaSign = 0;      // 1..12
-    int TorviLagnaHouse = 0;     // 1..12, counted from the ascendant's sign
+    double ascendantSidereal = 0;
+    double ayanamsa = 0;
+    double moonLongitude = 0;
+    double moonNakshatraStart = 0;
+    int ascendantSignNumber = 0; // 1..12
+    int torviLagnaSign = 0;      // 1..12
+    int torviLagnaHouse = 0;     // 1..12, counted from the ascendant's sign
     std::array<bool, kRetrogradeBodies.size()>
-        RetrogradeFlags{};                         // Mercury, Venus, Mars, Jupiter, Saturn
-    std::array<std::string, kBodyCount> BodyNames; // display names, " (R) " on retrograde planets
-    std::optional<ClockTime> SunriseToday, SunsetToday, SunrisePrevDay, SunriseNextDay;
+        retrogradeFlags{};                         // Mercury, Venus, Mars, Jupiter, Saturn
+    std::array<std::string, kBodyCount> bodyNames; // display names, " (R) " on retrograde planets
+    std::optional<ClockTime> sunriseToday, sunsetToday, sunrisePrevDay, sunriseNextDay;
     // The sunrise the special points count from, local clock time; nothing
     // when a sunrise or sunset needed to choose it does not exist.
-    std::optional<CivilDateTime> ReferenceSunrise;
-    std::optional<BirthPeriod> ReferencePeriod;
-    bool ReferenceIncludesSummerHour = false; // the sunrise time carries the summer-time hour
+    std::optional<CivilDateTime> referenceSunrise;
+    std::optional<BirthPeriod> referencePeriod;
+    bool referenceIncludesSummerHour = false; // the sunrise time carries the summer-time hour
     // Minute and second boundaries crossed between the birth and the reference.
-    std::optional<long long> MinutesFromSunrise, SecondsFromSunrise;
-    std::optional<double> SunriseSunLongitude; // sidereal Sun at the reference sunrise, degrees
-    std::string SunriseSunText;                // its chart text; empty without a reference
-    double AscendantDegree = 0;                // floor(AscendantSidereal)
-    int TorviLagnaIndex = -1;                  // TorviLagnaSign - 1
-    std::array<int, 13> ArudhaSignOfHouse{};   // index 1..12: arudha sign (1..12) of that house
+    std::optional<long long> minutesFromSunrise, secondsFromSunrise;
+    std::optional<double> sunriseSunLongitude; // sidereal Sun at the reference sunrise, degrees
+    std::string sunriseSunText;                // its chart text; empty without a reference
+    double ascendantDegree = 0;                // floor(ascendantSidereal)
+    std::array<int, 12> arudhaSigns{};         // arudha sign (1..12) of houses 1..12, house order
     std::vector<SpecialPoint> specialPoints;   // in marking order
+
+    // Sign index 0..11 of the Torvi Lagna; nothing while its sign is outside 1..12.
+    std::optional<std::size_t> TorviLagnaIndex() const {
+        if (torviLagnaSign < 1 || torviLagnaSign > 12) {
+            return std::nullopt;
+        }
+        return static_cast<std::size_t>(torviLagnaSign - 1);
+    }
+    // Arudha sign of house 1..12; 0 for a house outside 1..12 or not worked.
+    int ArudhaSignOfHouse(int house) const {
+        return house >= 1 && house <= 12 ? arudhaSigns[static_cast<std::size_t>(house - 1)] : 0;
+    }
     friend bool operator==(const ChartValues&, const ChartValues&) = default;
 };
 

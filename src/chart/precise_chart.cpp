@@ -87,24 +87,24 @@ std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
         chart.longitude[i] = longitude[i];
         chart.dmsText[i] = FormatLongitude(longitude[i]);
         chartTexts[i] = ChartTextOfLongitude(longitude[i]);
-        chart.BodyNames[i] = kBodyNames[i];
+        chart.bodyNames[i] = kBodyNames[i];
     }
     // Mercury .. Saturn, by the sign of their speed at the birth instant.
-    for (std::size_t p = 0; p < chart.RetrogradeFlags.size(); ++p) {
+    for (std::size_t p = 0; p < chart.retrogradeFlags.size(); ++p) {
         const std::size_t body = Index(kRetrogradeBodies[p]);
-        chart.RetrogradeFlags[p] = retrograde[body];
+        chart.retrogradeFlags[p] = retrograde[body];
         if (retrograde[body]) {
-            chart.BodyNames[body] += kRetrogradeMarker;
+            chart.bodyNames[body] += kRetrogradeMarker;
         }
     }
-    chart.AscendantSidereal = longitude[Index(Body::Ascendant)];
-    chart.AscendantDegree = std::floor(chart.AscendantSidereal);
-    chart.Ayanamsa = -ayanamsa.degrees;
-    chart.MoonLongitude = longitude[Index(Body::Moon)];
+    chart.ascendantSidereal = longitude[Index(Body::Ascendant)];
+    chart.ascendantDegree = std::floor(chart.ascendantSidereal);
+    chart.ayanamsa = -ayanamsa.degrees;
+    chart.moonLongitude = longitude[Index(Body::Moon)];
     // The nakshatra is found as the classic source finds it.
-    const int n = static_cast<int>(std::floor(60 * chart.MoonLongitude / 800));
-    chart.MoonNakshatraStart = NakshatraStarts[static_cast<std::size_t>(std::clamp(n, 0, 26))];
-    chart.Ephemeris = std::string(eph::SourceName(source));
+    const int n = static_cast<int>(std::floor(60 * chart.moonLongitude / 800));
+    chart.moonNakshatraStart = NakshatraStarts[static_cast<std::size_t>(std::clamp(n, 0, 26))];
+    chart.ephemeris = std::string(eph::SourceName(source));
     return {};
 }
 
@@ -118,7 +118,7 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
     const CivilDate nextDate = CivilFromSerialDay(SerialDay(date) + 1);
 
     eph::Source source =
-        chart.Ephemeris == "swiss-analytical" ? eph::Source::Analytical : eph::Source::Files;
+        chart.ephemeris == "swiss-analytical" ? eph::Source::Analytical : eph::Source::Files;
     LocalEvent sunrise, sunset, prevSunrise, nextSunrise;
     struct Wanted {
         CivilDate date;
@@ -134,10 +134,10 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
             return error;
         }
     }
-    chart.SunriseToday = ClockOf(birth, sunrise);
-    chart.SunsetToday = ClockOf(birth, sunset);
-    chart.SunrisePrevDay = ClockOf(birth, prevSunrise);
-    chart.SunriseNextDay = ClockOf(birth, nextSunrise);
+    chart.sunriseToday = ClockOf(birth, sunrise);
+    chart.sunsetToday = ClockOf(birth, sunset);
+    chart.sunrisePrevDay = ClockOf(birth, prevSunrise);
+    chart.sunriseNextDay = ClockOf(birth, nextSunrise);
 
     // The classic rule on the universal-time instants: a birth before
     // today's sunrise counts from the day before's, one after today's
@@ -147,29 +147,29 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
     if (sunrise.utSeconds) {
         if (birthUt < *sunrise.utSeconds) {
             reference = prevSunrise.utSeconds;
-            chart.ReferencePeriod = BirthPeriod::BeforeSunrise;
+            chart.referencePeriod = BirthPeriod::BeforeSunrise;
         } else if (sunset.utSeconds) {
             if (birthUt <= *sunset.utSeconds) {
                 reference = sunrise.utSeconds;
-                chart.ReferencePeriod = BirthPeriod::Day;
+                chart.referencePeriod = BirthPeriod::Day;
             } else {
                 reference = nextSunrise.utSeconds;
-                chart.ReferencePeriod = BirthPeriod::AfterSunset;
+                chart.referencePeriod = BirthPeriod::AfterSunset;
             }
         }
     }
     if (!reference) {
-        chart.ReferencePeriod.reset();
-        chart.Ephemeris = std::string(eph::SourceName(source));
+        chart.referencePeriod.reset();
+        chart.ephemeris = std::string(eph::SourceName(source));
         return {};
     }
     const CivilDateTime referenceUt = CivilFromSerialSeconds(*reference);
-    chart.ReferenceSunrise = ToClock(UtInstant{*reference}, birth.zone, birth.summerHour);
-    chart.ReferenceIncludesSummerHour = birth.summerHour;
-    chart.MinutesFromSunrise =
-        std::llabs(MinuteBoundariesBetween(referenceUt, chart.BirthUniversal));
-    chart.SecondsFromSunrise =
-        std::llabs(SecondBoundariesBetween(referenceUt, chart.BirthUniversal));
+    chart.referenceSunrise = ToClock(UtInstant{*reference}, birth.zone, birth.summerHour);
+    chart.referenceIncludesSummerHour = birth.summerHour;
+    chart.minutesFromSunrise =
+        std::llabs(MinuteBoundariesBetween(referenceUt, chart.birthUniversal));
+    chart.secondsFromSunrise =
+        std::llabs(SecondBoundariesBetween(referenceUt, chart.birthUniversal));
 
     const eph::BodyPosition sun =
         eph::SiderealPosition(eph::Body::Sun, UtInstant{*reference}.JulianDay());
@@ -177,14 +177,14 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
         return sun.error;
     }
     source = eph::WeakerSource(source, sun.source);
-    chart.SunriseSunLongitude = NormalizeForText(sun.longitudeDeg);
-    chart.SunriseSunText = ChartTextOfLongitude(*chart.SunriseSunLongitude);
-    chart.Ephemeris = std::string(eph::SourceName(source));
+    chart.sunriseSunLongitude = NormalizeForText(sun.longitudeDeg);
+    chart.sunriseSunText = ChartTextOfLongitude(*chart.sunriseSunLongitude);
+    chart.ephemeris = std::string(eph::SourceName(source));
 
-    in.MinutesFromSunrise = chart.MinutesFromSunrise;
-    in.SecondsFromSunrise = chart.SecondsFromSunrise;
-    in.SunriseSunLongitude = chart.SunriseSunLongitude;
-    in.SunriseSunText = chart.SunriseSunText;
+    in.MinutesFromSunrise = chart.minutesFromSunrise;
+    in.SecondsFromSunrise = chart.secondsFromSunrise;
+    in.SunriseSunLongitude = chart.sunriseSunLongitude;
+    in.SunriseSunText = chart.sunriseSunText;
     return {};
 }
 

@@ -291,10 +291,10 @@ std::vector<SpecialPoint> MarkSpecialPoints(const SpecialPointInputs& in,
 SpecialPointInputs BirthPointInputs(const ChartValues& chart, const std::string& moonChartText,
                                     const ArudhaState& arudha) {
     SpecialPointInputs in;
-    in.AscendantDegree = chart.AscendantDegree;
-    in.AscendantSidereal = chart.AscendantSidereal;
-    in.MoonLongitude = chart.MoonLongitude;
-    in.MoonNakshatraStart = chart.MoonNakshatraStart;
+    in.AscendantDegree = chart.ascendantDegree;
+    in.AscendantSidereal = chart.ascendantSidereal;
+    in.MoonLongitude = chart.moonLongitude;
+    in.MoonNakshatraStart = chart.moonNakshatraStart;
     in.MoonChartText = moonChartText;
     in.InduStartSign = arudha.InduStartSign;
     in.InduKalaFromLagna = arudha.InduKalaFromLagna;

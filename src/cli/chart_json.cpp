@@ -159,17 +159,17 @@ void WritePlace(JsonWriter& w, const PlaceSummary& place) {
 void WriteChart(JsonWriter& w, const ChartValues& chart) {
     w.BeginObject();
     w.Key("positions");
-    w.String(PositionSourceName(chart.Positions));
+    w.String(PositionSourceName(chart.positions));
     w.Key("ephemeris");
-    w.String(chart.Ephemeris);
+    w.String(chart.ephemeris);
     // The rule the sunrises were found with: the classic source always
     // takes the upper limb with standard refraction (90°50'), whatever was
     // asked for the precise one.
     w.Key("sunrise");
     w.String(SunriseConventionName(
-        chart.Positions == PositionSource::Classic ? SunriseConvention::Limb : chart.Sunrise));
+        chart.positions == PositionSource::Classic ? SunriseConvention::Limb : chart.sunrise));
     w.Key("BirthUniversal");
-    w.String(UniversalText(chart.BirthUniversal));
+    w.String(UniversalText(chart.birthUniversal));
     w.Key("FormatLongitude");
     w.BeginObject();
     for (std::size_t i = 0; i < kBodyNames.size(); ++i) {
@@ -185,56 +185,56 @@ void WriteChart(JsonWriter& w, const ChartValues& chart) {
     }
     w.EndObject();
     w.Key("AscendantSidereal");
-    w.Number(chart.AscendantSidereal);
+    w.Number(chart.ascendantSidereal);
     w.Key("Ayanamsa");
-    w.Number(chart.Ayanamsa);
+    w.Number(chart.ayanamsa);
     w.Key("MoonLongitude");
-    w.Number(chart.MoonLongitude);
+    w.Number(chart.moonLongitude);
     w.Key("MoonNakshatraStart");
-    w.Number(chart.MoonNakshatraStart);
+    w.Number(chart.moonNakshatraStart);
     w.Key("AscendantSignNumber");
-    w.Integer(chart.AscendantSignNumber);
+    w.Integer(chart.ascendantSignNumber);
     w.Key("TorviLagnaSign");
-    w.Integer(chart.TorviLagnaSign);
+    w.Integer(chart.torviLagnaSign);
     w.Key("TorviLagnaHouse");
-    w.Integer(chart.TorviLagnaHouse);
+    w.Integer(chart.torviLagnaHouse);
     w.Key("RetrogradeFlags");
     w.BeginObject();
     for (std::size_t p = 0; p < kRetrogradePlanets.size(); ++p) {
         w.Key(kRetrogradePlanets[p]);
-        w.Bool(chart.RetrogradeFlags[p]);
+        w.Bool(chart.retrogradeFlags[p]);
     }
     w.EndObject();
     w.Key("SunriseToday");
-    OptionalClock(w, chart.SunriseToday);
+    OptionalClock(w, chart.sunriseToday);
     w.Key("SunsetToday");
-    OptionalClock(w, chart.SunsetToday);
+    OptionalClock(w, chart.sunsetToday);
     w.Key("SunrisePrevDay");
-    OptionalClock(w, chart.SunrisePrevDay);
+    OptionalClock(w, chart.sunrisePrevDay);
     w.Key("SunriseNextDay");
-    OptionalClock(w, chart.SunriseNextDay);
+    OptionalClock(w, chart.sunriseNextDay);
     w.Key("ReferenceSunrise");
-    w.OptionalString(chart.ReferenceSunrise
-                         ? std::optional<std::string>(DateTimeText(*chart.ReferenceSunrise))
+    w.OptionalString(chart.referenceSunrise
+                         ? std::optional<std::string>(DateTimeText(*chart.referenceSunrise))
                          : std::nullopt);
     w.Key("ReferencePeriod");
-    w.OptionalString(chart.ReferencePeriod
-                         ? std::optional<std::string>(PeriodText(*chart.ReferencePeriod))
+    w.OptionalString(chart.referencePeriod
+                         ? std::optional<std::string>(PeriodText(*chart.referencePeriod))
                          : std::nullopt);
     w.Key("MinutesFromSunrise");
-    OptionalInteger(w, chart.MinutesFromSunrise);
+    OptionalInteger(w, chart.minutesFromSunrise);
     w.Key("SecondsFromSunrise");
-    OptionalInteger(w, chart.SecondsFromSunrise);
+    OptionalInteger(w, chart.secondsFromSunrise);
     w.Key("SunriseSunLongitude");
-    if (chart.SunriseSunLongitude) {
-        w.Number(*chart.SunriseSunLongitude);
+    if (chart.sunriseSunLongitude) {
+        w.Number(*chart.sunriseSunLongitude);
     } else {
         w.Null();
     }
     w.Key("SunriseSunText");
-    w.OptionalString(chart.SunriseSunText.empty()
+    w.OptionalString(chart.sunriseSunText.empty()
                          ? std::nullopt
-                         : std::optional<std::string>(chart.SunriseSunText));
+                         : std::optional<std::string>(chart.sunriseSunText));
     w.Key("SpecialPoints");
     w.BeginArray();
     for (const auto& point : chart.specialPoints) {

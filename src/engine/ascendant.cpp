@@ -32,7 +32,7 @@ double ArcTangent2(double y, double x) {
     return y > 0 ? angle : -angle;
 }
 
-double Wrap360Once(double& x) {
+double Wrap360Once(double x) {
     if (x < 0) {
         x = x + 360;
     }
@@ -107,10 +107,8 @@ AscendantResult ComputeAscendant(const BirthRecord& birth) {
     }
     r.TropicalAscendant = a;
 
-    a = a + r.Ayanamsa;
-    Wrap360Once(a);
-    // Wrap360Once can leave a full turn; the ascendant is kept below 360.
-    r.AscendantSidereal = NormalizeForText(a);
+    // One wrap can leave a full turn; the ascendant is kept below 360.
+    r.AscendantSidereal = NormalizeForText(Wrap360Once(a + r.Ayanamsa));
     r.AscendantDegree = std::floor(r.AscendantSidereal);
     r.AscendantText = FormatLongitude(r.AscendantSidereal);
     return r;

@@ -23,8 +23,8 @@ struct AscendantResult {
 double ArcTangent2(double y, double x);
 
 // x brought once toward [0, 360]: +360 if negative, then -360 if above 360.
-// Stores the result back into x and returns it; exactly 360 stays 360.
-double Wrap360Once(double& x);
+// Exactly 360 stays 360, and a value just below 0 can land on 360.
+double Wrap360Once(double x);
 
 // Signed ayanamsa in degrees for T1900, Julian centuries of 36525 days from
 // JD 2415020.0 (1900 January 0.5); about -22.466 at 0 and -23.854 at 1.

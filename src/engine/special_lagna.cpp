@@ -107,13 +107,12 @@ void ComputeArudha(std::string_view lordName, const ArudhaBodies& bodies, Arudha
 
     AppendToLabel(markerLabels, arudha, "\r\n");
     if (state.HouseCounter >= 1 && state.HouseCounter <= 12) {
-        state.ArudhaSignOfHouse[static_cast<std::size_t>(state.HouseCounter)] = arudha;
+        state.ArudhaSigns[static_cast<std::size_t>(state.HouseCounter - 1)] = arudha;
     }
 
     if (state.HouseCounter == 1) {
         AppendToLabel(markerLabels, state.HouseLordSign, "\r\nTL");
         state.TorviLagnaSign = state.HouseLordSign;
-        state.TorviLagnaIndex = state.HouseLordSign - 1;
     }
 }
 

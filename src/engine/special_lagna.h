@@ -5,6 +5,7 @@
 #include "engine/name_tables.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,16 +21,20 @@ inline constexpr std::array<int, 12> NinthLordKala = {10, 1, 1, 10, 6, 10, 8, 16
 
 // Working state of the twelve calls for one chart; sign numbers 1..12.
 struct ArudhaState {
-    int HouseCounter = 0;      // house being worked on, 1..12 after the call
-    int CurrentLordSign = 0;   // sign of the current house's lord
-    int HouseSign = 0;         // ascendant's sign + HouseCounter - 1, not reduced (1..23)
-    int HouseLordSign = 0;     // sign of the ascendant's lord, set on house 1
-    int InduStartSign = 0;     // the ascendant's sign, set on house 1
-    int InduKalaFromLagna = 0; // NinthLordKala of the ascendant's sign
-    int InduKalaFromMoon = 0;  // NinthLordKala of the Moon's sign
-    int TorviLagnaSign = 0;    // 1..12
-    int TorviLagnaIndex = -1;  // TorviLagnaSign - 1
-    std::array<int, 13> ArudhaSignOfHouse{}; // index 1..12: arudha sign of that house
+    int HouseCounter = 0;              // house being worked on, 1..12 after the call
+    int CurrentLordSign = 0;           // sign of the current house's lord
+    int HouseSign = 0;                 // ascendant's sign + HouseCounter - 1, not reduced (1..23)
+    int HouseLordSign = 0;             // sign of the ascendant's lord, set on house 1
+    int InduStartSign = 0;             // the ascendant's sign, set on house 1
+    int InduKalaFromLagna = 0;         // NinthLordKala of the ascendant's sign
+    int InduKalaFromMoon = 0;          // NinthLordKala of the Moon's sign
+    int TorviLagnaSign = 0;            // 1..12; 0 until house 1 finds the ascendant's lord
+    std::array<int, 12> ArudhaSigns{}; // arudha sign (1..12) of houses 1..12; 0 until worked
+
+    // Arudha sign of house 1..12; 0 for a house not worked yet or outside 1..12.
+    int ArudhaSignOfHouse(int house) const {
+        return house >= 1 && house <= 12 ? ArudhaSigns[static_cast<std::size_t>(house - 1)] : 0;
+    }
 };
 
 // What every house reads of the ten bodies, read once for all twelve.

@@ -71,7 +71,12 @@ std::string TemporaryName(const std::string& target) {
     char suffix[64];
     std::snprintf(suffix, sizeof suffix, "%ld.%016llx", static_cast<long>(::getpid()),
                   static_cast<unsigned long long>(random() + counter.fetch_add(1)));
-    return "." + target.substr(0, 200) + std::string(kTemporaryMarker) + suffix;
+    // Appended, not prepended to a temporary, which GCC 12 misreads (-Wrestrict).
+    std::string name = ".";
+    name += std::string_view(target).substr(0, 200);
+    name += kTemporaryMarker;
+    name += suffix;
+    return name;
 }
 
 // The process id in a temporary name of this writer; 0 for any other name.

@@ -83,7 +83,11 @@ std::string ErrorReason(int error) {
 }
 
 std::string QuotedPath(const fs::path& path) {
-    return "\"" + path.string() + "\"";
+    // Appended, not prepended to a temporary, which GCC 12 misreads (-Wrestrict).
+    std::string quoted = "\"";
+    quoted += path.string();
+    quoted += '"';
+    return quoted;
 }
 
 namespace {

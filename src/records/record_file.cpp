@@ -78,7 +78,11 @@ constexpr std::string_view kMalformed = "This birth record cannot be read: ";
 }
 
 std::string Quote(std::string_view name) {
-    return "\"" + std::string(name) + "\"";
+    // Appended, not prepended to a temporary, which GCC 12 misreads (-Wrestrict).
+    std::string quoted = "\"";
+    quoted += name;
+    quoted += '"';
+    return quoted;
 }
 
 // "(line 3, column 7)" of a byte offset; columns count characters.

@@ -122,7 +122,7 @@ std::string AngleDmsText(double angleDeg) {
 std::string GroupedNumber(long long value) {
     std::string digits = std::to_string(value < 0 ? -value : value);
     for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
     }
     return value < 0 ? std::string(kMinusSign) + digits : digits;
 }
@@ -138,23 +138,29 @@ std::string SpanText(long long minutes, long long seconds) {
 }
 
 std::string PositionSourceText(const ChartValues& chart) {
-    if (chart.Positions == PositionSource::Classic) {
+    if (chart.positions == PositionSource::Classic) {
         return "classic";
     }
-    if (chart.Ephemeris == "swiss-files") {
+    if (chart.ephemeris == "swiss-files") {
         return "Swiss Ephemeris (data files)";
     }
     return "Swiss Ephemeris (analytical)";
 }
 
 std::string PositionsNoteText(const ChartValues& chart) {
-    std::string text = "Positions: " + PositionSourceText(chart);
-    if (chart.Positions == PositionSource::Precise) {
+    // Texts are appended, never prepended to a temporary: GCC 12 misreads
+    // "literal" + std::string&& as an overlapping copy (-Wrestrict) at -O3.
+    std::string text = "Positions: ";
+    text += PositionSourceText(chart);
+    if (chart.positions == PositionSource::Precise) {
         const auto minutes =
-            static_cast<long long>(std::floor(std::fabs(chart.Ayanamsa) * 60 + 1e-7));
-        text += ", Lahiri ayanamsa " + std::to_string(minutes / 60) + std::string(kDegreeSign) +
-                std::to_string(minutes % 60) + std::string(kPrime);
-        if (chart.Sunrise == SunriseConvention::Centre) {
+            static_cast<long long>(std::floor(std::fabs(chart.ayanamsa) * 60 + 1e-7));
+        text += ", Lahiri ayanamsa ";
+        text += std::to_string(minutes / 60);
+        text += kDegreeSign;
+        text += std::to_string(minutes % 60);
+        text += kPrime;
+        if (chart.sunrise == SunriseConvention::Centre) {
             text += ", sunrise at the disc centre";
         }
     }
@@ -167,7 +173,7 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
     std::vector<DetailSection> sections;
 
     {
-        const CivilDateTime& ut = chart.BirthUniversal;
+        const CivilDateTime& ut = chart.birthUniversal;
         char clock[32];
         std::snprintf(clock, sizeof clock, " %d:%02d:%02d UT", ut.hour, ut.minute, ut.second);
         sections.push_back({DetailSectionKind::BirthInstant,
@@ -181,30 +187,30 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
     {
         DetailSection source{DetailSectionKind::Source, "Positions and Ayanamsa", {}};
         source.rows.push_back({"Position source", PositionSourceText(chart)});
-        if (chart.Positions == PositionSource::Precise) {
+        if (chart.positions == PositionSource::Precise) {
             source.rows.push_back(
-                {"Sunrise convention", chart.Sunrise == SunriseConvention::Centre
+                {"Sunrise convention", chart.sunrise == SunriseConvention::Centre
                                            ? "disc centre, without refraction"
                                            : "upper limb, with standard refraction"});
         }
-        source.rows.push_back({"Ayanamsa", AngleDmsText(chart.Ayanamsa)});
+        source.rows.push_back({"Ayanamsa", AngleDmsText(chart.ayanamsa)});
         sections.push_back(std::move(source));
     }
 
     {
         DetailSection sunrise{DetailSectionKind::Sunrise, "Sunrise and Sunset", {}};
-        sunrise.rows.push_back({"Sunrise on the birth date", OptionalClock(chart.SunriseToday)});
-        sunrise.rows.push_back({"Sunset on the birth date", OptionalClock(chart.SunsetToday)});
-        sunrise.rows.push_back({"Sunrise on the day before", OptionalClock(chart.SunrisePrevDay)});
-        sunrise.rows.push_back({"Sunrise on the day after", OptionalClock(chart.SunriseNextDay)});
-        if (chart.ReferenceSunrise && chart.MinutesFromSunrise && chart.SecondsFromSunrise) {
-            const CivilDateTime& r = *chart.ReferenceSunrise;
+        sunrise.rows.push_back({"Sunrise on the birth date", OptionalClock(chart.sunriseToday)});
+        sunrise.rows.push_back({"Sunset on the birth date", OptionalClock(chart.sunsetToday)});
+        sunrise.rows.push_back({"Sunrise on the day before", OptionalClock(chart.sunrisePrevDay)});
+        sunrise.rows.push_back({"Sunrise on the day after", OptionalClock(chart.sunriseNextDay)});
+        if (chart.referenceSunrise && chart.minutesFromSunrise && chart.secondsFromSunrise) {
+            const CivilDateTime& r = *chart.referenceSunrise;
             sunrise.rows.push_back(
                 {"Reference sunrise (birth's clock)",
                  DateText(r.year, r.month, r.day) + " " + ClockText({r.hour, r.minute, 0})});
             sunrise.rows.push_back(
                 {"Time from the reference sunrise",
-                 SpanText(*chart.MinutesFromSunrise, *chart.SecondsFromSunrise)});
+                 SpanText(*chart.minutesFromSunrise, *chart.secondsFromSunrise)});
         } else {
             sunrise.rows.push_back({"Reference sunrise (birth's clock)", "none"});
             sunrise.rows.push_back({"Time from the reference sunrise", "none"});
@@ -223,9 +229,14 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
     {
         DetailSection arudhas{DetailSectionKind::Arudhas, "Arudhas of the Houses", {}};
         for (int house = 1; house <= 12; ++house) {
-            const int sign = chart.ArudhaSignOfHouse[static_cast<std::size_t>(house)];
-            arudhas.rows.push_back({house == 1 ? "A1 = Arudha Lagna" : "A" + std::to_string(house),
-                                    sign >= 1 && sign <= 12 ? SignName(sign - 1) : "none"});
+            const int sign = chart.ArudhaSignOfHouse(house);
+            std::string name = "A";
+            name += std::to_string(house);
+            if (house == 1) {
+                name += " = Arudha Lagna";
+            }
+            arudhas.rows.push_back(
+                {std::move(name), sign >= 1 && sign <= 12 ? SignName(sign - 1) : "none"});
         }
         sections.push_back(std::move(arudhas));
     }
@@ -234,7 +245,7 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
         DetailSection positions{DetailSectionKind::Positions, "Positions to the Second", {}};
         for (std::size_t i = 0; i < chart.dmsText.size(); ++i) {
             std::string value = chart.dmsText[i];
-            if (const auto slot = RetrogradeSlot(i); slot && chart.RetrogradeFlags[*slot]) {
+            if (const auto slot = RetrogradeSlot(i); slot && chart.retrogradeFlags[*slot]) {
                 value += " (R) retrograde";
             }
             positions.rows.push_back({kPlanetCaptions[i], std::move(value)});

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -96,10 +97,8 @@ void Field(std::ostringstream& out, std::string_view caption, std::string_view v
 // The Torvi Lagna's sign name; empty for a result whose sign is not 1..12
 // (a default result), so no result can make the report read past the names.
 std::string TorviLagnaSignName(const ChartValues& chart) {
-    if (chart.TorviLagnaSign < 1 || chart.TorviLagnaSign > 12) {
-        return {};
-    }
-    return std::string(kSignNames[static_cast<std::size_t>(chart.TorviLagnaSign - 1)]);
+    const std::optional<std::size_t> index = chart.TorviLagnaIndex();
+    return index ? std::string(kSignNames[*index]) : std::string();
 }
 
 } // namespace
@@ -200,24 +199,24 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
     out << "\nVedic Planetary Position\n";
     for (std::size_t i = 0; i < form.planet.size(); ++i) {
         std::string line = "  " + Padded(kPlanetCaptions[i], 18) + form.planet[i];
-        if (const auto slot = RetrogradeSlot(i); slot && chart.RetrogradeFlags[*slot]) {
+        if (const auto slot = RetrogradeSlot(i); slot && chart.retrogradeFlags[*slot]) {
             line += "  (R) retrograde";
         }
         out << line << "\n";
     }
 
     out << "\nSunrise and Sunset\n";
-    Field(out, "Sunrise on the birth date", OptionalClockText(chart.SunriseToday));
-    Field(out, "Sunset on the birth date", OptionalClockText(chart.SunsetToday));
-    Field(out, "Sunrise on the day before", OptionalClockText(chart.SunrisePrevDay));
-    Field(out, "Sunrise on the day after", OptionalClockText(chart.SunriseNextDay));
-    if (chart.ReferenceSunrise && chart.MinutesFromSunrise && chart.SecondsFromSunrise) {
-        const CivilDateTime& r = *chart.ReferenceSunrise;
+    Field(out, "Sunrise on the birth date", OptionalClockText(chart.sunriseToday));
+    Field(out, "Sunset on the birth date", OptionalClockText(chart.sunsetToday));
+    Field(out, "Sunrise on the day before", OptionalClockText(chart.sunrisePrevDay));
+    Field(out, "Sunrise on the day after", OptionalClockText(chart.sunriseNextDay));
+    if (chart.referenceSunrise && chart.minutesFromSunrise && chart.secondsFromSunrise) {
+        const CivilDateTime& r = *chart.referenceSunrise;
         Field(out, "Reference sunrise",
               std::string(MonthName(r.month)) + "/" + std::to_string(r.day) + "/" +
                   std::to_string(r.year) + " " + ClockText({r.hour, r.minute}));
         Field(out, "Birth to reference sunrise",
-              SpanText(*chart.MinutesFromSunrise, *chart.SecondsFromSunrise));
+              SpanText(*chart.minutesFromSunrise, *chart.secondsFromSunrise));
     } else {
         Field(out, "Reference sunrise", "none (the Sun does not rise or set there then)");
     }
@@ -239,7 +238,7 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
 
     out << "\nTorvi Lagna\n";
     Field(out, "Sign", TorviLagnaSignName(chart));
-    Field(out, "House from the ascendant", std::to_string(chart.TorviLagnaHouse));
+    Field(out, "House from the ascendant", std::to_string(chart.torviLagnaHouse));
     out << "\nTorvi Lagna Present In House Significance\n" << Wrapped(form.lblHoraDesc, "  ");
 
     out << "\nTorvi Lagna Details\n";

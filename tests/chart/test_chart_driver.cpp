@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstddef>
+#include <optional>
 #include <string>
 
 using namespace selmarind;
@@ -56,16 +58,16 @@ private slots:
         if (QTest::currentTestFailed()) {
             return;
         }
-        QVERIFY(std::abs(result->chart.AscendantSidereal - 236.191) < 0.001);
-        QVERIFY(std::abs(result->chart.Ayanamsa - -23.579) < 0.001);
-        QCOMPARE(result->chart.AscendantSignNumber, 8);
+        QVERIFY(std::abs(result->chart.ascendantSidereal - 236.191) < 0.001);
+        QVERIFY(std::abs(result->chart.ayanamsa - -23.579) < 0.001);
+        QCOMPARE(result->chart.ascendantSignNumber, 8);
         QCOMPARE(Q(result->chart.dmsText[9]), QString::fromUtf8("26° 11' 25\" Sco"));
 
         // Mercury, Mars, Jupiter and Saturn are retrograde on that date, Venus is not.
-        QCOMPARE(result->chart.RetrogradeFlags,
+        QCOMPARE(result->chart.retrogradeFlags,
                  (std::array<bool, 5>{true, false, true, true, true}));
-        QCOMPARE(Q(result->chart.BodyNames[2]), QString("Mercury (R) "));
-        QCOMPARE(Q(result->chart.BodyNames[3]), QString("Venus"));
+        QCOMPARE(Q(result->chart.bodyNames[2]), QString("Mercury (R) "));
+        QCOMPARE(Q(result->chart.bodyNames[3]), QString("Venus"));
 
         // Each cell lists its bodies after a leading line break, in body order;
         // empty signs stay empty.
@@ -92,9 +94,9 @@ private slots:
         // Scorpio ascendant; its lord Mars is retrograde in Leo.
         const auto result = CalculateChart(Delhi(1980, 3, 15, 1));
         QVERIFY(result);
-        QCOMPARE(result->chart.TorviLagnaSign, 5);
-        QCOMPARE(result->chart.TorviLagnaIndex, 4);
-        QCOMPARE(result->chart.TorviLagnaHouse, 10);
+        QCOMPARE(result->chart.torviLagnaSign, 5);
+        QCOMPARE(result->chart.TorviLagnaIndex(), std::optional<std::size_t>(4));
+        QCOMPARE(result->chart.torviLagnaHouse, 10);
         QCOMPARE(Q(result->form.lblHoraDesc),
                  QString::fromUtf8(kHouseSentences[9].data(), kHouseSentences[9].size()));
         // The attribute controls show Leo's entries, in their control order.
@@ -104,6 +106,24 @@ private slots:
         }
         QCOMPARE(Q(result->form.attributes[0]), QString("Leo"));
         QCOMPARE(Q(result->form.attributes[1]), QString("Simha"));
+    }
+
+    // Values not made by a calculation name no sign and no arudha, and the
+    // houses map onto the arudha signs without a shift.
+    void signAccessorsStayInsideTheirRanges() {
+        ChartValues values;
+        QVERIFY(!values.TorviLagnaIndex());
+        values.torviLagnaSign = 13;
+        QVERIFY(!values.TorviLagnaIndex());
+        values.torviLagnaSign = 12;
+        QCOMPARE(values.TorviLagnaIndex(), std::optional<std::size_t>(11));
+        for (int house = 1; house <= 12; ++house) {
+            values.arudhaSigns[static_cast<std::size_t>(house - 1)] = 13 - house;
+        }
+        QCOMPARE(values.ArudhaSignOfHouse(1), 12);
+        QCOMPARE(values.ArudhaSignOfHouse(12), 1);
+        QCOMPARE(values.ArudhaSignOfHouse(0), 0);
+        QCOMPARE(values.ArudhaSignOfHouse(13), 0);
     }
 
     void torviLagnaHouseOneAndTwelve_data() {
@@ -127,9 +147,9 @@ private slots:
         QFETCH(int, house);
         const auto result = CalculateChart(Delhi(1980, month, day, hour));
         QVERIFY(result);
-        QCOMPARE(result->chart.AscendantSignNumber, ascendantSign);
-        QCOMPARE(result->chart.TorviLagnaSign, torviLagnaSign);
-        QCOMPARE(result->chart.TorviLagnaHouse, house);
+        QCOMPARE(result->chart.ascendantSignNumber, ascendantSign);
+        QCOMPARE(result->chart.torviLagnaSign, torviLagnaSign);
+        QCOMPARE(result->chart.torviLagnaHouse, house);
         QCOMPARE(Q(result->form.lblHoraDesc), Q(std::string(HouseSentence(house))));
     }
 
@@ -216,8 +236,8 @@ private slots:
         for (const auto& cell : secondAfterFirst->form.signCells) {
             QVERIFY(cell.find("(R)") == std::string::npos);
         }
-        QVERIFY(!secondAfterFirst->chart.MinutesFromSunrise);
-        QVERIFY(!secondAfterFirst->chart.SunriseSunLongitude);
+        QVERIFY(!secondAfterFirst->chart.minutesFromSunrise);
+        QVERIFY(!secondAfterFirst->chart.sunriseSunLongitude);
     }
 
     void entriesThatCannotBeUsedGiveNoResult_data() {

@@ -59,12 +59,12 @@ private slots:
         QCOMPARE(Q(r->form.planet[2]), QString("15 Aqu 00"));
         QCOMPARE(Q(r->form.planet[9]), QString("26 Sco 11"));
         // Mercury, Mars, Jupiter and Saturn move backward (negative speed); Venus does not.
-        QCOMPARE(r->chart.RetrogradeFlags, (std::array<bool, 5>{true, false, true, true, true}));
-        QCOMPARE(Q(r->chart.BodyNames[2]), QString("Mercury (R) "));
+        QCOMPARE(r->chart.retrogradeFlags, (std::array<bool, 5>{true, false, true, true, true}));
+        QCOMPARE(Q(r->chart.bodyNames[2]), QString("Mercury (R) "));
         // The ayanamsa is kept negative, as the classic source gives it.
-        QVERIFY(std::fabs(r->chart.Ayanamsa + 23.578102) < 1e-5);
-        QCOMPARE(Q(r->chart.Ephemeris), QString("swiss-files"));
-        QCOMPARE(r->chart.Positions, PositionSource::Precise);
+        QVERIFY(std::fabs(r->chart.ayanamsa + 23.578102) < 1e-5);
+        QCOMPARE(Q(r->chart.ephemeris), QString("swiss-files"));
+        QCOMPARE(r->chart.positions, PositionSource::Precise);
         QCOMPARE(ChartResultFault(*r), std::string());
     }
 
@@ -74,19 +74,19 @@ private slots:
         // is before it and counts from the previous day's sunrise.
         const auto r = CalculateChart(Delhi1980Entries(), kPrecise);
         QVERIFY(r);
-        QCOMPARE(r->chart.SunriseToday, std::optional<ClockTime>(ClockTime{6, 31, 0}));
-        QCOMPARE(r->chart.ReferencePeriod, std::optional<BirthPeriod>(BirthPeriod::BeforeSunrise));
-        QVERIFY(r->chart.ReferenceSunrise);
-        QCOMPARE(r->chart.ReferenceSunrise->day, 14);
-        QCOMPARE(r->chart.ReferenceSunrise->hour, 6);
+        QCOMPARE(r->chart.sunriseToday, std::optional<ClockTime>(ClockTime{6, 31, 0}));
+        QCOMPARE(r->chart.referencePeriod, std::optional<BirthPeriod>(BirthPeriod::BeforeSunrise));
+        QVERIFY(r->chart.referenceSunrise);
+        QCOMPARE(r->chart.referenceSunrise->day, 14);
+        QCOMPARE(r->chart.referenceSunrise->hour, 6);
         // Minutes and seconds are counted between the two UT instants.
-        QVERIFY(r->chart.MinutesFromSunrise && r->chart.SecondsFromSunrise);
-        QVERIFY(std::llabs(*r->chart.SecondsFromSunrise - *r->chart.MinutesFromSunrise * 60) < 60);
+        QVERIFY(r->chart.minutesFromSunrise && r->chart.secondsFromSunrise);
+        QVERIFY(std::llabs(*r->chart.secondsFromSunrise - *r->chart.minutesFromSunrise * 60) < 60);
         // The disc-centre convention rises later: fewer minutes from an earlier birth.
         const auto centre = CalculateChart(Delhi1980Entries(), kPreciseCentre);
         QVERIFY(centre);
-        QVERIFY(*centre->chart.SecondsFromSunrise < *r->chart.SecondsFromSunrise);
-        QCOMPARE(centre->chart.Sunrise, SunriseConvention::Centre);
+        QVERIFY(*centre->chart.secondsFromSunrise < *r->chart.secondsFromSunrise);
+        QCOMPARE(centre->chart.sunrise, SunriseConvention::Centre);
     }
 
     // The clock times shown are rounded to the nearest minute, not cut: a
@@ -103,8 +103,8 @@ private slots:
             // Local midnight of the date, in UT.
             const double midnight = JulianDayNumber({1980, 3, day}) - 0.5 - 5.5 / 24;
             for (const auto& [event, shown] :
-                 {std::pair{eph::SunEvent::Rise, r->chart.SunriseToday},
-                  std::pair{eph::SunEvent::Set, r->chart.SunsetToday}}) {
+                 {std::pair{eph::SunEvent::Rise, r->chart.sunriseToday},
+                  std::pair{eph::SunEvent::Set, r->chart.sunsetToday}}) {
                 const eph::SunEventResult e = eph::SunEventBetween(
                     midnight, midnight + 1, delhi, event, eph::SunHorizon::UpperLimbRefracted);
                 QVERIFY(e.Ok() && e.jdUt && shown);
@@ -128,8 +128,8 @@ private slots:
         const auto r = CalculateChart(
             FormEntries(1980, 12, 15, 12, 0, 0, "69", "39", false, "18", "57", true, 20), kPrecise);
         QVERIFY(r);
-        QVERIFY(!r->chart.SunriseToday);
-        QVERIFY(!r->chart.ReferenceSunrise && !r->chart.MinutesFromSunrise);
+        QVERIFY(!r->chart.sunriseToday);
+        QVERIFY(!r->chart.referenceSunrise && !r->chart.minutesFromSunrise);
         int computed = 0;
         for (const SpecialPoint& p : r->chart.specialPoints) {
             computed += p.computed ? 1 : 0;
@@ -172,10 +172,10 @@ private slots:
         const auto analytical = CalculateChart(Delhi1980Entries(), kPrecise);
         QCOMPARE(ephemeris::SetDataFolder(folder), std::string());
         QVERIFY(analytical);
-        QCOMPARE(Q(analytical->chart.Ephemeris), QString("swiss-analytical"));
+        QCOMPARE(Q(analytical->chart.ephemeris), QString("swiss-analytical"));
         // Within an arcsecond or so of the files, the same signs.
         const auto files = CalculateChart(Delhi1980Entries(), kPrecise);
-        QCOMPARE(Q(files->chart.Ephemeris), QString("swiss-files"));
+        QCOMPARE(Q(files->chart.ephemeris), QString("swiss-files"));
         QVERIFY(ArcSeconds(analytical->chart.longitude[0], files->chart.longitude[0]) < 2);
         QCOMPARE(analytical->form.signCells, files->form.signCells);
     }

@@ -222,7 +222,7 @@ private slots:
         const SpecialPoint& sun = chart->chart.specialPoints[6];
         QCOMPARE(QString::fromStdString(sun.name), QString("Sun at sunrise"));
         QCOMPARE(sun.signIndex, std::optional<int>(10));
-        QCOMPARE(sun.chartText, chart->chart.SunriseSunText);
+        QCOMPARE(sun.chartText, chart->chart.sunriseSunText);
     }
 
     void polarBirthsGiveFinishedCharts_data() {
@@ -238,10 +238,10 @@ private slots:
             FormEntries(1990, month, day, 12, 0, 0, "89", "59", false, "0", "0", true, 29));
         QVERIFY(chart);
         const ChartValues& c = chart->chart;
-        QVERIFY(!c.SunriseToday && !c.SunsetToday && !c.SunrisePrevDay && !c.SunriseNextDay);
-        QVERIFY(!c.ReferenceSunrise && !c.MinutesFromSunrise && !c.SecondsFromSunrise);
-        QVERIFY(!c.SunriseSunLongitude);
-        QVERIFY(c.SunriseSunText.empty());
+        QVERIFY(!c.sunriseToday && !c.sunsetToday && !c.sunrisePrevDay && !c.sunriseNextDay);
+        QVERIFY(!c.referenceSunrise && !c.minutesFromSunrise && !c.secondsFromSunrise);
+        QVERIFY(!c.sunriseSunLongitude);
+        QVERIFY(c.sunriseSunText.empty());
         // Only the ninth-lord point, the Moon and the nakshatra point are marked.
         QCOMPARE(ComputedPoints(c.specialPoints), 3);
         QVERIFY(c.specialPoints[3].computed && c.specialPoints[5].computed &&
@@ -256,17 +256,17 @@ private slots:
         const auto day = CalculateChart(
             FormEntries(1980, 1, 18, 11, 40, 0, "70", "0", false, "23", "0", true, 20));
         QVERIFY(day);
-        QVERIFY(!day->chart.SunrisePrevDay);
-        QCOMPARE(day->chart.SunriseToday, std::optional<ClockTime>(ClockTime{11, 26}));
-        QCOMPARE(day->chart.ReferencePeriod, std::optional<BirthPeriod>(BirthPeriod::Day));
+        QVERIFY(!day->chart.sunrisePrevDay);
+        QCOMPARE(day->chart.sunriseToday, std::optional<ClockTime>(ClockTime{11, 26}));
+        QCOMPARE(day->chart.referencePeriod, std::optional<BirthPeriod>(BirthPeriod::Day));
         QCOMPARE(ComputedPoints(day->chart.specialPoints), 9);
 
         // Before that sunrise the birth needs the missing one.
         const auto early = CalculateChart(
             FormEntries(1980, 1, 18, 9, 0, 0, "70", "0", false, "23", "0", true, 20));
         QVERIFY(early);
-        QVERIFY(!early->chart.ReferenceSunrise && !early->chart.MinutesFromSunrise);
-        QVERIFY(early->chart.SunriseToday && early->chart.SunsetToday);
+        QVERIFY(!early->chart.referenceSunrise && !early->chart.minutesFromSunrise);
+        QVERIFY(early->chart.sunriseToday && early->chart.sunsetToday);
         QCOMPARE(ComputedPoints(early->chart.specialPoints), 3);
 
         // 16 May 1980: sunset 23:11; the 17th has no sunrise, so a birth
@@ -274,8 +274,8 @@ private slots:
         const auto late = CalculateChart(
             FormEntries(1980, 5, 16, 23, 59, 0, "70", "0", false, "23", "0", true, 20));
         QVERIFY(late);
-        QVERIFY(!late->chart.SunriseNextDay && late->chart.SunsetToday);
-        QVERIFY(!late->chart.ReferenceSunrise);
+        QVERIFY(!late->chart.sunriseNextDay && late->chart.sunsetToday);
+        QVERIFY(!late->chart.referenceSunrise);
         QCOMPARE(ComputedPoints(late->chart.specialPoints), 3);
     }
 
@@ -286,16 +286,16 @@ private slots:
         const auto summerClock = CalculateChart(
             FormEntries(1990, 7, 15, 12, 0, 0, "51", "30", false, "0", "7", false, 29, true));
         QVERIFY(winterClock && summerClock);
-        QCOMPARE(winterClock->chart.SunriseToday, std::optional<ClockTime>(ClockTime{3, 59}));
-        QCOMPARE(summerClock->chart.SunriseToday, std::optional<ClockTime>(ClockTime{4, 59}));
-        QCOMPARE(summerClock->chart.SunsetToday, std::optional<ClockTime>(ClockTime{21, 13}));
-        QVERIFY(summerClock->chart.ReferenceIncludesSummerHour);
-        QVERIFY(!winterClock->chart.ReferenceIncludesSummerHour);
-        QCOMPARE(*winterClock->chart.MinutesFromSunrise - *summerClock->chart.MinutesFromSunrise,
+        QCOMPARE(winterClock->chart.sunriseToday, std::optional<ClockTime>(ClockTime{3, 59}));
+        QCOMPARE(summerClock->chart.sunriseToday, std::optional<ClockTime>(ClockTime{4, 59}));
+        QCOMPARE(summerClock->chart.sunsetToday, std::optional<ClockTime>(ClockTime{21, 13}));
+        QVERIFY(summerClock->chart.referenceIncludesSummerHour);
+        QVERIFY(!winterClock->chart.referenceIncludesSummerHour);
+        QCOMPARE(*winterClock->chart.minutesFromSunrise - *summerClock->chart.minutesFromSunrise,
                  60LL);
         // Both sunrises are the same instant, so the Sun there is the same.
-        QVERIFY(std::abs(*winterClock->chart.SunriseSunLongitude -
-                         *summerClock->chart.SunriseSunLongitude) < 1e-4);
+        QVERIFY(std::abs(*winterClock->chart.sunriseSunLongitude -
+                         *summerClock->chart.sunriseSunLongitude) < 1e-4);
     }
 
     // With the box ticked the birth's clock is one hour ahead; a sunrise
@@ -308,10 +308,10 @@ private slots:
         const auto sydney = CalculateChart(
             FormEntries(1990, 1, 15, 7, 30, 0, "33", "52", true, "151", "12", true, 8, true));
         QVERIFY(sydney);
-        QCOMPARE(sydney->chart.SunriseToday, std::optional<ClockTime>(ClockTime{4, 58}));
-        QCOMPARE(*sydney->chart.ReferenceSunrise, (CivilDateTime{1990, 1, 15, 5, 58, 0}));
-        QCOMPARE(*sydney->chart.MinutesFromSunrise, 92LL);
-        QCOMPARE(*sydney->chart.SecondsFromSunrise, 5520LL);
+        QCOMPARE(sydney->chart.sunriseToday, std::optional<ClockTime>(ClockTime{4, 58}));
+        QCOMPARE(*sydney->chart.referenceSunrise, (CivilDateTime{1990, 1, 15, 5, 58, 0}));
+        QCOMPARE(*sydney->chart.minutesFromSunrise, 92LL);
+        QCOMPARE(*sydney->chart.secondsFromSunrise, 5520LL);
 
         // New York on Eastern Standard Time, 2 November 1995, 10:00 with the
         // box ticked is 09:00 on standard time: every sunrise value and point
@@ -322,12 +322,12 @@ private slots:
         const auto standard = CalculateChart(
             FormEntries(1995, 11, 2, 9, 0, 0, "40", "43", false, "74", "0", false, 27, false));
         QVERIFY(ticked && standard);
-        QCOMPARE(*ticked->chart.MinutesFromSunrise, *standard->chart.MinutesFromSunrise);
-        QCOMPARE(*ticked->chart.SecondsFromSunrise, *standard->chart.SecondsFromSunrise);
-        QCOMPARE(ticked->chart.SunriseSunText, standard->chart.SunriseSunText);
+        QCOMPARE(*ticked->chart.minutesFromSunrise, *standard->chart.minutesFromSunrise);
+        QCOMPARE(*ticked->chart.secondsFromSunrise, *standard->chart.secondsFromSunrise);
+        QCOMPARE(ticked->chart.sunriseSunText, standard->chart.sunriseSunText);
         QCOMPARE(ticked->chart.specialPoints, standard->chart.specialPoints);
-        QCOMPARE(*ticked->chart.ReferenceSunrise, (CivilDateTime{1995, 11, 2, 7, 26, 0}));
-        QCOMPARE(*standard->chart.ReferenceSunrise, (CivilDateTime{1995, 11, 2, 6, 26, 0}));
+        QCOMPARE(*ticked->chart.referenceSunrise, (CivilDateTime{1995, 11, 2, 7, 26, 0}));
+        QCOMPARE(*standard->chart.referenceSunrise, (CivilDateTime{1995, 11, 2, 6, 26, 0}));
     }
 
     void sunriseInsideTheSummerWindowIsNotMovedAgain() {
@@ -336,8 +336,8 @@ private slots:
         const auto summer = CalculateChart(
             FormEntries(1990, 7, 15, 12, 0, 0, "51", "30", false, "0", "7", false, 29, true));
         QVERIFY(summer);
-        QCOMPARE(*summer->chart.ReferenceSunrise, (CivilDateTime{1990, 7, 15, 4, 59, 0}));
-        QCOMPARE(*summer->chart.MinutesFromSunrise, 7 * 60 + 1LL);
+        QCOMPARE(*summer->chart.referenceSunrise, (CivilDateTime{1990, 7, 15, 4, 59, 0}));
+        QCOMPARE(*summer->chart.minutesFromSunrise, 7 * 60 + 1LL);
     }
 };
 

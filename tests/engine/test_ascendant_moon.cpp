@@ -61,19 +61,14 @@ private slots:
     }
 
     void wrap360Once() {
-        double x = -10;
-        QCOMPARE(Wrap360Once(x), 350.0);
-        QCOMPARE(x, 350.0); // stored back into the argument
-        x = 370;
-        QCOMPARE(Wrap360Once(x), 10.0);
-        x = 725;
-        QCOMPARE(Wrap360Once(x), 365.0); // one step only
-        x = 360;
-        QCOMPARE(Wrap360Once(x), 360.0);
+        QCOMPARE(Wrap360Once(-10), 350.0);
+        QCOMPARE(Wrap360Once(370), 10.0);
+        QCOMPARE(Wrap360Once(725), 365.0); // one step only
+        QCOMPARE(Wrap360Once(360), 360.0);
         // A tropical ascendant a hair below the ayanamsa lands on a full turn;
         // the ascendant's text must still carry its sign.
-        x = -1e-15;
-        QCOMPARE(Wrap360Once(x), 360.0);
+        const double x = Wrap360Once(-1e-15);
+        QCOMPARE(x, 360.0);
         QCOMPARE(Text(FormatLongitude(NormalizeForText(x))), QString("0° 0' 0\" Ari"));
         QCOMPARE(Text(ToChartText(FormatLongitude(NormalizeForText(x)))), QString("00 Ari 00"));
     }

@@ -125,13 +125,13 @@ private slots:
     void positionsNote() {
         ChartValues chart;
         QCOMPARE(Q(PositionsNoteText(chart)), QStringLiteral("Positions: classic"));
-        chart.Positions = PositionSource::Precise;
-        chart.Ephemeris = "swiss-files";
-        chart.Ayanamsa = -(23.0 + 51.0 / 60 + 59.9 / 3600);
+        chart.positions = PositionSource::Precise;
+        chart.ephemeris = "swiss-files";
+        chart.ayanamsa = -(23.0 + 51.0 / 60 + 59.9 / 3600);
         QCOMPARE(Q(PositionsNoteText(chart)),
                  QStringLiteral("Positions: Swiss Ephemeris (data files), Lahiri ayanamsa 23°51′"));
-        chart.Ephemeris = "swiss-analytical";
-        chart.Sunrise = SunriseConvention::Centre;
+        chart.ephemeris = "swiss-analytical";
+        chart.sunrise = SunriseConvention::Centre;
         QCOMPARE(Q(PositionsNoteText(chart)),
                  QStringLiteral("Positions: Swiss Ephemeris (analytical), Lahiri ayanamsa "
                                 "23°51′, sunrise at the disc centre"));
@@ -175,13 +175,13 @@ private slots:
         const BirthEntries entries = Delhi1980Entries();
         for (int sign : {0, -1, 13, 1000}) {
             ChartResult result;
-            result.chart.TorviLagnaSign = sign;
+            result.chart.torviLagnaSign = sign;
             const QString report = Q(PlainReport(result, entries));
             QVERIFY2(report.contains("\nTorvi Lagna\n  Sign                        : \n"),
                      qPrintable(report));
         }
         ChartResult aries;
-        aries.chart.TorviLagnaSign = 1;
+        aries.chart.torviLagnaSign = 1;
         QVERIFY(Q(PlainReport(aries, entries)).contains("  Sign                        : Aries\n"));
     }
 

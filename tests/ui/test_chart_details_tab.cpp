@@ -152,7 +152,7 @@ private slots:
         for (int house = 1; house <= 12; ++house) {
             const QString caption =
                 house == 1 ? QStringLiteral("A1 = Arudha Lagna") : QStringLiteral("A%1").arg(house);
-            const int sign = result->chart.ArudhaSignOfHouse[static_cast<std::size_t>(house)];
+            const int sign = result->chart.ArudhaSignOfHouse(house);
             QCOMPARE(value(caption), QString::fromLatin1(kSignNames[sign - 1].data()));
         }
 
@@ -198,7 +198,7 @@ private slots:
     // reads as empty, not as its group's title.
     void screenReaderSentences() {
         ChartResult result;
-        result.chart.AscendantSignNumber = 4; // Cancer rises
+        result.chart.ascendantSignNumber = 4; // Cancer rises
         result.form.signCells[4] = "\r\nSun\r\nMercury (R) ";
         result.form.lblArudha[4] = "\r\n\r\nTL";
         result.form.lblCity = "";

@@ -335,7 +335,7 @@ private slots:
         QVERIFY2(chart.has_value(), qPrintable(recorders_->dialogs().shown.empty()
                                                    ? QString("no chart, no message")
                                                    : recorders_->dialogs().shown.front().text));
-        QCOMPARE(chart->chart.BirthUniversal, (CivilDateTime{1990, 6, 1, 6, 15, 0}));
+        QCOMPARE(chart->chart.birthUniversal, (CivilDateTime{1990, 6, 1, 6, 15, 0}));
     }
 
     // A date the calendar does not have (31 February) cannot be resolved:

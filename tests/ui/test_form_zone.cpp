@@ -140,7 +140,7 @@ private slots:
         const std::optional<ChartResult> chart = calculate();
         QVERIFY2(chart, qPrintable(dialogs().shown.empty() ? QString("no chart")
                                                            : dialogs().shown.front().text));
-        QCOMPARE(chart->chart.BirthUniversal, universal);
+        QCOMPARE(chart->chart.birthUniversal, universal);
         QVERIFY(dialogs().shown.empty());
     }
 
@@ -190,7 +190,7 @@ private slots:
         }
         QVERIFY(chart);
         QCOMPARE(ZoneText(*form_), entry);
-        QCOMPARE(chart->chart.BirthUniversal, (CivilDateTime{2021, 11, 7, universalHour, 30, 0}));
+        QCOMPARE(chart->chart.birthUniversal, (CivilDateTime{2021, 11, 7, universalHour, 30, 0}));
     }
 
     // The box ticked against the atlas: no chart, a message with what the
@@ -212,7 +212,7 @@ private slots:
         QVERIFY(!box->isChecked());
         const std::optional<ChartResult> chart = calculate();
         QVERIFY(chart);
-        QCOMPARE(chart->chart.BirthUniversal, (CivilDateTime{1990, 1, 15, 11, 0, 0}));
+        QCOMPARE(chart->chart.birthUniversal, (CivilDateTime{1990, 1, 15, 11, 0, 0}));
     }
 
     // Each case of zoneinfo_form_cases.py: the place found once, then for
@@ -257,7 +257,7 @@ private slots:
                                        (dialogs().shown.empty() ? QString("no message")
                                                                 : dialogs().shown.back().text)));
             const CivilDateTime expected{n[7], n[8], n[9], n[10], n[11], n[12]};
-            const CivilDateTime& ut = chart->chart.BirthUniversal;
+            const CivilDateTime& ut = chart->chart.birthUniversal;
             QVERIFY2(ut == expected,
                      qPrintable(line + QStringLiteral(" | zone %1, UT %2-%3-%4 %5:%6:%7")
                                            .arg(ZoneText(*form_))

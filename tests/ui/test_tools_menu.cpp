@@ -150,12 +150,12 @@ private slots:
         QVERIFY2(chart.has_value(), recorders.dialogs().shown.empty()
                                         ? "no chart"
                                         : qPrintable(recorders.dialogs().shown.front().text));
-        QCOMPARE(chart->chart.Positions, positions);
+        QCOMPARE(chart->chart.positions, positions);
         if (positions == PositionSource::Precise) {
-            QCOMPARE(chart->chart.Sunrise, sunrise);
-            QVERIFY2(chart->chart.Ephemeris.starts_with("swiss-"), chart->chart.Ephemeris.c_str());
+            QCOMPARE(chart->chart.sunrise, sunrise);
+            QVERIFY2(chart->chart.ephemeris.starts_with("swiss-"), chart->chart.ephemeris.c_str());
         } else {
-            QCOMPARE(chart->chart.Ephemeris, std::string("built-in"));
+            QCOMPARE(chart->chart.ephemeris, std::string("built-in"));
         }
     }
 
@@ -211,7 +211,7 @@ private slots:
         }
         const std::optional<ChartResult> chart = calculate(form);
         QVERIFY(chart);
-        QCOMPARE(chart->chart.Positions, expected);
+        QCOMPARE(chart->chart.positions, expected);
         QVERIFY(form.recordActions()->saveTo(dir.filePath("saved.selmarind")));
         QFile saved(dir.filePath("saved.selmarind"));
         QVERIFY(saved.open(QIODevice::ReadOnly));

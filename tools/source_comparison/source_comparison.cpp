@@ -110,11 +110,11 @@ int main(int argc, char** argv) {
         }
         anyBodySign += anySign ? 1 : 0;
         for (std::size_t p = 0; p < 5; ++p) {
-            if (classic->chart.RetrogradeFlags[p] != precise->chart.RetrogradeFlags[p]) {
+            if (classic->chart.retrogradeFlags[p] != precise->chart.retrogradeFlags[p]) {
                 ++markDiffers[p];
             }
         }
-        if (classic->chart.TorviLagnaSign != precise->chart.TorviLagnaSign) {
+        if (classic->chart.torviLagnaSign != precise->chart.torviLagnaSign) {
             ++torviDiffers;
         }
     }

@@ -94,7 +94,7 @@ void SetValue(QLabel* label, const QString& text) {
 // ascendant's sign; without one (a made-up result) it is left out.
 QString CellSentence(const ChartResult& result, int sign) {
     QString sentence = Utf8Text(kSignNames[static_cast<std::size_t>(sign)]);
-    const int ascendant = result.chart.AscendantSignNumber;
+    const int ascendant = result.chart.ascendantSignNumber;
     if (ascendant >= 1 && ascendant <= 12) {
         sentence += QStringLiteral(", house %1").arg((sign + 1 - ascendant + 12) % 12 + 1);
     }

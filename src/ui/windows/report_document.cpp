@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace selmarind {
 
@@ -67,7 +68,8 @@ QStringList CaptionLines(const std::string& caption) {
 
 // Whether position i (body order) is a planet the chart marks retrograde.
 bool IsRetrograde(const ChartValues& chart, std::size_t body) {
-    return body >= 2 && body <= 6 && chart.RetrogradeFlags[body - 2];
+    const std::optional<std::size_t> slot = RetrogradeSlot(body);
+    return slot && chart.retrogradeFlags[*slot];
 }
 
 QString PositionText(const ChartResult& result, std::size_t body) {
@@ -320,7 +322,7 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
     flow.heading(QStringLiteral("Torvi Lagna"));
     // kAttributeControls[0] is "Torvi Lagna Present In Sign".
     flow.row(QStringLiteral("Sign :"), Utf8Text(form.attributes[0]), captionWidth, body);
-    flow.row(QStringLiteral("House :"), QString::number(result.chart.TorviLagnaHouse), captionWidth,
+    flow.row(QStringLiteral("House :"), QString::number(result.chart.torviLagnaHouse), captionWidth,
              body);
     flow.skip(flow.pt(3));
     flow.text(Utf8Text(form.lblHoraDesc), body);
