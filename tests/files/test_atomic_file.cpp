@@ -5,6 +5,7 @@
 // spare uid where useradd is missing); elsewhere they skip and say so.
 #include "files/atomic_file.h"
 #include "files/regular_file.h"
+#include "support/file_contents.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,30 +35,6 @@ using namespace selmarind;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Put(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Listing(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    std::string joined;
-    for (const auto& name : names) {
-        joined += (joined.empty() ? "" : " ") + name;
-    }
-    return joined;
-}
 
 // A user other than root for the files it plants: made with useradd once.
 // Empty with the reason when there can be none.

@@ -9,6 +9,7 @@
 #include "record_test_support.h"
 #include "records/file_io.h"
 #include "records/record_file.h"
+#include "support/file_contents.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -36,32 +37,6 @@ namespace fs = std::filesystem;
 Q_DECLARE_METATYPE(RecordFault)
 
 namespace {
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Put(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// The names in a folder, sorted, joined by spaces: a temporary file left
-// behind shows up here.
-std::string Listing(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    std::string joined;
-    for (const auto& name : names) {
-        joined += (joined.empty() ? "" : " ") + name;
-    }
-    return joined;
-}
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
