@@ -172,22 +172,7 @@ private slots:
 // The screen comes from SELMARIND_TEST_SCREEN ("1600x1000"), else the
 // laptop screen of the other window tests.
 int main(int argc, char* argv[]) {
-    const QByteArray size = qgetenv("SELMARIND_TEST_SCREEN");
-    QTemporaryDir dir;
-    if (!size.isEmpty()) {
-        const QList<QByteArray> parts = size.split('x');
-        const QString path = dir.filePath(QStringLiteral("screen.json"));
-        QFile file(path);
-        if (parts.size() == 2 && file.open(QIODevice::WriteOnly)) {
-            QTextStream(&file) << R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": )"
-                               << parts[0] << R"(, "height": )" << parts[1]
-                               << R"(, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
-            file.close();
-            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(path));
-        }
-    } else {
-        UseLaptopScreen();
-    }
+    UseScreenFromEnvironment();
     QApplication app(argc, argv);
     TestResultLayout test;
     return QTest::qExec(&test, argc, argv);

@@ -161,10 +161,9 @@ inline void UsePrivateSettings(const QTemporaryDir& dir) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
 }
 
-// On the offscreen platform, gives the test one 1366 × 768 screen at 96 dpi,
-// a common laptop screen, wider than the result form. Call before the
-// application object is made.
-inline void UseLaptopScreen() {
+// On the offscreen platform, gives the test one screen of `width` ×
+// `height` pixels at 96 dpi. Call before the application object is made.
+inline void UseOffscreenScreen(const QByteArray& width, const QByteArray& height) {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && platform != "offscreen") {
         return;
@@ -175,10 +174,27 @@ inline void UseLaptopScreen() {
     if (!file.open(QIODevice::WriteOnly)) {
         return;
     }
-    QTextStream(&file) << R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366,)"
-                       << R"( "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+    QTextStream(&file) << R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": )" << width
+                       << R"(, "height": )" << height
+                       << R"(, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
     file.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(path));
+}
+
+// A 1366 × 768 screen, a common laptop screen, wider than the result form.
+inline void UseLaptopScreen() {
+    UseOffscreenScreen("1366", "768");
+}
+
+// The screen SELMARIND_TEST_SCREEN names ("1600x1000"), else the laptop
+// screen.
+inline void UseScreenFromEnvironment() {
+    const QList<QByteArray> parts = qgetenv("SELMARIND_TEST_SCREEN").split('x');
+    if (parts.size() == 2) {
+        UseOffscreenScreen(parts[0], parts[1]);
+    } else {
+        UseLaptopScreen();
+    }
 }
 
 } // namespace selmarind::test
