@@ -206,6 +206,15 @@ private slots:
                 QVERIFY(BoxInOutline(cell.outline, text.box));
             }
         }
+        // Sizes that make no sense take the defaults instead of stalling.
+        DrawingSizes broken;
+        broken.bodyPx = -11;
+        broken.minTextPx = std::nan("");
+        ChartContents contents;
+        contents.cells[0] = CrowdedCell();
+        const ChartDrawing drawing = DrawChart(contents, ChartStyle::North, broken, measure);
+        QCOMPARE(drawing.cells[1].texts.front().sizePx, broken.numberPx);
+        QVERIFY(!drawing.cells[0].shortened);
     }
 
     void sentences() {
