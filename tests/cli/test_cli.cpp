@@ -378,6 +378,7 @@ private slots:
                  {with({"--points"}), "apply to the drawing of --svg FILE only"},
                  {with({"--svg", svg, "--style", "west"}), "--style takes south, north or east"},
                  {with({"--svg", ""}), "--svg needs a file name"},
+                 {with({"--svg", "-"}), "does not go to standard output"},
                  {{"--batch", "-", "--svg", svg}, "does not go with --batch"},
                  {with({"--save-record", record, "--svg", record}), "names the record file"},
              }) {
