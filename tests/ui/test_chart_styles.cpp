@@ -14,6 +14,7 @@
 #include "ui/windows/chart_square.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
+#include "ui/windows/result_form_parts.h"
 #include "ui/windows/styled_chart.h"
 
 #include <QAccessible>
@@ -52,12 +53,6 @@ QString Ticks(FrmMain& form) {
     return ticks.trimmed();
 }
 
-void Settle() {
-    for (int i = 0; i < 3; ++i) {
-        QApplication::processEvents();
-    }
-}
-
 // The designed square's place in the result form of the sample birth on
 // the laptop screen, and the picture of it from before the styles existed.
 const QRect kSquareInForm(337, 64, 465, 465);
@@ -73,8 +68,8 @@ ChartContents CrowdedContents(int sign) {
     ChartContents contents;
     contents.ascendantSign = (sign + 5) % 12;
     CellContents& cell = contents.cells[static_cast<std::size_t>(sign)];
-    cell.bodies = {"Sun",        "Moon",       "Mercury (R)", "Venus (R)",
-                   "Mars (R)",   "Jupiter (R)", "Saturn (R)", "Rahu"};
+    cell.bodies = {"Sun",      "Moon",        "Mercury (R)", "Venus (R)",
+                   "Mars (R)", "Jupiter (R)", "Saturn (R)",  "Rahu"};
     cell.markers = {"TL"};
     cell.points = {"GL", "HL", "BL", "IL", "VL", "SL", "ViL", "AL"};
     for (int house = 2; house <= 12; ++house) {
@@ -202,13 +197,21 @@ private slots:
         Settle();
         const auto squareNow = [&frame] {
             Settle();
-            return frame.display()->grab().toImage().copy(kSquareInForm).convertToFormat(
-                QImage::Format_RGB32);
+            return frame.display()
+                ->grab()
+                .toImage()
+                .copy(kSquareInForm)
+                .convertToFormat(QImage::Format_RGB32);
         };
         QCOMPARE(squareNow(), fixture);
+        // SELMARIND_STYLE_SHOTS=<folder> keeps the form in each style there.
+        const QString shots = qEnvironmentVariable("SELMARIND_STYLE_SHOTS");
         for (const ChartStyle style : kChartStyles) {
             SaveChartLook({style, true});
             QVERIFY(squareNow() != fixture);
+            if (!shots.isEmpty()) {
+                frame.grab().save(shots + "/" + ChartStyleName(style).data() + ".png");
+            }
         }
         SaveChartLook({});
         QCOMPARE(squareNow(), fixture);
@@ -286,13 +289,15 @@ private slots:
             const QString expected = Utf8Text(kSignNames[static_cast<std::size_t>(sign)]) +
                                      QString(", house %1:").arg((sign - ascendant + 12) % 12 + 1);
             QVERIFY2(name.startsWith(expected), qPrintable(name + " / " + expected));
-            QCOMPARE(name, Utf8Text(chart.drawing().cells[static_cast<std::size_t>(sign)].sentence));
+            QCOMPARE(name,
+                     Utf8Text(chart.drawing().cells[static_cast<std::size_t>(sign)].sentence));
             // The reader covers its cell, so that a pointer finds it there.
             const std::vector<Point>& outline =
                 chart.drawing().cells[static_cast<std::size_t>(sign)].outline;
             for (const Point& corner : outline) {
-                QVERIFY(reader->geometry().adjusted(-1, -1, 1, 1).contains(
-                    QPoint(int(corner.x), int(corner.y))));
+                QVERIFY(reader->geometry()
+                            .adjusted(-1, -1, 1, 1)
+                            .contains(QPoint(int(corner.x), int(corner.y))));
             }
         }
         // Sun, Mercury and Venus stand in Cancer in the sample.

@@ -347,11 +347,10 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
     PaintReportChart(painter, square, result, look, flow.dpi());
     flow.skip(std::max(0.0, square.bottom() - flow.y()));
     flow.skip(flow.pt(3));
-    flow.text(QString::fromUtf8(ChartStyleTitle(look.style).data()) +
-                  QStringLiteral(" chart") +
-                  (look.showPoints ? QStringLiteral(" with the special points and arudhas")
-                                   : QString()),
-              PaperFont(8));
+    flow.text(
+        QString::fromUtf8(ChartStyleTitle(look.style).data()) + QStringLiteral(" chart") +
+            (look.showPoints ? QStringLiteral(" with the special points and arudhas") : QString()),
+        PaperFont(8));
     if (look.showPoints) {
         QStringList legend;
         for (const std::string& line : ContentsOfChart(result, true).legend) {
