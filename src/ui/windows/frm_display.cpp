@@ -12,6 +12,7 @@
 #include "ui/windows/column_flow_layout.h"
 #include "ui/windows/elided_label.h"
 #include "ui/windows/result_form_parts.h"
+#include "ui/windows/styled_chart.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -140,6 +141,40 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHin
     layout->setSpacing(TwipsToPixels(180));
     layout->addWidget(tabs_, 1);
     layout->addWidget(buildSignificance());
+
+    setChartLook(LoadChartLook());
+    connect(&ChartLookNotifier::Instance(), &ChartLookNotifier::changed, this,
+            &FrmDisplay::setChartLook);
+}
+
+void FrmDisplay::setChartLook(const ChartLook& look) {
+    look_ = look;
+    const bool designed = look.style == ChartStyle::South && !look.showPoints;
+    if (!designed && result_) {
+        styledChart_->setChart(*result_, look.style, look.showPoints);
+        QStringList legend;
+        QStringList spoken;
+        for (const std::string& line : styledChart_->drawing().legend) {
+            // An entry breaks only between entries, never inside one.
+            legend << Utf8Text(line)
+                          .replace(u' ', QChar::Nbsp)
+                          .replace(QChar(0x2013), QStringLiteral("\u2013\u2060"));
+            spoken << Utf8Text(line);
+        }
+        chartLegend_->setText(legend.join(QStringLiteral("   ")));
+        chartLegend_->setAccessibleName(spoken.join(QStringLiteral(", ")));
+    }
+    // Before any result the designed square stands, as it always has.
+    const bool styled = !designed && result_.has_value();
+    chartSquare_->setVisible(!styled);
+    styledChart_->setVisible(styled);
+    const bool legendShown = styled && look.showPoints;
+    chartLegend_->setVisible(legendShown);
+    // The form grows by the legend's lines; without them it keeps its
+    // designed size.
+    const int legendHeight =
+        legendShown ? chartLegend_->heightForWidth(styledChart_->width()) + TwipsToPixels(90) : 0;
+    setFixedSize(TwipsSize(kFormWidthTwips, kFormHeightTwips) + QSize(0, legendHeight));
 }
 
 QWidget* FrmDisplay::buildChartTab() {
@@ -215,6 +250,17 @@ QWidget* FrmDisplay::buildChartTab() {
     auto* chartLayout = new QVBoxLayout(chartGroup);
     chartSquare_ = new ChartSquare(chartGroup);
     chartLayout->addWidget(chartSquare_, 0, Qt::AlignCenter);
+    styledChart_ = new StyledChart(chartGroup);
+    styledChart_->hide();
+    chartLayout->addWidget(styledChart_, 0, Qt::AlignCenter);
+    chartLegend_ = NewLabel(chartGroup, {}, QStringLiteral("lblChartLegend"));
+    chartLegend_->setTextFormat(Qt::PlainText);
+    chartLegend_->setFont(AppFont(7));
+    chartLegend_->setWordWrap(true);
+    chartLegend_->setFixedWidth(styledChart_->width());
+    SetTextColor(chartLegend_, kNumberColor);
+    chartLegend_->hide();
+    chartLayout->addWidget(chartLegend_);
     frameLayout->addWidget(chartGroup);
 
     // Which positions the chart shows, in the free room below the square.
@@ -455,6 +501,8 @@ void FrmDisplay::showResult(const ChartResult& result, const std::optional<Birth
     positionsNote_->setText(note);
     positionsNote_->setAccessibleName(note);
     fillChartDetails(result, entries);
+    result_ = result;
+    setChartLook(look_);
     // Each value reads "caption: value"; the caption beside it would repeat.
     HideCaptionsReadWithValues(this);
     tabs_->setCurrentIndex(0);

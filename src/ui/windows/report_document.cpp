@@ -3,7 +3,9 @@
 #include "chart/sign_tables.h"
 #include "engine/name_tables.h"
 #include "input/time_zones.h"
+#include "report/chart_details.h"
 #include "ui/widgets/app_style.h"
+#include "ui/windows/chart_drawing_painter.h"
 #include "ui/windows/result_form_parts.h"
 
 #include <QBuffer>
@@ -12,7 +14,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
@@ -207,6 +208,23 @@ std::string ZoneText(const BirthEntries& entries) {
     return {};
 }
 
+// The rows of a detail section as the report prints them. The classic
+// positions have a sunrise rule too, their own, which the section leaves
+// unsaid; the ayanamsa has its own line elsewhere.
+std::vector<DetailRow> ReportRows(const DetailSection& section, const ChartValues& chart) {
+    std::vector<DetailRow> rows;
+    for (const DetailRow& row : section.rows) {
+        if (section.kind == DetailSectionKind::Source && row.caption == "Ayanamsa") {
+            continue;
+        }
+        rows.push_back(row);
+    }
+    if (section.kind == DetailSectionKind::Source && chart.positions == PositionSource::Classic) {
+        rows.push_back({"Sunrise convention", "upper limb, with standard refraction"});
+    }
+    return rows;
+}
+
 } // namespace
 
 QString ReportFooter(const QDate& printedOn) {
@@ -262,8 +280,28 @@ void PaintSouthIndianChart(QPainter& painter, const QRectF& square, const Result
     painter.restore();
 }
 
+void PaintReportChart(QPainter& painter, const QRectF& square, const ChartResult& result,
+                      const ChartLook& look, double dotsPerInch) {
+    if (look.style == ChartStyle::South && !look.showPoints) {
+        PaintSouthIndianChart(painter, square, result.form, dotsPerInch);
+        return;
+    }
+    const auto pt = [dotsPerInch](double points) { return points * dotsPerInch / 72.0; };
+    DrawingSizes sizes;
+    sizes.sidePx = square.width();
+    sizes.bodyPx = pt(8);
+    sizes.numberPx = pt(6.5);
+    sizes.markerPx = pt(6.5);
+    sizes.minTextPx = pt(4);
+    sizes.paddingPx = pt(2.5);
+    const FontTextMeasure measure(PaperFont(8), painter.device());
+    const ChartDrawing drawing =
+        DrawChart(ContentsOfChart(result, look.showPoints), look.style, sizes, measure);
+    PaintChartDrawing(painter, drawing, square.topLeft(), measure, PaperChartColours(pt(0.8)));
+}
+
 void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartResult& result,
-                      const BirthEntries& entries, const QString& footer) {
+                      const BirthEntries& entries, const QString& footer, const ChartLook& look) {
     const ResultFormTexts& form = result.form;
     PageFlow flow(painter, device, footer);
     painter.setPen(Qt::black);
@@ -305,8 +343,33 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
         flow.drawAt(valueText, body, valueLeft, detailsWidth - valueLeft, height);
         flow.skip(height + flow.pt(2));
     }
-    PaintSouthIndianChart(painter, square, form, flow.dpi());
+    PaintReportChart(painter, square, result, look, flow.dpi());
     flow.skip(std::max(0.0, square.bottom() - flow.y()));
+    flow.skip(flow.pt(3));
+    flow.text(
+        QString::fromUtf8(ChartStyleTitle(look.style).data()) + QStringLiteral(" chart") +
+            (look.showPoints ? QStringLiteral(" with the special points and arudhas") : QString()),
+        PaperFont(8));
+    if (look.showPoints) {
+        QStringList legend;
+        for (const std::string& line : ContentsOfChart(result, true).legend) {
+            legend << Utf8Text(line);
+        }
+        flow.text(legend.join(QStringLiteral("; ")), PaperFont(8));
+    }
+
+    // How the chart was made, and what it computes beyond the result form.
+    for (const DetailSection& section : ChartDetailSections(result, entries)) {
+        if (section.kind == DetailSectionKind::Sunrise ||
+            section.kind == DetailSectionKind::Positions) {
+            continue;
+        }
+        flow.heading(Utf8Text(section.title));
+        for (const DetailRow& row : ReportRows(section, result.chart)) {
+            flow.row(Utf8Text(row.caption) + QStringLiteral(" :"), Utf8Text(row.value),
+                     captionWidth, body);
+        }
+    }
 
     flow.heading(QStringLiteral("Vedic Planetary Position"));
     bool anyRetrograde = false;
@@ -349,7 +412,8 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
 }
 
 QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries,
-                          QPageSize::PageSizeId paper, const QString& footer) {
+                          QPageSize::PageSizeId paper, const QString& footer,
+                          const ChartLook& look) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -364,56 +428,9 @@ QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries
         if (!painter.begin(&writer)) {
             return {};
         }
-        PaintChartReport(painter, writer, result, entries, footer);
+        PaintChartReport(painter, writer, result, entries, footer, look);
         painter.end();
     }
-    buffer.close();
-    return bytes;
-}
-
-QByteArray ChartSvg(const ChartResult& result) {
-    // Units of the drawing: pixels at 96 per inch.
-    constexpr double kDpi = 96;
-    const auto pt = [](double points) { return points * kDpi / 72.0; };
-    const double width = pt(440);
-    const double square = pt(400);
-    const double margin = pt(20);
-    const double rowHeight = pt(14);
-    const double height = margin + pt(26) + square + pt(16) + 10 * rowHeight + margin;
-
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setResolution(static_cast<int>(kDpi));
-    generator.setSize(QSize(static_cast<int>(width), static_cast<int>(height)));
-    generator.setViewBox(QRectF(0, 0, width, height));
-    generator.setTitle(Utf8Text(result.form.lblName) + QStringLiteral(" - Torvi Lagna Chart"));
-    generator.setDescription(QStringLiteral("South Indian chart and Vedic planetary positions, "
-                                            "made by ") +
-                             kApplicationTitle + QStringLiteral(" " SELMARIND_VERSION));
-    QPainter painter;
-    if (!painter.begin(&generator)) {
-        return {};
-    }
-    painter.fillRect(QRectF(0, 0, width, height), Qt::white);
-    painter.setPen(Qt::black);
-    painter.setFont(PaperFont(14, true));
-    painter.drawText(QRectF(margin, margin, width - 2 * margin, pt(22)), Qt::AlignLeft,
-                     Utf8Text(result.form.lblName));
-    double y = margin + pt(26);
-    PaintSouthIndianChart(painter, QRectF(margin, y, square, square), result.form, kDpi);
-    y += square + pt(16);
-    painter.setFont(PaperFont(9.5));
-    for (std::size_t i = 0; i < result.form.planet.size(); ++i) {
-        painter.drawText(QRectF(margin, y, pt(130), rowHeight), Qt::AlignLeft,
-                         QString::fromLatin1(kPlanetCaptions[i]));
-        painter.drawText(QRectF(margin + pt(135), y, width - pt(155), rowHeight), Qt::AlignLeft,
-                         PositionText(result, i));
-        y += rowHeight;
-    }
-    painter.end();
     buffer.close();
     return bytes;
 }
