@@ -12,12 +12,15 @@
 namespace selmarind::cli {
 
 // Writes the members "place" (only when `place` is given), "form" and
-// "chart" into the object open in `writer`.
+// "chart" into the object open in `writer`; "chart" holds "navamsa" always
+// and "dasha" (the Vimshottari periods) only with `withDasha`.
 void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
-                       const std::optional<PlaceSummary>& place = std::nullopt);
+                       const std::optional<PlaceSummary>& place = std::nullopt,
+                       bool withDasha = false);
 
 // One JSON object holding "place" (when given), "form" and "chart".
 std::string ChartJson(const ChartResult& result, bool indented,
-                      const std::optional<PlaceSummary>& place = std::nullopt);
+                      const std::optional<PlaceSummary>& place = std::nullopt,
+                      bool withDasha = false);
 
 } // namespace selmarind::cli

@@ -62,7 +62,7 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
             return kExitInvalidInput;
         }
         if (*options.batch == "-") {
-            return RunBatch(in, *options.batch, out, err, *jobs);
+            return RunBatch(in, *options.batch, out, err, *jobs, options.dasha);
         }
         InputFileOrFault file = OpenInputFile(*options.batch);
         if (!file.file) {
@@ -70,7 +70,7 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
             return kExitFailure;
         }
         std::istream input(file.file.get());
-        return RunBatch(input, *options.batch, out, err, *jobs);
+        return RunBatch(input, *options.batch, out, err, *jobs, options.dasha);
     }
 
     const PreparedBirth birth =
@@ -94,9 +94,9 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
         }
     }
     if (options.json) {
-        out << ChartJson(*computed.chart, true, birth.place) << "\n";
+        out << ChartJson(*computed.chart, true, birth.place, options.dasha) << "\n";
     } else {
-        out << PlainReport(*computed.chart, birth.entries);
+        out << PlainReport(*computed.chart, birth.entries, options.dasha);
     }
     return kExitOk;
 }
