@@ -274,8 +274,10 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries, 
 
     if (withDasha) {
         out << "\nVimshottari Dasha\n";
-        if (const std::optional<DashaBalance> balance =
-                VimshottariBalance(chart.longitude[Index(Body::Moon)])) {
+        const std::optional<DashaBalance> balance =
+            chart.dasha.empty() ? std::nullopt
+                                : VimshottariBalance(chart.longitude[Index(Body::Moon)]);
+        if (balance) {
             Field(out, "Balance at birth", DashaBalanceText(*balance));
         }
         const std::string offset = UtcOffsetText(entries);
