@@ -2,6 +2,7 @@
 // signs, its Torvi Lagna in hand-worked charts, and the chart values of both
 // position sources.
 #include "chart/chart_driver.h"
+#include "chart/chart_invariants.h"
 #include "chart/navamsa.h"
 #include "support/sample_entries.h"
 
@@ -125,7 +126,24 @@ private slots:
             QVERIFY(expected);
             QCOMPARE(chart.navamsa.torviLagnaSign, expected->torviLagnaSign);
             QCOMPARE(chart.utcOffsetSeconds, 5 * 3600 + 30 * 60);
-            QCOMPARE(chart.dasha.size(), std::size_t{9});
+            QCOMPARE(PeriodsFault(chart), std::string());
+        }
+    }
+
+    // The invariants the sweeps apply catch a Navamsa or periods gone wrong.
+    void invariantsCatchBrokenValues() {
+        const ChartOrFailure result = CalculateChart(Delhi1980Entries());
+        QVERIFY(result);
+        ChartValues wrongTorvi = result->chart;
+        wrongTorvi.navamsa.torviLagnaSign = wrongTorvi.navamsa.torviLagnaSign % 12 + 1;
+        ChartValues gap = result->chart;
+        gap.dasha[3].sub[5].start.serialSeconds += 1;
+        ChartValues late = result->chart;
+        late.birthUniversal.year -= 10; // the periods now start after the birth
+        ChartValues eight = result->chart;
+        eight.dasha.pop_back();
+        for (const ChartValues* broken : {&wrongTorvi, &gap, &late, &eight}) {
+            QVERIFY(!PeriodsFault(*broken).empty());
         }
     }
 };
