@@ -183,6 +183,13 @@ private slots:
         QCOMPARE(DateTextAtOffset(evening, -8 * 3600), std::string("1980-01-04"));
         QCOMPARE(DateTextAtOffset(UtInstant{SerialSeconds({2100, 3, 1, 2, 0, 0})}, -3 * 3600),
                  std::string("2100-02-28"));
+        // 1980-01-05 at UTC+05:30 begins 1980-01-04 18:30 UT.
+        QCOMPARE(IsoUtText(StartOfDateAtOffset({1980, 1, 5}, 5 * 3600 + 1800)),
+                 std::string("1980-01-04T18:30:00Z"));
+        QCOMPARE(DateTextAtOffset(StartOfDateAtOffset({2041, 7, 1}, -7 * 3600), -7 * 3600),
+                 std::string("2041-07-01"));
+        QCOMPARE(IsoUtText(UtInstantOfUnixTime(0)), std::string("1970-01-01T00:00:00Z"));
+        QCOMPARE(IsoUtText(UtInstantOfUnixTime(4102444800)), std::string("2100-01-01T00:00:00Z"));
         QCOMPARE(IsoUtText(UtInstant{SerialSeconds({1980, 1, 5, 3, 35, 0})}),
                  std::string("1980-01-05T03:35:00Z"));
         QCOMPARE(IsoUtText(UtInstant{SerialSeconds({2399, 12, 31, 23, 59, 59})}),
