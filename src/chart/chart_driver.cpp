@@ -1,9 +1,11 @@
 #include "chart/chart_driver.h"
 
 #include "chart/house_significance.h"
+#include "chart/navamsa.h"
 #include "chart/precise_chart.h"
 #include "chart/sign_tables.h"
 #include "chart/special_points.h"
+#include "chart/vimshottari.h"
 #include "engine/ascendant.h"
 #include "engine/birth_record.h"
 #include "engine/civil_time.h"
@@ -193,6 +195,15 @@ ChartOrFailure CalculateChart(const BirthEntries& entries, const ChartOptions& o
     if (chart.ascendantSignNumber == 0) {
         return Failed(); // houses cannot be counted without the ascendant's sign
     }
+
+    // The D9 chart and the periods read the same longitudes as the birth chart.
+    const std::optional<NavamsaChart> navamsa = ComputeNavamsa(chart.longitude);
+    if (!navamsa) {
+        return Failed();
+    }
+    chart.navamsa = *navamsa;
+    chart.utcOffsetSeconds = -ClockToUniversalSeconds(birth.zone, birth.summerHour);
+    chart.dasha = VimshottariPeriods(chart.longitude[Index(Body::Moon)], BirthInstant(birth));
 
     // Twelve houses in order from the ascendant's sign; house 1 fixes the Torvi Lagna.
     ArudhaState arudha;

@@ -3,11 +3,14 @@
 #pragma once
 
 #include "chart/chart_options.h"
+#include "chart/navamsa.h"
+#include "chart/vimshottari.h"
 #include "engine/civil_time.h"
 #include "engine/name_tables.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,6 +98,11 @@ struct ChartValues {
     double ascendantDegree = 0;                // floor(ascendantSidereal)
     std::array<int, 12> arudhaSigns{};         // arudha sign (1..12) of houses 1..12, house order
     std::vector<SpecialPoint> specialPoints;   // in marking order
+    // The birth's clock less UT, seconds, positive east, the summer hour
+    // included: the offset at which the periods' dates are shown.
+    std::int64_t utcOffsetSeconds = 0;
+    NavamsaChart navamsa;           // D9 signs of the ten bodies and its Torvi Lagna
+    std::vector<DashaPeriod> dasha; // the nine Vimshottari periods from the Moon at birth
 
     // Sign index 0..11 of the Torvi Lagna; nothing while its sign is outside 1..12.
     std::optional<std::size_t> TorviLagnaIndex() const {
