@@ -107,7 +107,7 @@ private slots:
             QCOMPARE(Ticks(form), QString("-classic +precise +centre"));
         }
         QCOMPARE(LoadChartPreferences(),
-                 (ChartOptions{PositionSource::Precise, SunriseConvention::Centre}));
+                 (ChartOptions{PositionSource::Precise, SunriseConvention::Centre, {}}));
         {
             FrmMain form;
             QCOMPARE(Ticks(form), QString("-classic +precise +centre"));
@@ -205,7 +205,7 @@ private slots:
                                           ? "-classic +precise +centre"
                                           : "+classic -precise +centre(off)";
         QCOMPARE(Ticks(form), recordedTicks);
-        QCOMPARE(LoadChartPreferences(), (ChartOptions{recorded, SunriseConvention::Centre}));
+        QCOMPARE(LoadChartPreferences(), (ChartOptions{recorded, SunriseConvention::Centre, {}}));
         if (!chosen.isEmpty()) {
             Entry(form, chosen.toLatin1().constData())->trigger();
         }
