@@ -188,6 +188,8 @@ void WriteChart(JsonWriter& w, const ChartValues& chart) {
     w.Number(chart.ascendantSidereal);
     w.Key("Ayanamsa");
     w.Number(chart.ayanamsa);
+    w.Key("ayanamsaName");
+    w.String(chart.ayanamsaName);
     w.Key("MoonLongitude");
     w.Number(chart.moonLongitude);
     w.Key("MoonNakshatraStart");

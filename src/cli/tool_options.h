@@ -17,6 +17,7 @@ struct ToolOptions {
     PlaceRequest where;
     std::string positions; // empty: classic, or the record's choice
     std::string sunrise;   // empty: limb, or the record's choice
+    std::string ayanamsa;  // empty: Lahiri, or the record's choice
     bool json = false;
     bool listZones = false;
     bool help = false;

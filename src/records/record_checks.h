@@ -50,7 +50,8 @@ std::string NotUtf8Message(std::string_view what);
 // The order is the command-line tool's: first what the form's fields and
 // lists hold, field by field (name, longitude, latitude, date, time, zone),
 // then ValidateBirthData in the form's order, then the place texts, the
-// exact offset and the atlas place. What the fields hold:
+// exact offset, the ayanamsa (refused beside an explicit classic source, or
+// a user value out of range) and the atlas place. What the fields hold:
 //   - the name: A..Z and spaces (kRecordNameMessage; the field turns typed
 //     small letters into capitals), at most kFormFieldMaxLength of them;
 //   - each coordinate: digits only (kOnlyNumbersMessage), no more than the

@@ -73,6 +73,8 @@ struct BirthRecordContents {
     // Nothing: the record leaves the choice to the program's setting.
     std::optional<PositionSource> positions;
     std::optional<SunriseConvention> sunrise;
+    // Written as a name ("raman") or {"user": degrees at J2000}.
+    std::optional<AyanamsaChoice> ayanamsa;
 };
 
 } // namespace selmarind

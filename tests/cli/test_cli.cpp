@@ -7,10 +7,12 @@
 #include "input/validation.h"
 #include "support/sample_entries.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sstream>
@@ -226,6 +228,20 @@ private slots:
                "Daylight Saving";
         QTest::newRow("zone text not exactly as listed")
             << QStringList{"--zone", "Indian Time,IST,+5.3"} << QString(kZoneMessage);
+        QTest::newRow("Raman with the classic positions")
+            << QStringList{"--ayanamsa", "raman"}
+            << "The classic positions have their own built-in ayanamsa; the ayanamsa \"Raman\" "
+               "needs the precise positions.";
+        const QString notAnAyanamsa =
+            "\" is neither a known name (lahiri, true-chitra, raman, krishnamurti, yukteshwar, "
+            "fagan-bradley, true-pushya) nor a number of degrees.";
+        for (const char* text : {"nan", "inf", "1e1", "23,5", "lahiri-1940"}) {
+            QTest::newRow(text) << QStringList{"--positions", "precise", "--ayanamsa", text}
+                                << "The ayanamsa \"" + QString(text) + notAnAyanamsa;
+        }
+        QTest::newRow("user ayanamsa beyond 40")
+            << QStringList{"--positions", "precise", "--ayanamsa", "40.5"}
+            << "The user ayanamsa must be a number of degrees from 0 to 40 at J2000.";
     }
     void refusedEntriesPrintTheFormsMessage() {
         QFETCH(QStringList, changes);
@@ -235,6 +251,39 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY(run.out.isEmpty());
         QCOMPARE(run.err, message + "\n");
+    }
+
+    // The name in the JSON, and the choice kept in a record and applied
+    // when it is opened, unless the command line says otherwise.
+    void ayanamsaInJsonAndRecords() {
+        const auto chartOf = [](const ToolRun& run) {
+            return QJsonDocument::fromJson(run.out.toUtf8()).object().value("chart").toObject();
+        };
+        QCOMPARE(chartOf(RunTool(kDelhi1980 + QStringList{"--json"}))
+                     .value("ayanamsaName")
+                     .toString(),
+                 QString("built-in (classic)"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("user.selmarind");
+        const ToolRun saved =
+            RunTool(kDelhi1980 + QStringList{"--positions", "precise", "--ayanamsa", " 22.75 ",
+                                             "--json", "--save-record", path});
+        QCOMPARE(saved.status, 0);
+        QCOMPARE(chartOf(saved).value("ayanamsaName").toString(),
+                 QString::fromUtf8("User: 22.75° at J2000"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\"ayanamsa\": {\"user\": 22.75}\n"));
+        const ToolRun opened = RunTool({"--record", path, "--json"});
+        QCOMPARE(opened.status, 0);
+        QCOMPARE(chartOf(opened), chartOf(saved));
+        const QJsonObject raman =
+            chartOf(RunTool({"--record", path, "--json", "--ayanamsa", "Raman"}));
+        QCOMPARE(raman.value("ayanamsaName").toString(), QString("Raman"));
+        QVERIFY(raman.value("Ayanamsa").toDouble() > chartOf(saved).value("Ayanamsa").toDouble());
+        const ToolRun classic = RunTool({"--record", path, "--positions", "classic"});
+        QCOMPARE(classic.status, 2);
+        QVERIFY(classic.err.contains("built-in ayanamsa"));
     }
 
     void acceptedShapesOfEntries() {
