@@ -3,6 +3,7 @@
 #include "chart/sign_tables.h"
 #include "engine/name_tables.h"
 #include "input/time_zones.h"
+#include "report/chart_details.h"
 #include "ui/widgets/app_style.h"
 #include "ui/windows/result_form_parts.h"
 
@@ -318,6 +319,9 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
     if (anyRetrograde) {
         flow.text(QStringLiteral("(R): retrograde"), PaperFont(8));
     }
+    flow.text(QStringLiteral("Ayanamsa: ") + Utf8Text(result.chart.ayanamsaName) +
+                  QStringLiteral(", ") + Utf8Text(AngleDmsText(result.chart.ayanamsa)),
+              PaperFont(8));
 
     flow.heading(QStringLiteral("Torvi Lagna"));
     // kAttributeControls[0] is "Torvi Lagna Present In Sign".
