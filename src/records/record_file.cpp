@@ -6,8 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>

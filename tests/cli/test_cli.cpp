@@ -259,10 +259,9 @@ private slots:
         const auto chartOf = [](const ToolRun& run) {
             return QJsonDocument::fromJson(run.out.toUtf8()).object().value("chart").toObject();
         };
-        QCOMPARE(chartOf(RunTool(kDelhi1980 + QStringList{"--json"}))
-                     .value("ayanamsaName")
-                     .toString(),
-                 QString("built-in (classic)"));
+        QCOMPARE(
+            chartOf(RunTool(kDelhi1980 + QStringList{"--json"})).value("ayanamsaName").toString(),
+            QString("built-in (classic)"));
         QTemporaryDir dir;
         const QString path = dir.filePath("user.selmarind");
         const ToolRun saved =

@@ -156,9 +156,8 @@ private slots:
                    c.positions.reset();
                    c.ayanamsa = AyanamsaChoice{AyanamsaMode::User, 0.1 + 23.2};
                });
-        QTest::newRow("classic, Lahiri") << With([](BirthRecordContents& c) {
-            c.ayanamsa = AyanamsaChoice{};
-        });
+        QTest::newRow("classic, Lahiri")
+            << With([](BirthRecordContents& c) { c.ayanamsa = AyanamsaChoice{}; });
         QTest::newRow("exact offset instead of a list entry") << With([](BirthRecordContents& c) {
             c.exactZone = ExactZoneOffset{20700, "Asia/Kathmandu, +05:45"};
             c.entries.cmbTimeZoneIndex = kExactZoneIndex;

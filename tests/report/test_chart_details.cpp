@@ -218,9 +218,9 @@ private slots:
         for (const char* added :
              {"  Position source             : classic",
               "  Ayanamsa in force           : built-in (classic)",
-              "  Ayanamsa                    : ",
-              "  Ghati Lagna                 : ", "  Vighati Lagna               : ",
-              "  A1 = Arudha Lagna           : ", "  A12                         : "}) {
+              "  Ayanamsa                    : ", "  Ghati Lagna                 : ",
+              "  Vighati Lagna               : ", "  A1 = Arudha Lagna           : ",
+              "  A12                         : "}) {
             QVERIFY2(report.contains(QString::fromUtf8(added)), added);
         }
     }

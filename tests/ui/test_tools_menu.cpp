@@ -88,8 +88,85 @@ private slots:
             texts << (entry->isSeparator() ? QString("-") : entry->text());
         }
         QCOMPARE(texts, (QStringList{"&Classic Positions", "&Precise Positions (Swiss Ephemeris)",
-                                     "Sunrise at the &Disc Centre", "-", "&Find Place..."}));
+                                     "Sunrise at the &Disc Centre", "-", "&Find Place...", "-",
+                                     "&Ayanamsa"}));
         QCOMPARE(Entry(form, "mnuFindPlace")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        QMenu* ayanamsa = form.findChild<QMenu*>("mnuAyanamsa");
+        QVERIFY(ayanamsa);
+        QStringList names;
+        for (QAction* entry : ayanamsa->actions()) {
+            names << (entry->isSeparator() ? QString("-") : entry->objectName());
+        }
+        QCOMPARE(names, (QStringList{"mnuAyanamsaLahiri", "mnuAyanamsaTrueChitra",
+                                     "mnuAyanamsaRaman", "mnuAyanamsaKrishnamurti",
+                                     "mnuAyanamsaYukteshwar", "mnuAyanamsaFaganBradley",
+                                     "mnuAyanamsaTruePushya", "-", "mnuAyanamsaUser"}));
+        // Each menu's access keys are its own.
+        for (QMenu* menu : {tools, ayanamsa}) {
+            QSet<QChar> keys;
+            for (QAction* entry : menu->actions()) {
+                const qsizetype amp = entry->text().indexOf('&');
+                if (!entry->isSeparator()) {
+                    QVERIFY2(amp >= 0, qPrintable(entry->text()));
+                    const QChar key = entry->text().at(amp + 1).toLower();
+                    QVERIFY2(!keys.contains(key), qPrintable(entry->text()));
+                    keys.insert(key);
+                }
+            }
+        }
+    }
+
+    // Lahiri unless chosen; the submenu is off, saying why, while classic
+    // is chosen, and keeps its choice for the precise positions; a user
+    // value is asked for, and a bad one refused with a message.
+    void ayanamsaChoice() {
+        Recorders recorders;
+        {
+            FrmMain form;
+            QMenu* menu = form.findChild<QMenu*>("mnuAyanamsa");
+            QVERIFY(Entry(form, "mnuAyanamsaLahiri")->isChecked());
+            QVERIFY(!menu->isEnabled());
+            QVERIFY(form.findChild<QMenu*>("mnuTools")->toolTipsVisible());
+            QVERIFY(menu->menuAction()->toolTip().contains("built-in ayanamsa"));
+            Entry(form, "mnuPrecisePositions")->trigger();
+            QVERIFY(menu->isEnabled());
+            Entry(form, "mnuAyanamsaRaman")->trigger();
+            auto chart = calculate(form);
+            QVERIFY(chart);
+            QCOMPARE(chart->chart.ayanamsaName, std::string("Raman"));
+            Entry(form, "mnuClassicPositions")->trigger();
+            QVERIFY(!menu->isEnabled());
+            chart = calculate(form);
+            QVERIFY(chart);
+            QCOMPARE(chart->chart.ayanamsaName, std::string("built-in (classic)"));
+        }
+        QCOMPARE(LoadChartPreferences().ayanamsa, (AyanamsaChoice{AyanamsaMode::Raman, 0}));
+        FrmMain form;
+        QVERIFY(Entry(form, "mnuAyanamsaRaman")->isChecked());
+        Entry(form, "mnuPrecisePositions")->trigger();
+        recorders.dialogs().typed = QStringList{"23,5"};
+        Entry(form, "mnuAyanamsaUser")->trigger();
+        QCOMPARE(recorders.dialogs().asked.size(), 1);
+        QCOMPARE(recorders.dialogs().shown.size(), 1);
+        QCOMPARE(recorders.dialogs().shown.front().icon, DialogIcon::Stop);
+        QVERIFY(Entry(form, "mnuAyanamsaRaman")->isChecked());
+        Entry(form, "mnuAyanamsaUser")->trigger(); // Cancel
+        QVERIFY(Entry(form, "mnuAyanamsaRaman")->isChecked());
+        recorders.dialogs().typed = QStringList{" 23.5 "};
+        Entry(form, "mnuAyanamsaUser")->trigger();
+        QVERIFY(Entry(form, "mnuAyanamsaUser")->isChecked());
+        const auto chart = calculate(form);
+        QVERIFY(chart);
+        QCOMPARE(chart->chart.ayanamsaName, std::string("User: 23.5° at J2000"));
+        QCOMPARE(LoadChartPreferences().ayanamsa, (AyanamsaChoice{AyanamsaMode::User, 23.5}));
+        // Saved with the record, and ticked again when it is opened.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("user.selmarind");
+        QVERIFY(form.recordActions()->saveTo(path));
+        Entry(form, "mnuAyanamsaLahiri")->trigger();
+        QVERIFY(form.openBirthRecord(path));
+        QVERIFY(Entry(form, "mnuAyanamsaUser")->isChecked());
+        QCOMPARE(calculate(form)->chart.ayanamsaName, std::string("User: 23.5° at J2000"));
     }
 
     // Nothing stored: classic, limb, the sunrise entry off. Each choice is
@@ -182,7 +259,7 @@ private slots:
         QFETCH(PositionSource, recorded);
         QFETCH(QString, chosen);
         QFETCH(PositionSource, expected);
-        SaveChartPreferences({stored, SunriseConvention::Limb});
+        SaveChartPreferences({stored, SunriseConvention::Limb, {}});
         Recorders recorders;
         QTemporaryDir dir;
         BirthRecordContents record;

@@ -1,9 +1,11 @@
 // The birth form's Tools menu: which positions a chart is computed with,
-// the precise source's sunrise rule, and the offline place finder.
+// the precise source's sunrise rule, the offline place finder, and the
+// precise source's ayanamsa.
 #pragma once
 
 #include "chart/chart_options.h"
 
+#include <array>
 #include <functional>
 
 class QAction;
@@ -19,6 +21,12 @@ struct ToolsMenu {
     QAction* precise = nullptr;    // mnuPrecisePositions
     QAction* discCentre = nullptr; // mnuSunriseCentre: enabled only with precise positions
     QAction* findPlace = nullptr;  // mnuFindPlace, Ctrl+L
+    // mnuAyanamsa: disabled, with a tooltip saying why, while classic is chosen.
+    QMenu* ayanamsa = nullptr;
+    // mnuAyanamsaLahiri .. mnuAyanamsaTruePushya, in AyanamsaMode order.
+    std::array<QAction*, 7> ayanamsaNamed{};
+    // mnuAyanamsaUser: asks for the degrees; holds the value in force as its data.
+    QAction* ayanamsaUser = nullptr;
 };
 
 // Appends "&Tools" to `bar`, its position entries set from the stored chart
@@ -31,7 +39,13 @@ ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> find
 namespace selmarind {
 
 // The options the menu's check marks show: what a chart is computed with.
+// The ayanamsa ticked applies to the precise positions only; with classic
+// ones the options carry the default (the classic source's own is used).
 ChartOptions ToolsMenuOptions(const ToolsMenu& tools);
+
+// Every choice ticked, the ayanamsa remembered for the precise positions
+// included even while classic is chosen: what is stored.
+ChartOptions ToolsMenuChoices(const ToolsMenu& tools);
 
 // Ticks the entries for `options` and stores them, as a choice in the menu
 // would (opening a record that names its options).
