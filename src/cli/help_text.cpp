@@ -116,8 +116,9 @@ Other:
   --batch FILE       one chart per line of a CSV file ("-" reads standard
                      input). The header row names the columns: name, date,
                      time, zone, lat, lon, dst, city, state, country, place,
-                     tz, utc-offset, positions, sunrise (any order; missing
-                     columns are empty; dst is 1/0, yes/no or true/false).
+                     tz, utc-offset, positions, sunrise, ayanamsa (any
+                     order; missing columns are empty; dst is 1/0, yes/no
+                     or true/false).
                      A field that starts with " may hold commas and "";
                      a quote elsewhere is text. Writes one JSON object per
                      line, in the input's order; a line that fails

@@ -8,6 +8,7 @@
 #include "support/sample_entries.h"
 
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -343,6 +344,43 @@ private slots:
         QCOMPARE(form.value("lblLongitude").toString(), QString::fromUtf8("0° 7' W"));
         QCOMPARE(last.value("chart").toObject().value("SunriseToday").toString(),
                  QString("4:59")); // the summer hour is in
+    }
+
+    // Lines of different ayanamsas on two threads: each line's own, the
+    // same as the single chart, and the classic refusal for its line alone.
+    void batchLinesKeepTheirOwnAyanamsa() {
+        std::string csv = "name,date,time,zone,lat,lon,positions,ayanamsa\n";
+        const QStringList keys = {"raman", "lahiri", "true-pushya", "31.5", "fagan-bradley"};
+        for (int repeat = 0; repeat < 8; ++repeat) {
+            for (const QString& key : keys) {
+                csv += "Ravi,1980-03-15,01:00,34,28N36,77E13,precise," + key.toStdString() + "\n";
+            }
+        }
+        csv += "Ravi,1980-03-15,01:00,34,28N36,77E13,classic,raman\n";
+        const ToolRun run = RunLibrary({"--batch", "-", "--jobs", "2"}, csv);
+        QCOMPARE(run.status, 2);
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 41);
+        QHash<QString, QJsonObject> firstOfKey;
+        for (int i = 0; i < 40; ++i) {
+            const QString key = keys[i % keys.size()];
+            const QJsonObject chart =
+                QJsonDocument::fromJson(lines[i].toUtf8()).object().value("chart").toObject();
+            QVERIFY2(!chart.isEmpty(), qPrintable(lines[i]));
+            if (!firstOfKey.contains(key)) {
+                const ToolRun single =
+                    RunLibrary({"--name", "Ravi", "--date", "1980-03-15", "--time", "01:00",
+                                "--zone", "34", "--lat", "28N36", "--lon", "77E13", "--positions",
+                                "precise", "--ayanamsa", key.toStdString(), "--json"},
+                               "");
+                firstOfKey[key] =
+                    QJsonDocument::fromJson(single.out.toUtf8()).object().value("chart").toObject();
+            }
+            QCOMPARE(chart, firstOfKey[key]);
+        }
+        QCOMPARE(firstOfKey["31.5"].value("ayanamsaName").toString(),
+                 QString::fromUtf8("User: 31.5° at J2000"));
+        QVERIFY(lines[40].contains("built-in ayanamsa"));
     }
 
     void batchLineWithADaylightEntryAndTheBox() {
