@@ -9,11 +9,14 @@
 #include "ui/windows/record_actions.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 
@@ -167,6 +170,26 @@ private slots:
         QVERIFY(form.openBirthRecord(path));
         QVERIFY(Entry(form, "mnuAyanamsaUser")->isChecked());
         QCOMPARE(calculate(form)->chart.ayanamsaName, std::string("User: 23.5° at J2000"));
+    }
+
+    // The real question: a modal line of text over the form, its answer taken.
+    void userValueThroughTheRealDialog() {
+        FrmMain form;
+        Entry(form, "mnuPrecisePositions")->trigger();
+        QString shown;
+        QTimer::singleShot(0, this, [&shown] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (dialog) {
+                shown = dialog->objectName();
+                dialog->setTextValue(QStringLiteral("24.25"));
+                dialog->accept();
+            }
+        });
+        Entry(form, "mnuAyanamsaUser")->trigger();
+        QCOMPARE(shown, QString("inputDialog"));
+        QCOMPARE(LoadChartPreferences().ayanamsa, (AyanamsaChoice{AyanamsaMode::User, 24.25}));
+        QCOMPARE(Entry(form, "mnuAyanamsaUser")->text(),
+                 QString::fromUtf8("&User Value: 24.25° at J2000..."));
     }
 
     // Nothing stored: classic, limb, the sunrise entry off. Each choice is
