@@ -80,9 +80,9 @@ BodyPosition SiderealPosition(Body body, double jdUt, const AyanamsaChoice& ayan
     Source source = detail::SourceOfReturnedFlags(returned);
     if (body == Body::MeanNode) {
         // The node's own flags always claim the files; the Moon tells which
-        // ephemeris the lunar quantities come from. The library keeps the
-        // last position of each body, so after the chart's Moon this is a
-        // cache hit.
+        // ephemeris the lunar quantities come from. Setting the sidereal
+        // mode above emptied the library's cache of finished positions, so
+        // the Moon is computed again (about 1 % of a varied precise chart).
         double moon[6] = {};
         char moonMessage[AS_MAXCH] = "";
         const int moonReturned = swe_calc_ut(jdUt, SE_MOON, kPositionFlags, moon, moonMessage);
