@@ -36,9 +36,11 @@ const AyanamsaNames* NamesOf(AyanamsaMode mode) {
     return nullptr;
 }
 
+// Fixed notation, never "1e-05", which AyanamsaOfKey would refuse.
 std::string DegreesText(double degrees) {
-    std::array<char, 32> buffer{};
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), degrees);
+    std::array<char, 64> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), degrees,
+                                         std::chars_format::fixed);
     return ec == std::errc() ? std::string(buffer.data(), end) : std::string("?");
 }
 

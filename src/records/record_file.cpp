@@ -66,9 +66,9 @@ std::string AyanamsaValue(const AyanamsaChoice& choice) {
     if (choice.mode != AyanamsaMode::User) {
         return JsonString(AyanamsaKey(choice));
     }
-    std::array<char, 32> digits{};
-    const auto written =
-        std::to_chars(digits.data(), digits.data() + digits.size(), choice.userDegreesAtJ2000);
+    std::array<char, 64> digits{};
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                       choice.userDegreesAtJ2000, std::chars_format::fixed);
     return "{\"user\": " + std::string(digits.data(), written.ptr) + "}";
 }
 

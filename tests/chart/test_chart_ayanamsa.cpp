@@ -141,7 +141,11 @@ private slots:
     }
 
     void keysReadBackAndBadTextsAreRefused() {
-        for (const Mode& mode : kModes) {
+        std::vector<Mode> modes = kModes;
+        // Tiny and odd values are written in fixed notation and read back exactly.
+        modes.push_back({{AyanamsaMode::User, 1e-5}, SE_SIDM_USER});
+        modes.push_back({{AyanamsaMode::User, 0.1 + 0.2}, SE_SIDM_USER});
+        for (const Mode& mode : modes) {
             const AyanamsaOrError read = AyanamsaOfKey(AyanamsaKey(mode.choice));
             QVERIFY2(read.choice && *read.choice == mode.choice, AyanamsaKey(mode.choice).c_str());
         }

@@ -156,6 +156,10 @@ private slots:
                    c.positions.reset();
                    c.ayanamsa = AyanamsaChoice{AyanamsaMode::User, 0.1 + 23.2};
                });
+        QTest::newRow("tiny user ayanamsa") << With([](BirthRecordContents& c) {
+            c.positions = PositionSource::Precise;
+            c.ayanamsa = AyanamsaChoice{AyanamsaMode::User, 1e-7};
+        });
         QTest::newRow("classic, Lahiri")
             << With([](BirthRecordContents& c) { c.ayanamsa = AyanamsaChoice{}; });
         QTest::newRow("exact offset instead of a list entry") << With([](BirthRecordContents& c) {
