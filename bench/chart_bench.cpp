@@ -35,7 +35,7 @@ BENCHMARK(BM_CalculateChart)->Unit(benchmark::kMicrosecond);
 // every text included.
 void BM_CalculateChartPrecise(benchmark::State& state) {
     const BirthEntries entries = Delhi1980Entries();
-    const ChartOptions precise{PositionSource::Precise, SunriseConvention::Limb};
+    const ChartOptions precise{PositionSource::Precise, SunriseConvention::Limb, {}};
     for (auto _ : state) {
         auto result = CalculateChart(entries, precise);
         benchmark::DoNotOptimize(result);
@@ -69,7 +69,7 @@ std::vector<BirthEntries> VariedBirths(std::size_t count) {
 // does. The target for one precise chart is 500 µs.
 void BM_CalculateChartPreciseVaried(benchmark::State& state) {
     const std::vector<BirthEntries> births = VariedBirths(509);
-    const ChartOptions precise{PositionSource::Precise, SunriseConvention::Limb};
+    const ChartOptions precise{PositionSource::Precise, SunriseConvention::Limb, {}};
     std::size_t i = 0;
     for (auto _ : state) {
         auto result = CalculateChart(births[i], precise);

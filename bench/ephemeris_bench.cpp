@@ -64,7 +64,7 @@ void BM_PreciseChartCalls(benchmark::State& state) {
         for (Body body : kChartBodies) {
             benchmark::DoNotOptimize(SiderealPosition(body, birth.jdUt));
         }
-        benchmark::DoNotOptimize(LahiriAyanamsa(birth.jdUt));
+        benchmark::DoNotOptimize(AyanamsaAt(birth.jdUt));
         benchmark::DoNotOptimize(SiderealAscendant(birth.jdUt, birth.place));
         const double day = LocalMidnight(birth);
         const SunHorizon horizon = SunHorizon::UpperLimbRefracted;
@@ -96,7 +96,7 @@ void BM_AyanamsaAndAscendant(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const Birth& birth = Births()[i++ % kBirths];
-        benchmark::DoNotOptimize(LahiriAyanamsa(birth.jdUt));
+        benchmark::DoNotOptimize(AyanamsaAt(birth.jdUt));
         benchmark::DoNotOptimize(SiderealAscendant(birth.jdUt, birth.place));
     }
 }

@@ -64,7 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The record's own choices, as the windows and the tool compute it; an
     // exact zone is carried by the entries.
     const ChartOptions options{contents.positions.value_or(PositionSource::Classic),
-                               contents.sunrise.value_or(SunriseConvention::Limb)};
+                               contents.sunrise.value_or(SunriseConvention::Limb),
+                               contents.ayanamsa.value_or(AyanamsaChoice{})};
+    // An ayanamsa the classic source cannot give is refused, as the tool refuses it.
+    if (!CheckChartOptions(options).empty()) {
+        Require(!contents.positions, "a record whose own choices do not go together");
+        return 0;
+    }
     const auto chart = CalculateChart(contents.entries, options);
     Require(chart.has_value(), "an opened record that gives no chart");
     fuzz::RequireFinishedChart(*chart);

@@ -146,6 +146,9 @@ ChartOrFailure CalculateChart(const BirthEntries& entries, const ChartOptions& o
     if (std::optional<ValidationFault> fault = ValidateBirthData(entries)) {
         return ChartFailure{std::move(fault), {}};
     }
+    if (std::string error = CheckChartOptions(options); !error.empty()) {
+        return Failed(std::move(error));
+    }
     const std::optional<BirthRecord> record =
         MakeBirthRecord(entries, BirthYears(options.positions));
     if (!record) {
@@ -163,7 +166,8 @@ ChartOrFailure CalculateChart(const BirthEntries& entries, const ChartOptions& o
 
     const bool precise = options.positions == PositionSource::Precise;
     if (precise) {
-        if (std::string error = FillPrecisePositions(birth, chart, form.planet); !error.empty()) {
+        if (std::string error = FillPrecisePositions(birth, options.ayanamsa, chart, form.planet);
+            !error.empty()) {
             return Failed(std::move(error));
         }
     } else {
@@ -225,7 +229,8 @@ ChartOrFailure CalculateChart(const BirthEntries& entries, const ChartOptions& o
 
     SpecialPointInputs in = BirthPointInputs(chart, form.planet[Index(Body::Moon)], arudha);
     if (precise) {
-        if (std::string error = FillPreciseSunrise(birth, options.sunrise, chart, in);
+        if (std::string error =
+                FillPreciseSunrise(birth, options.sunrise, options.ayanamsa, chart, in);
             !error.empty()) {
             return Failed(std::move(error));
         }

@@ -1,6 +1,107 @@
 #include "chart/chart_options.h"
 
+#include "engine/name_tables.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
 namespace selmarind {
+
+namespace {
+
+struct AyanamsaNames {
+    AyanamsaMode mode;
+    std::string_view key;
+    std::string_view title;
+};
+
+constexpr std::array<AyanamsaNames, 7> kAyanamsaNames = {{
+    {AyanamsaMode::Lahiri, "lahiri", "Lahiri"},
+    {AyanamsaMode::TrueChitra, "true-chitra", "True Chitrapaksha"},
+    {AyanamsaMode::Raman, "raman", "Raman"},
+    {AyanamsaMode::Krishnamurti, "krishnamurti", "Krishnamurti"},
+    {AyanamsaMode::Yukteshwar, "yukteshwar", "Yukteshwar"},
+    {AyanamsaMode::FaganBradley, "fagan-bradley", "Fagan-Bradley"},
+    {AyanamsaMode::TruePushya, "true-pushya", "True Pushya"},
+}};
+
+const AyanamsaNames* NamesOf(AyanamsaMode mode) {
+    for (const AyanamsaNames& names : kAyanamsaNames) {
+        if (names.mode == mode) {
+            return &names;
+        }
+    }
+    return nullptr;
+}
+
+// Fixed notation, never "1e-05", which AyanamsaOfKey would refuse.
+std::string DegreesText(double degrees) {
+    std::array<char, 64> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), degrees,
+                                         std::chars_format::fixed);
+    return ec == std::errc() ? std::string(buffer.data(), end) : std::string("?");
+}
+
+} // namespace
+
+std::string AyanamsaKey(const AyanamsaChoice& choice) {
+    if (const AyanamsaNames* names = NamesOf(choice.mode)) {
+        return std::string(names->key);
+    }
+    return DegreesText(choice.userDegreesAtJ2000);
+}
+
+std::string AyanamsaTitle(const AyanamsaChoice& choice) {
+    if (const AyanamsaNames* names = NamesOf(choice.mode)) {
+        return std::string(names->title);
+    }
+    std::string title = "User: ";
+    title += DegreesText(choice.userDegreesAtJ2000);
+    title += kDegreeSign;
+    title += " at J2000";
+    return title;
+}
+
+AyanamsaOrError AyanamsaOfKey(std::string_view text) {
+    for (const AyanamsaNames& names : kAyanamsaNames) {
+        if (text == names.key) {
+            return {AyanamsaChoice{names.mode, 0}, {}};
+        }
+    }
+    // Plain decimal digits only: from_chars would also take "inf", "nan"
+    // and exponents, which are no way to write an ayanamsa.
+    const bool decimal =
+        !text.empty() && text.find_first_not_of("0123456789.-+") == std::string_view::npos;
+    double degrees = 0;
+    const char* first = text.data() + (decimal && text.front() == '+' ? 1 : 0);
+    const char* last = text.data() + text.size();
+    const auto [end, ec] = decimal ? std::from_chars(first, last, degrees, std::chars_format::fixed)
+                                   : std::from_chars_result{first, std::errc::invalid_argument};
+    if (ec != std::errc() || end != last) {
+        return {std::nullopt, "The ayanamsa \"" + std::string(text) +
+                                  "\" is neither a known name (lahiri, true-chitra, raman, "
+                                  "krishnamurti, yukteshwar, fagan-bradley, true-pushya) nor a "
+                                  "number of degrees."};
+    }
+    const AyanamsaChoice choice{AyanamsaMode::User, degrees};
+    if (std::string error = ephemeris::CheckAyanamsa(choice); !error.empty()) {
+        return {std::nullopt, std::move(error)};
+    }
+    return {choice, {}};
+}
+
+std::string CheckChartOptions(const ChartOptions& options) {
+    if (std::string error = ephemeris::CheckAyanamsa(options.ayanamsa); !error.empty()) {
+        return error;
+    }
+    if (options.positions == PositionSource::Classic && options.ayanamsa != AyanamsaChoice{}) {
+        return "The classic positions have their own built-in ayanamsa; the ayanamsa \"" +
+               AyanamsaTitle(options.ayanamsa) + "\" needs the precise positions.";
+    }
+    return {};
+}
 
 std::string_view PositionSourceName(PositionSource source) {
     return source == PositionSource::Precise ? "precise" : "classic";

@@ -1,15 +1,21 @@
 // What a chart is computed with: the source of the positions and, for the
-// precise source, when the Sun counts as risen.
+// precise source, the ayanamsa and when the Sun counts as risen.
 #pragma once
 
+#include "ephemeris/ephemeris_types.h"
+
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace selmarind {
 
+using ephemeris::AyanamsaChoice;
+using ephemeris::AyanamsaMode;
+
 enum class PositionSource {
     Classic, // the built-in theory: fast, and what every worked example uses
-    Precise, // the Swiss Ephemeris, Lahiri ayanamsa
+    Precise, // the Swiss Ephemeris, with the chosen ayanamsa
 };
 
 enum class SunriseConvention {
@@ -21,6 +27,9 @@ struct ChartOptions {
     PositionSource positions = PositionSource::Classic;
     // Used by the precise source; the classic one has its own fixed rule.
     SunriseConvention sunrise = SunriseConvention::Limb;
+    // Used by the precise source. The classic source has its own built-in
+    // ayanamsa; any choice but the default Lahiri is refused with it.
+    AyanamsaChoice ayanamsa;
     friend bool operator==(const ChartOptions&, const ChartOptions&) = default;
 };
 
@@ -31,6 +40,31 @@ std::optional<PositionSource> PositionSourceOfName(std::string_view name);
 // "limb" / "centre", and back.
 std::string_view SunriseConventionName(SunriseConvention convention);
 std::optional<SunriseConvention> SunriseConventionOfName(std::string_view name);
+
+// "lahiri", "true-chitra", "raman", "krishnamurti", "yukteshwar",
+// "fagan-bradley", "true-pushya", or the user's degrees as the shortest
+// decimal text that reads back to the same number ("23.5").
+std::string AyanamsaKey(const AyanamsaChoice& choice);
+
+// "Lahiri", "True Chitrapaksha", "Raman", "Krishnamurti", "Yukteshwar",
+// "Fagan-Bradley", "True Pushya", "User: 23.5° at J2000".
+std::string AyanamsaTitle(const AyanamsaChoice& choice);
+
+// The ayanamsa the classic source computes, as charts name it.
+inline constexpr std::string_view kClassicAyanamsaName = "built-in (classic)";
+
+// A key as AyanamsaKey writes it, or a decimal number of degrees at J2000
+// from 0 to 40 ("23.5"); `error` says why a text is refused.
+struct AyanamsaOrError {
+    std::optional<AyanamsaChoice> choice;
+    std::string error;
+};
+AyanamsaOrError AyanamsaOfKey(std::string_view text);
+
+// Empty when the options can be computed together, else why not: a user
+// ayanamsa out of range, or an ayanamsa other than Lahiri asked of the
+// classic source.
+std::string CheckChartOptions(const ChartOptions& options);
 
 // The years a birth may fall in with each source: the form's list, 1901 to
 // 2050, for the classic source (its station tables end there); the years of

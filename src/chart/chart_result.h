@@ -77,6 +77,9 @@ struct ChartValues {
     std::array<double, kBodyCount> longitude{}; // sidereal longitudes, body order (birth instant)
     double ascendantSidereal = 0;
     double ayanamsa = 0;
+    // The ayanamsa in force, as shown: AyanamsaTitle of the precise source's
+    // choice, or kClassicAyanamsaName.
+    std::string ayanamsaName = std::string(kClassicAyanamsaName);
     double moonLongitude = 0;
     double moonNakshatraStart = 0;
     int ascendantSignNumber = 0; // 1..12

@@ -56,7 +56,8 @@ std::optional<ClockTime> ClockOf(const BirthRecord& birth, const LocalEvent& e) 
 
 } // namespace
 
-std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
+std::string FillPrecisePositions(const BirthRecord& birth, const AyanamsaChoice& ayanamsa,
+                                 ChartValues& chart,
                                  std::array<std::string, kBodyCount>& chartTexts) {
     const double jd = BirthInstant(birth).JulianDay();
     eph::Source source = eph::Source::Files;
@@ -67,7 +68,7 @@ std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
     std::array<double, kBodyCount> longitude{};
     std::array<bool, kBodyCount> retrograde{};
     for (std::size_t i = 0; i < eph::kChartBodies.size(); ++i) {
-        const eph::BodyPosition p = eph::SiderealPosition(eph::kChartBodies[i], jd);
+        const eph::BodyPosition p = eph::SiderealPosition(eph::kChartBodies[i], jd, ayanamsa);
         if (!p.Ok()) {
             return p.error;
         }
@@ -76,10 +77,10 @@ std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
         retrograde[i] = p.IsRetrograde();
     }
     longitude[Index(Body::Ketu)] = NormalizeForText(longitude[Index(Body::Rahu)] + 180);
-    const eph::AngleResult ascendant = eph::SiderealAscendant(jd, PlaceOf(birth));
-    const eph::AngleResult ayanamsa = eph::LahiriAyanamsa(jd);
-    if (!ascendant.Ok() || !ayanamsa.Ok()) {
-        return ascendant.Ok() ? ayanamsa.error : ascendant.error;
+    const eph::AngleResult ascendant = eph::SiderealAscendant(jd, PlaceOf(birth), ayanamsa);
+    const eph::AngleResult ayanamsaDeg = eph::AyanamsaAt(jd, ayanamsa);
+    if (!ascendant.Ok() || !ayanamsaDeg.Ok()) {
+        return ascendant.Ok() ? ayanamsaDeg.error : ascendant.error;
     }
     longitude[Index(Body::Ascendant)] = NormalizeForText(ascendant.degrees);
 
@@ -99,7 +100,8 @@ std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
     }
     chart.ascendantSidereal = longitude[Index(Body::Ascendant)];
     chart.ascendantDegree = std::floor(chart.ascendantSidereal);
-    chart.ayanamsa = -ayanamsa.degrees;
+    chart.ayanamsa = -ayanamsaDeg.degrees;
+    chart.ayanamsaName = AyanamsaTitle(ayanamsa);
     chart.moonLongitude = longitude[Index(Body::Moon)];
     // The nakshatra is found as the classic source finds it.
     const int n = static_cast<int>(std::floor(60 * chart.moonLongitude / 800));
@@ -109,7 +111,8 @@ std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
 }
 
 std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention convention,
-                               ChartValues& chart, SpecialPointInputs& in) {
+                               const AyanamsaChoice& ayanamsa, ChartValues& chart,
+                               SpecialPointInputs& in) {
     const eph::SunHorizon horizon = convention == SunriseConvention::Centre
                                         ? eph::SunHorizon::CentreWithoutRefraction
                                         : eph::SunHorizon::UpperLimbRefracted;
@@ -172,7 +175,7 @@ std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention conve
         std::llabs(SecondBoundariesBetween(referenceUt, chart.birthUniversal));
 
     const eph::BodyPosition sun =
-        eph::SiderealPosition(eph::Body::Sun, UtInstant{*reference}.JulianDay());
+        eph::SiderealPosition(eph::Body::Sun, UtInstant{*reference}.JulianDay(), ayanamsa);
     if (!sun.Ok()) {
         return sun.error;
     }

@@ -17,17 +17,21 @@ namespace selmarind {
 // Fills the positions of the ten bodies (texts, longitudes, retrograde marks
 // from the sign of each planet's speed, display names), the ascendant, the
 // ayanamsa (negative, as the classic source gives it), the Moon's nakshatra
-// start and the ephemeris used, and the ten chart texts. An error text of
-// the ephemeris when it cannot compute, else empty.
-std::string FillPrecisePositions(const BirthRecord& birth, ChartValues& chart,
+// start and the ephemeris used, and the ten chart texts, all in the zodiac
+// of `ayanamsa`. An error text of the ephemeris when it cannot compute, else
+// empty.
+std::string FillPrecisePositions(const BirthRecord& birth, const AyanamsaChoice& ayanamsa,
+                                 ChartValues& chart,
                                  std::array<std::string, kBodyCount>& chartTexts);
 
 // The sunrise reference of a birth from the precise source: sunrise and
 // sunset of the local dates around it on the birth's clock, the reference
 // chosen by the classic rule on the universal-time instants, the minutes and
-// seconds counted on them, and the Sun at that sunrise. Fills the sunrise
-// values of `chart` and `in`. An error text, else empty.
+// seconds counted on them, and the Sun at that sunrise in the zodiac of
+// `ayanamsa`. Fills the sunrise values of `chart` and `in`. An error text,
+// else empty.
 std::string FillPreciseSunrise(const BirthRecord& birth, SunriseConvention convention,
-                               ChartValues& chart, SpecialPointInputs& in);
+                               const AyanamsaChoice& ayanamsa, ChartValues& chart,
+                               SpecialPointInputs& in);
 
 } // namespace selmarind

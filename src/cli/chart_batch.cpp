@@ -23,9 +23,9 @@ namespace selmarind::cli {
 
 namespace {
 
-constexpr std::array<std::string_view, 15> kCsvColumns = {
-    "name",  "date",    "time",  "zone", "lat",        "lon",       "dst",    "city",
-    "state", "country", "place", "tz",   "utc-offset", "positions", "sunrise"};
+constexpr std::array<std::string_view, 16> kCsvColumns = {
+    "name",  "date",    "time",  "zone", "lat",        "lon",       "dst",     "city",
+    "state", "country", "place", "tz",   "utc-offset", "positions", "sunrise", "ayanamsa"};
 
 // One line of a batch between reading and writing.
 struct BatchLine {
@@ -105,7 +105,7 @@ void ComputeLine(BatchLine& item, bool withDasha) {
     }
     const BirthFields fields{v[0], v[1], v[2], v[3], v[4], v[5], *dst, v[7], v[8], v[9]};
     const PlaceRequest where{Trimmed(v[10]), Trimmed(v[11]), Trimmed(v[12])};
-    const PreparedBirth birth = PrepareFromFields(fields, where, v[13], v[14]);
+    const PreparedBirth birth = PrepareFromFields(fields, where, v[13], v[14], v[15]);
     if (birth.status != kExitOk) {
         item.output = LineError(item.line, birth.message);
         return;
@@ -161,7 +161,7 @@ int RunBatch(std::istream& input, const std::string& name, std::ostream& out, st
         if (it == kCsvColumns.end()) {
             err << kToolName << ": unknown column \"" << EchoText(column)
                 << "\" in the header row; the columns are name, date, time, zone, lat, lon, dst, "
-                   "city, state, country, place, tz, utc-offset, positions, sunrise\n";
+                   "city, state, country, place, tz, utc-offset, positions, sunrise, ayanamsa\n";
             return kExitInvalidInput;
         }
         const auto index = static_cast<std::size_t>(it - kCsvColumns.begin());

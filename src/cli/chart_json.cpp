@@ -227,6 +227,8 @@ void WriteChart(JsonWriter& w, const ChartValues& chart, ChartStyle style, bool 
     w.Number(chart.ascendantSidereal);
     w.Key("Ayanamsa");
     w.Number(chart.ayanamsa);
+    w.Key("ayanamsaName");
+    w.String(chart.ayanamsaName);
     w.Key("MoonLongitude");
     w.Number(chart.moonLongitude);
     w.Key("MoonNakshatraStart");
@@ -298,8 +300,7 @@ void WriteChart(JsonWriter& w, const ChartValues& chart, ChartStyle style, bool 
 } // namespace
 
 void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
-                       const std::optional<PlaceSummary>& place, ChartStyle style,
-                       bool withDasha) {
+                       const std::optional<PlaceSummary>& place, ChartStyle style, bool withDasha) {
     if (place) {
         writer.Key("place");
         WritePlace(writer, *place);
@@ -311,8 +312,7 @@ void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
 }
 
 std::string ChartJson(const ChartResult& result, bool indented,
-                      const std::optional<PlaceSummary>& place, ChartStyle style,
-                       bool withDasha) {
+                      const std::optional<PlaceSummary>& place, ChartStyle style, bool withDasha) {
     JsonWriter writer(indented);
     writer.BeginObject();
     WriteChartMembers(writer, result, place, style, withDasha);

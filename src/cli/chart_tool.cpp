@@ -101,9 +101,10 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
         }
     }
     const PreparedBirth birth =
-        options.record
-            ? PrepareFromRecord(*options.record, options.positions, options.sunrise)
-            : PrepareFromFields(options.fields, options.where, options.positions, options.sunrise);
+        options.record ? PrepareFromRecord(*options.record, options.positions, options.sunrise,
+                                           options.ayanamsa)
+                       : PrepareFromFields(options.fields, options.where, options.positions,
+                                           options.sunrise, options.ayanamsa);
     if (birth.status != kExitOk) {
         err << birth.message << "\n";
         return birth.status;

@@ -73,18 +73,27 @@ Places and zones from the atlas and the tz database:
 Positions:
   --positions classic|precise
                      classic (default): the built-in theory of the windows'
-                     worked examples; precise: the Swiss Ephemeris, Lahiri
-                     ayanamsa
+                     worked examples; precise: the Swiss Ephemeris with
+                     the chosen ayanamsa
   --sunrise limb|centre
                      when the Sun counts as risen for the precise positions:
                      its upper limb with refraction (default) or the centre
                      of its disc without; the classic positions keep their
                      own rule
+  --ayanamsa lahiri|true-chitra|raman|krishnamurti|yukteshwar|fagan-bradley|
+             true-pushya|DEGREES
+                     the sidereal zodiac of the precise positions, all with
+                     nutation: Lahiri (default), True Chitrapaksha, Raman,
+                     Krishnamurti, Yukteshwar, Fagan-Bradley, True Pushya,
+                     or the user's DEGREES (0 to 40) at 2000-01-01 12:00,
+                     moved by precession. The classic positions keep their
+                     built-in ayanamsa: any other is refused (status 2)
 
 Records:
   --record FILE      computes from a birth record (*.selmarind); its position
-                     source and sunrise apply unless --positions or --sunrise
-                     is given, which win. No other birth option goes with it
+                     source, sunrise and ayanamsa apply unless --positions,
+                     --sunrise or --ayanamsa is given, which win. No other
+                     birth option goes with it
   --save-record FILE also writes the birth as a record, replacing FILE whole
                      or not at all; the chart is printed only once it is saved
 
@@ -137,8 +146,9 @@ Other:
   --batch FILE       one chart per line of a CSV file ("-" reads standard
                      input). The header row names the columns: name, date,
                      time, zone, lat, lon, dst, city, state, country, place,
-                     tz, utc-offset, positions, sunrise (any order; missing
-                     columns are empty; dst is 1/0, yes/no or true/false).
+                     tz, utc-offset, positions, sunrise, ayanamsa (any
+                     order; missing columns are empty; dst is 1/0, yes/no
+                     or true/false).
                      A field that starts with " may hold commas and "";
                      a quote elsewhere is text. Writes one JSON object per
                      line, in the input's order; a line that fails

@@ -22,8 +22,10 @@ PreparedBirth Refused(int status, std::string message) {
     return out;
 }
 
-// Reads --positions and --sunrise (or their columns); empty leaves them unset.
-bool ReadChoices(const std::string& positions, const std::string& sunrise, PreparedBirth& out) {
+// Reads --positions, --sunrise and --ayanamsa (or their columns); empty
+// leaves them unset.
+bool ReadChoices(const std::string& positions, const std::string& sunrise,
+                 const std::string& ayanamsa, PreparedBirth& out) {
     if (const std::string name = Lower(Trimmed(positions)); !name.empty()) {
         out.positionsGiven = PositionSourceOfName(name);
         if (!out.positionsGiven) {
@@ -38,19 +40,39 @@ bool ReadChoices(const std::string& positions, const std::string& sunrise, Prepa
             return false;
         }
     }
+    if (const std::string key = Lower(Trimmed(ayanamsa)); !key.empty()) {
+        AyanamsaOrError read = AyanamsaOfKey(key);
+        if (!read.choice) {
+            out = Refused(kExitInvalidInput, EchoText(read.error));
+            return false;
+        }
+        out.ayanamsaGiven = read.choice;
+    }
+    return true;
+}
+
+// Fills the options from the choices; false, with the birth refused, for
+// an ayanamsa the classic source cannot give.
+bool SetOptions(PreparedBirth& out) {
+    out.options = {out.positionsGiven.value_or(PositionSource::Classic),
+                   out.sunriseGiven.value_or(SunriseConvention::Limb),
+                   out.ayanamsaGiven.value_or(AyanamsaChoice{})};
+    if (std::string fault = CheckChartOptions(out.options); !fault.empty()) {
+        out = Refused(kExitInvalidInput, std::move(fault));
+        return false;
+    }
     return true;
 }
 
 } // namespace
 
 PreparedBirth PrepareFromFields(BirthFields fields, const PlaceRequest& where,
-                                const std::string& positions, const std::string& sunrise) {
+                                const std::string& positions, const std::string& sunrise,
+                                const std::string& ayanamsa) {
     PreparedBirth out;
-    if (!ReadChoices(positions, sunrise, out)) {
+    if (!ReadChoices(positions, sunrise, ayanamsa, out) || !SetOptions(out)) {
         return out;
     }
-    out.options = {out.positionsGiven.value_or(PositionSource::Classic),
-                   out.sunriseGiven.value_or(SunriseConvention::Limb)};
     if (!where.place.empty() &&
         (!fields.lat.empty() || !fields.lon.empty() || !fields.zone.empty() || !where.tz.empty())) {
         return Refused(kExitInvalidInput, "A place from the atlas gives the coordinates and the "
@@ -110,9 +132,9 @@ PreparedBirth PrepareFromFields(BirthFields fields, const PlaceRequest& where,
 }
 
 PreparedBirth PrepareFromRecord(const std::string& path, const std::string& positions,
-                                const std::string& sunrise) {
+                                const std::string& sunrise, const std::string& ayanamsa) {
     PreparedBirth out;
-    if (!ReadChoices(positions, sunrise, out)) {
+    if (!ReadChoices(positions, sunrise, ayanamsa, out)) {
         return out;
     }
     // The record is opened and read once, so a fault is worded once, as
@@ -139,8 +161,10 @@ PreparedBirth PrepareFromRecord(const std::string& path, const std::string& posi
     // Options given on the command line win over the record's choices.
     out.positionsGiven = out.positionsGiven ? out.positionsGiven : contents.positions;
     out.sunriseGiven = out.sunriseGiven ? out.sunriseGiven : contents.sunrise;
-    out.options = {out.positionsGiven.value_or(PositionSource::Classic),
-                   out.sunriseGiven.value_or(SunriseConvention::Limb)};
+    out.ayanamsaGiven = out.ayanamsaGiven ? out.ayanamsaGiven : contents.ayanamsa;
+    if (!SetOptions(out)) {
+        return out;
+    }
     out.atlasPlace = contents.place;
     out.entries = std::move(contents.entries);
     if (auto fault =
@@ -176,6 +200,7 @@ std::optional<std::string> SaveRecord(const std::string& path, const PreparedBir
     contents.place = birth.atlasPlace;
     contents.positions = birth.positionsGiven;
     contents.sunrise = birth.sunriseGiven;
+    contents.ayanamsa = birth.ayanamsaGiven;
     if (auto fault = CheckBirthRecord(contents)) {
         return "a birth record cannot hold this birth: " + *fault;
     }

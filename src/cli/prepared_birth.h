@@ -24,13 +24,17 @@ struct PreparedBirth {
     std::optional<AtlasPlace> atlasPlace;
     std::optional<PositionSource> positionsGiven;
     std::optional<SunriseConvention> sunriseGiven;
+    std::optional<AyanamsaChoice> ayanamsaGiven;
 };
 
+// `ayanamsa` is a key of AyanamsaOfKey or empty; an ayanamsa the classic
+// source cannot give is refused (kExitInvalidInput).
 PreparedBirth PrepareFromFields(BirthFields fields, const PlaceRequest& where,
-                                const std::string& positions, const std::string& sunrise);
+                                const std::string& positions, const std::string& sunrise,
+                                const std::string& ayanamsa = {});
 
 PreparedBirth PrepareFromRecord(const std::string& path, const std::string& positions,
-                                const std::string& sunrise);
+                                const std::string& sunrise, const std::string& ayanamsa = {});
 
 // Computes the chart; a failure is the ephemeris's (its data could not be
 // read) or, for entries that passed every check, a fault of the calculation.

@@ -89,6 +89,8 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
             ok = takeValue(options.positions);
         } else if (option == "--sunrise") {
             ok = takeValue(options.sunrise);
+        } else if (option == "--ayanamsa") {
+            ok = takeValue(options.ayanamsa);
         } else if (option == "--json") {
             ok = flag(options.json);
         } else if (option == "--dasha") {
@@ -134,7 +136,7 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
     }
     if (options.record && options.anyBirthOption) {
         message = "--record holds the whole birth; give no birth options with it (only "
-                  "--positions and --sunrise, which override the record's)";
+                  "--positions, --sunrise and --ayanamsa, which override the record's)";
         return false;
     }
     if (options.findPlace && (options.anyBirthOption || options.record || options.saveRecord)) {

@@ -18,6 +18,7 @@ struct ToolOptions {
     PlaceRequest where;
     std::string positions; // empty: classic, or the record's choice
     std::string sunrise;   // empty: limb, or the record's choice
+    std::string ayanamsa;  // empty: Lahiri, or the record's choice
     bool json = false;
     bool dasha = false; // the Vimshottari periods in the report or the JSON
     bool listZones = false;

@@ -50,6 +50,39 @@ struct AngleResult {
     bool Ok() const { return error.empty(); }
 };
 
+// The sidereal zero point the bodies and the ascendant are measured from.
+// Every one is "true": the nutation in longitude is added to the mean value,
+// so a sidereal longitude is the apparent tropical one minus the ayanamsa of
+// the same instant.
+enum class AyanamsaMode {
+    Lahiri,       // Indian Astronomical Ephemeris: 23°15'00.658" on 1956 March 21, 0h ET
+    TrueChitra,   // the star Spica (Chitra) held at 180° sidereal
+    Raman,        // B. V. Raman's value
+    Krishnamurti, // the Krishnamurti system's value
+    Yukteshwar,   // Sri Yukteshwar's value
+    FaganBradley, // the Western sidereal value
+    TruePushya,   // the star delta Cancri (Pushya) held at 106° sidereal
+    User,         // userDegreesAtJ2000 at J2000.0, moved by the library's precession
+};
+
+// Accepted user values, degrees at J2000.0 (every traditional ayanamsa lies
+// between about 19 and 28 degrees there; 0 is the tropical zodiac).
+inline constexpr double kUserAyanamsaMinDeg = 0;
+inline constexpr double kUserAyanamsaMaxDeg = 40;
+
+struct AyanamsaChoice {
+    AyanamsaMode mode = AyanamsaMode::Lahiri;
+    // Used only by User: the mean ayanamsa in degrees at J2000.0
+    // (JD 2451545.0 TT, 2000-01-01 12:00 TT, 64 s after 12:00 UT),
+    // kUserAyanamsaMinDeg..kUserAyanamsaMaxDeg.
+    double userDegreesAtJ2000 = 0;
+    friend bool operator==(const AyanamsaChoice&, const AyanamsaChoice&) = default;
+};
+
+// Empty when the choice can be computed, else why not: a mode outside the
+// list, or a user value that is not a finite number within the range.
+std::string CheckAyanamsa(const AyanamsaChoice& choice);
+
 // First and last instants accepted, UT: -2999-01-01 0h and 3000-01-01 0h
 // (Gregorian, astronomical year numbering), the range of the analytical
 // ephemeris. Instants outside are refused with an error.

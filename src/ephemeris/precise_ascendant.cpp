@@ -6,16 +6,20 @@
 
 namespace selmarind::ephemeris {
 
-AngleResult SiderealAscendant(double jdUt, const Place& place) {
+AngleResult SiderealAscendant(double jdUt, const Place& place, const AyanamsaChoice& ayanamsa) {
     AngleResult result;
     result.error = detail::CheckInstant(jdUt);
     if (result.Ok()) {
         result.error = detail::CheckPlace(place);
     }
+    if (result.Ok()) {
+        result.error = CheckAyanamsa(ayanamsa);
+    }
     if (!result.Ok()) {
         return result;
     }
     detail::PrepareThread();
+    detail::ApplyAyanamsa(ayanamsa);
 
     // Equal houses never fail (Placidus and others do inside the polar
     // circles); only the ascendant is read. The library keeps the ascendant

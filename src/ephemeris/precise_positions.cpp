@@ -58,13 +58,17 @@ std::string_view BodyName(Body body) {
     return "?";
 }
 
-BodyPosition SiderealPosition(Body body, double jdUt) {
+BodyPosition SiderealPosition(Body body, double jdUt, const AyanamsaChoice& ayanamsa) {
     BodyPosition position;
     position.error = detail::CheckInstant(jdUt);
+    if (position.Ok()) {
+        position.error = CheckAyanamsa(ayanamsa);
+    }
     if (!position.Ok()) {
         return position;
     }
     detail::PrepareThread();
+    detail::ApplyAyanamsa(ayanamsa);
 
     double values[6] = {};
     char message[AS_MAXCH] = "";
@@ -76,9 +80,9 @@ BodyPosition SiderealPosition(Body body, double jdUt) {
     Source source = detail::SourceOfReturnedFlags(returned);
     if (body == Body::MeanNode) {
         // The node's own flags always claim the files; the Moon tells which
-        // ephemeris the lunar quantities come from. The library keeps the
-        // last position of each body, so after the chart's Moon this is a
-        // cache hit.
+        // ephemeris the lunar quantities come from. Setting the sidereal
+        // mode above emptied the library's cache of finished positions, so
+        // the Moon is computed again (about 1 % of a varied precise chart).
         double moon[6] = {};
         char moonMessage[AS_MAXCH] = "";
         const int moonReturned = swe_calc_ut(jdUt, SE_MOON, kPositionFlags, moon, moonMessage);
@@ -102,22 +106,26 @@ BodyPosition SiderealPosition(Body body, double jdUt) {
     return position;
 }
 
-AngleResult LahiriAyanamsa(double jdUt) {
+AngleResult AyanamsaAt(double jdUt, const AyanamsaChoice& ayanamsa) {
     AngleResult result;
     result.error = detail::CheckInstant(jdUt);
+    if (result.Ok()) {
+        result.error = CheckAyanamsa(ayanamsa);
+    }
     if (!result.Ok()) {
         return result;
     }
     detail::PrepareThread();
+    detail::ApplyAyanamsa(ayanamsa);
 
-    double ayanamsa = 0;
+    double degrees = 0;
     char message[AS_MAXCH] = "";
     // Without SEFLG_NONUT the value includes the nutation in longitude.
-    if (swe_get_ayanamsa_ex_ut(jdUt, SEFLG_SWIEPH, &ayanamsa, message) < 0) {
+    if (swe_get_ayanamsa_ex_ut(jdUt, SEFLG_SWIEPH, &degrees, message) < 0) {
         result.error = detail::LibraryMessage(message);
         return result;
     }
-    result.degrees = ayanamsa;
+    result.degrees = degrees;
     return result;
 }
 

@@ -1,11 +1,11 @@
 // Sidereal positions of the chart's bodies and the ayanamsa, from the Swiss
 // Ephemeris.
 //
-// The zodiac is sidereal with the Lahiri ayanamsa (the Indian Astronomical
-// Ephemeris definition: 23°15'00.658" on 1956 March 21, 0h ET), taken "true",
-// that is with the nutation in longitude: a sidereal longitude is the
-// apparent tropical longitude (true equinox of date, light-time and
-// aberration applied) minus LahiriAyanamsa at the same instant.
+// The zodiac is sidereal with the chosen ayanamsa (Lahiri unless told
+// otherwise), taken "true", that is with the nutation in longitude: a
+// sidereal longitude is the apparent tropical longitude (true equinox of
+// date, light-time and aberration applied) minus AyanamsaAt at the same
+// instant with the same choice.
 #pragma once
 
 #include "ephemeris/ephemeris_types.h"
@@ -53,13 +53,14 @@ struct BodyPosition {
     bool IsRetrograde() const { return speedDegPerDay < 0; }
 };
 
-// Position of `body` at jdUt (UT, Julian day in [kFirstJdUt, kEndJdUt)).
-BodyPosition SiderealPosition(Body body, double jdUt);
+// Position of `body` at jdUt (UT, Julian day in [kFirstJdUt, kEndJdUt))
+// in the zodiac of `ayanamsa`; an error for a choice CheckAyanamsa refuses.
+BodyPosition SiderealPosition(Body body, double jdUt, const AyanamsaChoice& ayanamsa = {});
 
 // Ayanamsa at jdUt: degrees from the true equinox of date back to the
-// sidereal zero point, about 23.853 at 2000-01-01 12:00 UT and growing by
-// about 50.3" a year, with the nutation in longitude (up to ±17") added to
-// the mean value.
-AngleResult LahiriAyanamsa(double jdUt);
+// sidereal zero point, with the nutation in longitude (up to ±17") added to
+// the mean value. Lahiri's is about 23.853 at 2000-01-01 12:00 UT and grows
+// by about 50.3" a year. An error for a choice CheckAyanamsa refuses.
+AngleResult AyanamsaAt(double jdUt, const AyanamsaChoice& ayanamsa = {});
 
 } // namespace selmarind::ephemeris

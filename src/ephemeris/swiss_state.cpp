@@ -32,6 +32,8 @@ std::string& ConfiguredFolder() {
     return folder;
 }
 
+constexpr double kJ2000JdTt = 2451545.0;
+
 // Starts at 1 so that a thread's 0 means "never configured".
 std::atomic<std::uint64_t> folderGeneration{1};
 
@@ -56,6 +58,28 @@ thread_local ThreadState threadState;
 
 std::string_view SourceName(Source source) {
     return source == Source::Files ? "swiss-files" : "swiss-analytical";
+}
+
+std::string CheckAyanamsa(const AyanamsaChoice& choice) {
+    switch (choice.mode) {
+    case AyanamsaMode::Lahiri:
+    case AyanamsaMode::TrueChitra:
+    case AyanamsaMode::Raman:
+    case AyanamsaMode::Krishnamurti:
+    case AyanamsaMode::Yukteshwar:
+    case AyanamsaMode::FaganBradley:
+    case AyanamsaMode::TruePushya:
+        return {};
+    case AyanamsaMode::User:
+        // Written so that NaN fails too.
+        if (std::isfinite(choice.userDegreesAtJ2000) &&
+            choice.userDegreesAtJ2000 >= kUserAyanamsaMinDeg &&
+            choice.userDegreesAtJ2000 <= kUserAyanamsaMaxDeg) {
+            return {};
+        }
+        return "The user ayanamsa must be a number of degrees from 0 to 40 at J2000.";
+    }
+    return "The ayanamsa is not one of the known choices.";
 }
 
 std::string_view DefaultDataFolder() {
@@ -110,8 +134,37 @@ void PrepareThread() {
     }
     // Closes the files of the previous folder and forgets cached positions.
     swe_set_ephe_path(folder.c_str());
-    swe_set_sid_mode(SE_SIDM_LAHIRI, 0, 0);
     threadState.appliedGeneration = generation;
+}
+
+void ApplyAyanamsa(const AyanamsaChoice& choice) {
+    switch (choice.mode) {
+    case AyanamsaMode::Lahiri:
+        swe_set_sid_mode(SE_SIDM_LAHIRI, 0, 0);
+        return;
+    case AyanamsaMode::TrueChitra:
+        swe_set_sid_mode(SE_SIDM_TRUE_CITRA, 0, 0);
+        return;
+    case AyanamsaMode::Raman:
+        swe_set_sid_mode(SE_SIDM_RAMAN, 0, 0);
+        return;
+    case AyanamsaMode::Krishnamurti:
+        swe_set_sid_mode(SE_SIDM_KRISHNAMURTI, 0, 0);
+        return;
+    case AyanamsaMode::Yukteshwar:
+        swe_set_sid_mode(SE_SIDM_YUKTESHWAR, 0, 0);
+        return;
+    case AyanamsaMode::FaganBradley:
+        swe_set_sid_mode(SE_SIDM_FAGAN_BRADLEY, 0, 0);
+        return;
+    case AyanamsaMode::TruePushya:
+        swe_set_sid_mode(SE_SIDM_TRUE_PUSHYA, 0, 0);
+        return;
+    case AyanamsaMode::User:
+        // t0 is terrestrial time for SE_SIDM_USER.
+        swe_set_sid_mode(SE_SIDM_USER, kJ2000JdTt, choice.userDegreesAtJ2000);
+        return;
+    }
 }
 
 Source SourceOfReturnedFlags(int returnedFlags) {

@@ -8,13 +8,19 @@
 
 namespace selmarind::ephemeris::detail {
 
-// Brings the calling thread's library state (data folder, Lahiri sidereal
-// mode) in line with the process-wide setting; cheap when nothing changed.
+// Brings the calling thread's library state (data folder) in line with the
+// process-wide setting; cheap when nothing changed.
 // Every function that calls the library calls this first. A thread starts
 // with the library's own defaults (another ayanamsa, a folder list that
 // begins with the working directory), so skipping it gives wrong results
 // silently, not an error.
 void PrepareThread();
+
+// Sets the library's sidereal mode on this thread for the next sidereal
+// computation. Called before every one, so that no mode of an earlier chart
+// (or of anything else calling the library on this thread) carries over.
+// The choice must have passed CheckAyanamsa.
+void ApplyAyanamsa(const AyanamsaChoice& choice);
 
 // Files or Analytical from the flags a position call returned (>= 0).
 Source SourceOfReturnedFlags(int returnedFlags);

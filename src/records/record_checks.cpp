@@ -160,6 +160,15 @@ std::optional<std::string> CheckBirthRecord(const BirthRecordContents& contents)
             return fault;
         }
     }
+    if (const auto& ayanamsa = contents.ayanamsa) {
+        // The classic source only where the record itself chooses it; a
+        // record that leaves the source to the program may name any.
+        const ChartOptions options{contents.positions.value_or(PositionSource::Precise),
+                                   SunriseConvention::Limb, *ayanamsa};
+        if (std::string fault = CheckChartOptions(options); !fault.empty()) {
+            return fault;
+        }
+    }
     if (const auto& place = contents.place) {
         if (place->geonameId < 1 || place->geonameId > INT32_MAX) {
             return std::string(kPlaceIdMessage);

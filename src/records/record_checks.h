@@ -53,7 +53,9 @@ std::string NotUtf8Message(std::string_view what);
 // The order is the command-line tool's: first what the form's fields and
 // lists hold, field by field (name, longitude, latitude, date, time, zone),
 // then ValidateBirthData in the form's order, then the place texts, the
-// exact offset, the atlas place and the chart style (kChartStyleMessage). What the fields hold:
+// exact offset, the ayanamsa (refused beside an explicit classic source, or
+// a user value out of range), the atlas place and the chart style
+// (kChartStyleMessage). What the fields hold:
 //   - the name: A..Z and spaces (kRecordNameMessage; the field turns typed
 //     small letters into capitals), at most kFormFieldMaxLength of them;
 //   - each coordinate: digits only (kOnlyNumbersMessage), no more than the

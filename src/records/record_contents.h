@@ -80,6 +80,8 @@ struct BirthRecordContents {
     // How the chart was drawn when the record was saved: one of
     // kRecordChartStyles. Nothing: the program's setting draws it.
     std::optional<std::string> chartStyle;
+    // Written as a name ("raman") or {"user": degrees at J2000}.
+    std::optional<AyanamsaChoice> ayanamsa;
 };
 
 } // namespace selmarind

@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -56,6 +58,18 @@ const char* PositionName(PositionSource source) {
 
 const char* SunriseName(SunriseConvention convention) {
     return convention == SunriseConvention::Centre ? "centre" : "limb";
+}
+
+// A name ("raman") or {"user": 23.5}, the degrees in their shortest
+// decimal form that reads back to the same number.
+std::string AyanamsaValue(const AyanamsaChoice& choice) {
+    if (choice.mode != AyanamsaMode::User) {
+        return JsonString(AyanamsaKey(choice));
+    }
+    std::array<char, 64> digits{};
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                       choice.userDegreesAtJ2000, std::chars_format::fixed);
+    return "{\"user\": " + std::string(digits.data(), written.ptr) + "}";
 }
 
 // ---- Reading ------------------------------------------------------------
@@ -370,6 +384,30 @@ void CheckFormatAndVersion(const Json& root) {
     }
 }
 
+AyanamsaChoice AyanamsaOf(const Json& value) {
+    static const std::string kExpected =
+        "\"ayanamsa\" must be one of \"lahiri\", \"true-chitra\", \"raman\", "
+        "\"krishnamurti\", \"yukteshwar\", \"fagan-bradley\", \"true-pushya\", or "
+        "{\"user\": degrees from 0 to 40}.";
+    if (value.is_string()) {
+        const AyanamsaOrError named = AyanamsaOfKey(value.get<std::string>());
+        // A number in quotes is not a name.
+        if (!named.choice || named.choice->mode == AyanamsaMode::User) {
+            Malformed(kExpected);
+        }
+        return *named.choice;
+    }
+    if (!value.is_object() || value.size() != 1 || !value.contains("user")) {
+        Malformed(kExpected);
+    }
+    const AyanamsaChoice user{AyanamsaMode::User,
+                              NumberOf(value.at("user"), "ayanamsa.user").get<double>()};
+    if (!ephemeris::CheckAyanamsa(user).empty()) {
+        Malformed(kExpected);
+    }
+    return user;
+}
+
 BirthRecordContents ContentsOf(const Json& root) {
     BirthRecordContents contents;
     BirthEntries& e = contents.entries;
@@ -465,6 +503,9 @@ BirthRecordContents ContentsOf(const Json& root) {
         }
         contents.chartStyle = std::move(name);
     }
+    if (const Json* ayanamsa = OptionalMember(root, "ayanamsa")) {
+        contents.ayanamsa = AyanamsaOf(*ayanamsa);
+    }
     return contents;
 }
 
@@ -532,6 +573,9 @@ std::string WriteBirthRecord(const BirthRecordContents& contents) {
     }
     if (contents.chartStyle) {
         add("chartStyle", JsonString(*contents.chartStyle));
+    }
+    if (contents.ayanamsa) {
+        add("ayanamsa", AyanamsaValue(*contents.ayanamsa));
     }
 
     std::string text = "{\n";

@@ -152,14 +152,28 @@ std::string PositionsNoteText(const ChartValues& chart) {
     // "literal" + std::string&& as an overlapping copy (-Wrestrict) at -O3.
     std::string text = "Positions: ";
     text += PositionSourceText(chart);
-    if (chart.positions == PositionSource::Precise) {
+    if (chart.positions == PositionSource::Classic) {
+        text += ", built-in ayanamsa";
+    } else {
         const auto minutes =
             static_cast<long long>(std::floor(std::fabs(chart.ayanamsa) * 60 + 1e-7));
-        text += ", Lahiri ayanamsa ";
+        // "User: 23.5° at J2000" does not read as a name in front.
+        const bool user = chart.ayanamsaName.starts_with("User");
+        text += ", ";
+        if (!user) {
+            text += chart.ayanamsaName;
+            text += ' ';
+        }
+        text += "ayanamsa ";
         text += std::to_string(minutes / 60);
         text += kDegreeSign;
         text += std::to_string(minutes % 60);
         text += kPrime;
+        if (user) {
+            text += " (";
+            text += chart.ayanamsaName;
+            text += ')';
+        }
         if (chart.sunrise == SunriseConvention::Centre) {
             text += ", sunrise at the disc centre";
         }
@@ -193,6 +207,7 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
                                            ? "disc centre, without refraction"
                                            : "upper limb, with standard refraction"});
         }
+        source.rows.push_back({"Ayanamsa in force", chart.ayanamsaName});
         source.rows.push_back({"Ayanamsa", AngleDmsText(chart.ayanamsa)});
         sections.push_back(std::move(source));
     }

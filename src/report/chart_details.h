@@ -63,9 +63,10 @@ std::string SpanText(long long minutes, long long seconds);
 // "classic", "Swiss Ephemeris (data files)" or "Swiss Ephemeris (analytical)".
 std::string PositionSourceText(const ChartValues& chart);
 
-// The one-line note of the chart tab: "Positions: classic", or
-// "Positions: Swiss Ephemeris (data files), Lahiri ayanamsa 23°51′" with
-// ", sunrise at the disc centre" for that convention.
+// The one-line note of the chart tab: "Positions: classic, built-in
+// ayanamsa", or "Positions: Swiss Ephemeris (data files), Lahiri ayanamsa
+// 23°51′" ("..., ayanamsa 23°13′ (User: 23.5° at J2000)" for a user value)
+// with ", sunrise at the disc centre" for that convention.
 std::string PositionsNoteText(const ChartValues& chart);
 
 } // namespace selmarind

@@ -116,7 +116,8 @@ private slots:
     // Both sources file the D9 signs of the longitudes they report.
     void chartValuesCarryTheNavamsa() {
         for (const PositionSource source : {PositionSource::Classic, PositionSource::Precise}) {
-            const ChartOrFailure result = CalculateChart(Delhi1980Entries(), {source});
+            const ChartOrFailure result =
+                CalculateChart(Delhi1980Entries(), {source, SunriseConvention::Limb, {}});
             QVERIFY(result);
             const ChartValues& chart = result->chart;
             for (std::size_t i = 0; i < kBodyCount; ++i) {

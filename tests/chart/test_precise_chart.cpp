@@ -22,8 +22,8 @@ namespace eph = selmarind::ephemeris;
 
 namespace {
 
-constexpr ChartOptions kPrecise{PositionSource::Precise, SunriseConvention::Limb};
-constexpr ChartOptions kPreciseCentre{PositionSource::Precise, SunriseConvention::Centre};
+constexpr ChartOptions kPrecise{PositionSource::Precise, SunriseConvention::Limb, {}};
+constexpr ChartOptions kPreciseCentre{PositionSource::Precise, SunriseConvention::Centre, {}};
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);

@@ -8,6 +8,8 @@
 #include "support/sample_entries.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -300,6 +302,20 @@ private slots:
                "Daylight Saving";
         QTest::newRow("zone text not exactly as listed")
             << QStringList{"--zone", "Indian Time,IST,+5.3"} << QString(kZoneMessage);
+        QTest::newRow("Raman with the classic positions")
+            << QStringList{"--ayanamsa", "raman"}
+            << "The classic positions have their own built-in ayanamsa; the ayanamsa \"Raman\" "
+               "needs the precise positions.";
+        const QString notAnAyanamsa =
+            "\" is neither a known name (lahiri, true-chitra, raman, krishnamurti, yukteshwar, "
+            "fagan-bradley, true-pushya) nor a number of degrees.";
+        for (const char* text : {"nan", "inf", "1e1", "23,5", "lahiri-1940"}) {
+            QTest::newRow(text) << QStringList{"--positions", "precise", "--ayanamsa", text}
+                                << "The ayanamsa \"" + QString(text) + notAnAyanamsa;
+        }
+        QTest::newRow("user ayanamsa beyond 40")
+            << QStringList{"--positions", "precise", "--ayanamsa", "40.5"}
+            << "The user ayanamsa must be a number of degrees from 0 to 40 at J2000.";
     }
     void refusedEntriesPrintTheFormsMessage() {
         QFETCH(QStringList, changes);
@@ -309,6 +325,38 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY(run.out.isEmpty());
         QCOMPARE(run.err, message + "\n");
+    }
+
+    // The name in the JSON, and the choice kept in a record and applied
+    // when it is opened, unless the command line says otherwise.
+    void ayanamsaInJsonAndRecords() {
+        const auto chartOf = [](const ToolRun& run) {
+            return QJsonDocument::fromJson(run.out.toUtf8()).object().value("chart").toObject();
+        };
+        QCOMPARE(
+            chartOf(RunTool(kDelhi1980 + QStringList{"--json"})).value("ayanamsaName").toString(),
+            QString("built-in (classic)"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("user.selmarind");
+        const ToolRun saved =
+            RunTool(kDelhi1980 + QStringList{"--positions", "precise", "--ayanamsa", " 22.75 ",
+                                             "--json", "--save-record", path});
+        QCOMPARE(saved.status, 0);
+        QCOMPARE(chartOf(saved).value("ayanamsaName").toString(),
+                 QString::fromUtf8("User: 22.75° at J2000"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\"ayanamsa\": {\"user\": 22.75}\n"));
+        const ToolRun opened = RunTool({"--record", path, "--json"});
+        QCOMPARE(opened.status, 0);
+        QCOMPARE(chartOf(opened), chartOf(saved));
+        const QJsonObject raman =
+            chartOf(RunTool({"--record", path, "--json", "--ayanamsa", "Raman"}));
+        QCOMPARE(raman.value("ayanamsaName").toString(), QString("Raman"));
+        QVERIFY(raman.value("Ayanamsa").toDouble() > chartOf(saved).value("Ayanamsa").toDouble());
+        const ToolRun classic = RunTool({"--record", path, "--positions", "classic"});
+        QCOMPARE(classic.status, 2);
+        QVERIFY(classic.err.contains("built-in ayanamsa"));
     }
 
     void acceptedShapesOfEntries() {
@@ -369,6 +417,43 @@ private slots:
         QCOMPARE(form.value("lblLongitude").toString(), QString::fromUtf8("0° 7' W"));
         QCOMPARE(last.value("chart").toObject().value("SunriseToday").toString(),
                  QString("4:59")); // the summer hour is in
+    }
+
+    // Lines of different ayanamsas on two threads: each line's own, the
+    // same as the single chart, and the classic refusal for its line alone.
+    void batchLinesKeepTheirOwnAyanamsa() {
+        std::string csv = "name,date,time,zone,lat,lon,positions,ayanamsa\n";
+        const QStringList keys = {"raman", "lahiri", "true-pushya", "31.5", "fagan-bradley"};
+        for (int repeat = 0; repeat < 8; ++repeat) {
+            for (const QString& key : keys) {
+                csv += "Ravi,1980-03-15,01:00,34,28N36,77E13,precise," + key.toStdString() + "\n";
+            }
+        }
+        csv += "Ravi,1980-03-15,01:00,34,28N36,77E13,classic,raman\n";
+        const ToolRun run = RunLibrary({"--batch", "-", "--jobs", "2"}, csv);
+        QCOMPARE(run.status, 2);
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 41);
+        QHash<QString, QJsonObject> firstOfKey;
+        for (int i = 0; i < 40; ++i) {
+            const QString key = keys[i % keys.size()];
+            const QJsonObject chart =
+                QJsonDocument::fromJson(lines[i].toUtf8()).object().value("chart").toObject();
+            QVERIFY2(!chart.isEmpty(), qPrintable(lines[i]));
+            if (!firstOfKey.contains(key)) {
+                const ToolRun single =
+                    RunLibrary({"--name", "Ravi", "--date", "1980-03-15", "--time", "01:00",
+                                "--zone", "34", "--lat", "28N36", "--lon", "77E13", "--positions",
+                                "precise", "--ayanamsa", key.toStdString(), "--json"},
+                               "");
+                firstOfKey[key] =
+                    QJsonDocument::fromJson(single.out.toUtf8()).object().value("chart").toObject();
+            }
+            QCOMPARE(chart, firstOfKey[key]);
+        }
+        QCOMPARE(firstOfKey["31.5"].value("ayanamsaName").toString(),
+                 QString::fromUtf8("User: 31.5° at J2000"));
+        QVERIFY(lines[40].contains("built-in ayanamsa"));
     }
 
     void batchLineWithADaylightEntryAndTheBox() {

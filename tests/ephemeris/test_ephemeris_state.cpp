@@ -54,7 +54,7 @@ ChartValues ComputeChart(double jdUt) {
     for (Body body : kChartBodies) {
         v.bodies.push_back(SiderealPosition(body, jdUt));
     }
-    v.ayanamsa = LahiriAyanamsa(jdUt);
+    v.ayanamsa = AyanamsaAt(jdUt);
     v.ascendant = SiderealAscendant(jdUt, kNewDelhi);
     const double midnight = std::floor(jdUt - 0.5) + 0.5 - kNewDelhi.longitudeDeg / 360.0;
     v.sunrise = SunEventBetween(midnight, midnight + 1, kNewDelhi, SunEvent::Rise,
@@ -238,7 +238,7 @@ private slots:
         QVERIFY2(!rise.Ok() && !rise.jdUt && rise.error.find("damaged") != std::string::npos,
                  rise.error.c_str());
         // Formulas alone: unaffected.
-        QVERIFY(LahiriAyanamsa(jdUt).Ok());
+        QVERIFY(AyanamsaAt(jdUt).Ok());
         QVERIFY(SiderealAscendant(jdUt, kNewDelhi).Ok());
 
         QCOMPARE(SetDataFolder(DefaultFolder()), std::string());

@@ -31,7 +31,7 @@ struct Check {
 Check Compare(double jdUt, double latitudeDeg, double longitudeDeg) {
     Check c;
     const AngleResult ascendant = SiderealAscendant(jdUt, {latitudeDeg, longitudeDeg});
-    const AngleResult ayanamsa = LahiriAyanamsa(jdUt);
+    const AngleResult ayanamsa = AyanamsaAt(jdUt);
     c.expectedDeg = TropicalAscendant(jdUt, kDeltaTSeconds, latitudeDeg, longitudeDeg);
     c.tropicalDeg = Reduce360(ascendant.degrees + ayanamsa.degrees);
     c.errorArcsec = AngleDifference(c.tropicalDeg, c.expectedDeg) * 3600.0;

@@ -23,7 +23,7 @@ namespace {
 // Apparent tropical longitude: the sidereal one plus the true ayanamsa.
 double TropicalLongitude(Body body, double jdUt) {
     const BodyPosition p = SiderealPosition(body, jdUt);
-    const AngleResult a = LahiriAyanamsa(jdUt);
+    const AngleResult a = AyanamsaAt(jdUt);
     if (!p.Ok() || !a.Ok()) {
         return std::numeric_limits<double>::quiet_NaN();
     }
@@ -119,7 +119,7 @@ private slots:
         QFETCH(double, jdUt);
         QFETCH(double, expectedDeg);
         QFETCH(double, toleranceArcsec);
-        const AngleResult a = LahiriAyanamsa(jdUt);
+        const AngleResult a = AyanamsaAt(jdUt);
         QVERIFY2(a.Ok(), a.error.c_str());
         const double errorArcsec = (a.degrees - expectedDeg) * 3600.0;
         QVERIFY2(std::fabs(errorArcsec) <= toleranceArcsec,
@@ -139,9 +139,9 @@ private slots:
         double smallest = 1e9;
         double largest = -1e9;
         const double start = JulianDay(1987, 1, 1);
-        const double base = LahiriAyanamsa(start).degrees;
+        const double base = AyanamsaAt(start).degrees;
         for (double jd = start; jd < start + 18.6 * 365.25; jd += 10) {
-            const AngleResult a = LahiriAyanamsa(jd);
+            const AngleResult a = AyanamsaAt(jd);
             QVERIFY2(a.Ok(), a.error.c_str());
             const double years = (jd - start) / 365.25;
             const double residualArcsec = (a.degrees - base) * 3600.0 - 50.288 * years;
@@ -167,7 +167,7 @@ private slots:
         const double equinox = JulianDay(2000, 3, 20, 7 + 35 / 60.0);
         const BodyPosition sun = SiderealPosition(Body::Sun, equinox);
         QVERIFY2(sun.Ok(), Describe(Body::Sun, equinox, sun));
-        const double ayanamsa = LahiriAyanamsa(equinox).degrees;
+        const double ayanamsa = AyanamsaAt(equinox).degrees;
         // The Sun moves 1' in 24 minutes; the minute of the equinox leaves 0.02'.
         QVERIFY2(std::fabs(AngleDifference(sun.longitudeDeg, -ayanamsa)) < 1.0 / 60.0,
                  Describe(Body::Sun, equinox, sun));
@@ -343,7 +343,7 @@ private slots:
             QVERIFY2(!p.Ok() && p.longitudeDeg == 0 && p.speedDegPerDay == 0,
                      Describe(body, jdUt, p));
         }
-        QVERIFY(!LahiriAyanamsa(jdUt).Ok());
+        QVERIFY(!AyanamsaAt(jdUt).Ok());
     }
 
     void firstAndLastAcceptedInstants() {

@@ -87,6 +87,9 @@ inline QString ContentsDifference(const BirthRecordContents& a, const BirthRecor
     if (a.chartStyle != b.chartStyle) {
         return "chart style differs";
     }
+    if (a.ayanamsa != b.ayanamsa) {
+        return "ayanamsa differs";
+    }
     return {};
 }
 

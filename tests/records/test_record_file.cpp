@@ -149,6 +149,22 @@ private slots:
                });
         QTest::newRow("east chart style")
             << With([](BirthRecordContents& c) { c.chartStyle = "east"; });
+        QTest::newRow("precise, Raman") << With([](BirthRecordContents& c) {
+            c.positions = PositionSource::Precise;
+            c.ayanamsa = AyanamsaChoice{AyanamsaMode::Raman, 0};
+        });
+        // The shortest decimal that reads back to the same double.
+        QTest::newRow("user ayanamsa, source left to the program")
+            << With([](BirthRecordContents& c) {
+                   c.positions.reset();
+                   c.ayanamsa = AyanamsaChoice{AyanamsaMode::User, 0.1 + 23.2};
+               });
+        QTest::newRow("tiny user ayanamsa") << With([](BirthRecordContents& c) {
+            c.positions = PositionSource::Precise;
+            c.ayanamsa = AyanamsaChoice{AyanamsaMode::User, 1e-7};
+        });
+        QTest::newRow("classic, Lahiri")
+            << With([](BirthRecordContents& c) { c.ayanamsa = AyanamsaChoice{}; });
         QTest::newRow("exact offset instead of a list entry") << With([](BirthRecordContents& c) {
             c.exactZone = ExactZoneOffset{20700, "Asia/Kathmandu, +05:45"};
             c.entries.cmbTimeZoneIndex = kExactZoneIndex;
@@ -473,6 +489,28 @@ private slots:
                   "\"chartStyle\" must be \"south\", \"north\" or \"east\".");
         Malformed("chart style as a number", Edited([](Json& r) { r["chartStyle"] = 2; }),
                   "\"chartStyle\" must be a text in double quotes.");
+        const QString ayanamsa = "\"ayanamsa\" must be one of \"lahiri\", \"true-chitra\", "
+                                 "\"raman\", \"krishnamurti\", \"yukteshwar\", "
+                                 "\"fagan-bradley\", \"true-pushya\", or {\"user\": degrees "
+                                 "from 0 to 40}.";
+        const auto withAyanamsa = [](Json value) {
+            return Edited([&](Json& r) {
+                r["positions"] = "precise";
+                r["ayanamsa"] = value;
+            });
+        };
+        Malformed("ayanamsa capitalised", withAyanamsa("Raman"), ayanamsa);
+        Malformed("ayanamsa degrees in quotes", withAyanamsa("23.5"), ayanamsa);
+        Malformed("ayanamsa null", withAyanamsa(nullptr), ayanamsa);
+        Malformed("user ayanamsa beyond 40", withAyanamsa(Json{{"user", 40.5}}), ayanamsa);
+        Malformed("user ayanamsa negative", withAyanamsa(Json{{"user", -1}}), ayanamsa);
+        Malformed("user ayanamsa with another member",
+                  withAyanamsa(Json{{"user", 23}, {"at", "J2000"}}), ayanamsa);
+        Malformed("user ayanamsa as text", withAyanamsa(Json{{"user", "23"}}),
+                  "\"ayanamsa.user\" must be a number.");
+        Refused("Raman with the classic source", Edited([](Json& r) { r["ayanamsa"] = "raman"; }),
+                "The classic positions have their own built-in ayanamsa; the ayanamsa "
+                "\"Raman\" needs the precise positions.");
     }
     void malformed() { CheckFault(); }
 

@@ -124,8 +124,10 @@ private slots:
 
     void positionsNote() {
         ChartValues chart;
-        QCOMPARE(Q(PositionsNoteText(chart)), QStringLiteral("Positions: classic"));
+        QCOMPARE(Q(PositionsNoteText(chart)),
+                 QStringLiteral("Positions: classic, built-in ayanamsa"));
         chart.positions = PositionSource::Precise;
+        chart.ayanamsaName = "Lahiri";
         chart.ephemeris = "swiss-files";
         chart.ayanamsa = -(23.0 + 51.0 / 60 + 59.9 / 3600);
         QCOMPARE(Q(PositionsNoteText(chart)),
@@ -135,6 +137,15 @@ private slots:
         QCOMPARE(Q(PositionsNoteText(chart)),
                  QStringLiteral("Positions: Swiss Ephemeris (analytical), Lahiri ayanamsa "
                                 "23°51′, sunrise at the disc centre"));
+        chart.ayanamsaName = "True Pushya";
+        chart.sunrise = SunriseConvention::Limb;
+        QCOMPARE(Q(PositionsNoteText(chart)),
+                 QStringLiteral("Positions: Swiss Ephemeris (analytical), True Pushya ayanamsa "
+                                "23°51′"));
+        chart.ayanamsaName = "User: 23.8° at J2000";
+        QCOMPARE(Q(PositionsNoteText(chart)),
+                 QStringLiteral("Positions: Swiss Ephemeris (analytical), ayanamsa 23°51′ "
+                                "(User: 23.8° at J2000)"));
     }
 
     // The report names the zone whichever entry holds it, with the universal
@@ -221,9 +232,11 @@ private slots:
             at = next;
         }
         for (const char* added :
-             {"  Position source             : classic", "  Ayanamsa                    : ",
-              "  Ghati Lagna                 : ", "  Vighati Lagna               : ",
-              "  A1 = Arudha Lagna           : ", "  A12                         : "}) {
+             {"  Position source             : classic",
+              "  Ayanamsa in force           : built-in (classic)",
+              "  Ayanamsa                    : ", "  Ghati Lagna                 : ",
+              "  Vighati Lagna               : ", "  A1 = Arudha Lagna           : ",
+              "  A12                         : "}) {
             QVERIFY2(report.contains(QString::fromUtf8(added)), added);
         }
     }

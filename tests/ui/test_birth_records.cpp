@@ -227,7 +227,8 @@ private slots:
         QCOMPARE(dialogs_->log(), QStringList());
         QVERIFY(shown);
         const std::optional<ChartResult> chart = CalculateChart(
-            reread.contents->entries, {*reread.contents->positions, *reread.contents->sunrise});
+            reread.contents->entries, {*reread.contents->positions, *reread.contents->sunrise,
+                                       reread.contents->ayanamsa.value_or(AyanamsaChoice{})});
         QVERIFY(chart);
         QVERIFY(*shown == *chart);
         QCOMPARE(QString::fromStdString(shown->form.lblName),

@@ -189,9 +189,11 @@ private slots:
                  QStringLiteral("January/14/1990 20:30:00 UT"));
         QLabel* note = form.findChild<QLabel*>(QStringLiteral("lblPositionsSource"));
         QVERIFY(note);
-        QCOMPARE(note->text(), QStringLiteral("Positions: classic"));
+        QCOMPARE(note->text(), QStringLiteral("Positions: classic, built-in ayanamsa"));
         QCOMPARE(QAccessible::queryAccessibleInterface(note)->text(QAccessible::Name),
-                 QStringLiteral("Positions: classic"));
+                 QStringLiteral("Positions: classic, built-in ayanamsa"));
+        QCOMPARE(values.value(QStringLiteral("Ayanamsa in force"))->text(),
+                 QStringLiteral("built-in (classic)"));
     }
 
     // A cell reads as one sentence, without line breaks; an empty value

@@ -100,7 +100,8 @@ class TestChartExport : public QObject {
                               QString::fromStdString(result_.form.attributes[0]),
                               QStringLiteral("Selmarind " SELMARIND_VERSION),
                               QString::fromUtf8(TimeZoneList()[34].itemText.data(),
-                                                qsizetype(TimeZoneList()[34].itemText.size()))};
+                                                qsizetype(TimeZoneList()[34].itemText.size())),
+                              "Ayanamsa: " + QString::fromStdString(result_.chart.ayanamsaName)};
         for (const std::string& position : result_.form.planet) {
             wanted << QString::fromStdString(position);
         }

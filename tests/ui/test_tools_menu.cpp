@@ -9,11 +9,14 @@
 #include "ui/windows/record_actions.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 
@@ -89,7 +92,8 @@ private slots:
         }
         QCOMPARE(texts, (QStringList{"&Classic Positions", "&Precise Positions (Swiss Ephemeris)",
                                      "Sunrise at the &Disc Centre", "-", "&Find Place...", "-",
-                                     "Chart &Style", "Show Special Points and &Arudhas"}));
+                                     "&Ayanamsa", "-", "Chart &Style",
+                                     "Show Special Points and A&rudhas"}));
         QStringList styles;
         for (QAction* entry : form.findChild<QMenu*>("mnuChartStyle")->actions()) {
             styles << entry->objectName() + ' ' + entry->text();
@@ -97,6 +101,102 @@ private slots:
         QCOMPARE(styles, (QStringList{"mnuStyleSouth &South Indian", "mnuStyleNorth &North Indian",
                                       "mnuStyleEast &East Indian"}));
         QCOMPARE(Entry(form, "mnuFindPlace")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        QMenu* ayanamsa = form.findChild<QMenu*>("mnuAyanamsa");
+        QVERIFY(ayanamsa);
+        QStringList names;
+        for (QAction* entry : ayanamsa->actions()) {
+            names << (entry->isSeparator() ? QString("-") : entry->objectName());
+        }
+        QCOMPARE(names, (QStringList{"mnuAyanamsaLahiri", "mnuAyanamsaTrueChitra",
+                                     "mnuAyanamsaRaman", "mnuAyanamsaKrishnamurti",
+                                     "mnuAyanamsaYukteshwar", "mnuAyanamsaFaganBradley",
+                                     "mnuAyanamsaTruePushya", "-", "mnuAyanamsaUser"}));
+        // Each menu's access keys are its own.
+        for (QMenu* menu : {tools, ayanamsa}) {
+            QSet<QChar> keys;
+            for (QAction* entry : menu->actions()) {
+                const qsizetype amp = entry->text().indexOf('&');
+                if (!entry->isSeparator()) {
+                    QVERIFY2(amp >= 0, qPrintable(entry->text()));
+                    const QChar key = entry->text().at(amp + 1).toLower();
+                    QVERIFY2(!keys.contains(key), qPrintable(entry->text()));
+                    keys.insert(key);
+                }
+            }
+        }
+    }
+
+    // Lahiri unless chosen; the submenu is off, saying why, while classic
+    // is chosen, and keeps its choice for the precise positions; a user
+    // value is asked for, and a bad one refused with a message.
+    void ayanamsaChoice() {
+        Recorders recorders;
+        {
+            FrmMain form;
+            QMenu* menu = form.findChild<QMenu*>("mnuAyanamsa");
+            QVERIFY(Entry(form, "mnuAyanamsaLahiri")->isChecked());
+            QVERIFY(!menu->isEnabled());
+            QVERIFY(form.findChild<QMenu*>("mnuTools")->toolTipsVisible());
+            QVERIFY(menu->menuAction()->toolTip().contains("built-in ayanamsa"));
+            Entry(form, "mnuPrecisePositions")->trigger();
+            QVERIFY(menu->isEnabled());
+            Entry(form, "mnuAyanamsaRaman")->trigger();
+            auto chart = calculate(form);
+            QVERIFY(chart);
+            QCOMPARE(chart->chart.ayanamsaName, std::string("Raman"));
+            Entry(form, "mnuClassicPositions")->trigger();
+            QVERIFY(!menu->isEnabled());
+            chart = calculate(form);
+            QVERIFY(chart);
+            QCOMPARE(chart->chart.ayanamsaName, std::string("built-in (classic)"));
+        }
+        QCOMPARE(LoadChartPreferences().ayanamsa, (AyanamsaChoice{AyanamsaMode::Raman, 0}));
+        FrmMain form;
+        QVERIFY(Entry(form, "mnuAyanamsaRaman")->isChecked());
+        Entry(form, "mnuPrecisePositions")->trigger();
+        recorders.dialogs().typed = QStringList{"23,5"};
+        Entry(form, "mnuAyanamsaUser")->trigger();
+        QCOMPARE(recorders.dialogs().asked.size(), 1);
+        QCOMPARE(recorders.dialogs().shown.size(), 1);
+        QCOMPARE(recorders.dialogs().shown.front().icon, DialogIcon::Stop);
+        QVERIFY(Entry(form, "mnuAyanamsaRaman")->isChecked());
+        Entry(form, "mnuAyanamsaUser")->trigger(); // Cancel
+        QVERIFY(Entry(form, "mnuAyanamsaRaman")->isChecked());
+        recorders.dialogs().typed = QStringList{" 23.5 "};
+        Entry(form, "mnuAyanamsaUser")->trigger();
+        QVERIFY(Entry(form, "mnuAyanamsaUser")->isChecked());
+        const auto chart = calculate(form);
+        QVERIFY(chart);
+        QCOMPARE(chart->chart.ayanamsaName, std::string("User: 23.5° at J2000"));
+        QCOMPARE(LoadChartPreferences().ayanamsa, (AyanamsaChoice{AyanamsaMode::User, 23.5}));
+        // Saved with the record, and ticked again when it is opened.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("user.selmarind");
+        QVERIFY(form.recordActions()->saveTo(path));
+        Entry(form, "mnuAyanamsaLahiri")->trigger();
+        QVERIFY(form.openBirthRecord(path));
+        QVERIFY(Entry(form, "mnuAyanamsaUser")->isChecked());
+        QCOMPARE(calculate(form)->chart.ayanamsaName, std::string("User: 23.5° at J2000"));
+    }
+
+    // The real question: a modal line of text over the form, its answer taken.
+    void userValueThroughTheRealDialog() {
+        FrmMain form;
+        Entry(form, "mnuPrecisePositions")->trigger();
+        QString shown;
+        QTimer::singleShot(0, this, [&shown] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (dialog) {
+                shown = dialog->objectName();
+                dialog->setTextValue(QStringLiteral("24.25"));
+                dialog->accept();
+            }
+        });
+        Entry(form, "mnuAyanamsaUser")->trigger();
+        QCOMPARE(shown, QString("inputDialog"));
+        QCOMPARE(LoadChartPreferences().ayanamsa, (AyanamsaChoice{AyanamsaMode::User, 24.25}));
+        QCOMPARE(Entry(form, "mnuAyanamsaUser")->text(),
+                 QString::fromUtf8("&User Value: 24.25° at J2000..."));
     }
 
     // Nothing stored: classic, limb, the sunrise entry off. Each choice is
@@ -114,7 +214,7 @@ private slots:
             QCOMPARE(Ticks(form), QString("-classic +precise +centre"));
         }
         QCOMPARE(LoadChartPreferences(),
-                 (ChartOptions{PositionSource::Precise, SunriseConvention::Centre}));
+                 (ChartOptions{PositionSource::Precise, SunriseConvention::Centre, {}}));
         {
             FrmMain form;
             QCOMPARE(Ticks(form), QString("-classic +precise +centre"));
@@ -189,7 +289,7 @@ private slots:
         QFETCH(PositionSource, recorded);
         QFETCH(QString, chosen);
         QFETCH(PositionSource, expected);
-        SaveChartPreferences({stored, SunriseConvention::Limb});
+        SaveChartPreferences({stored, SunriseConvention::Limb, {}});
         Recorders recorders;
         QTemporaryDir dir;
         BirthRecordContents record;
@@ -212,7 +312,7 @@ private slots:
                                           ? "-classic +precise +centre"
                                           : "+classic -precise +centre(off)";
         QCOMPARE(Ticks(form), recordedTicks);
-        QCOMPARE(LoadChartPreferences(), (ChartOptions{recorded, SunriseConvention::Centre}));
+        QCOMPARE(LoadChartPreferences(), (ChartOptions{recorded, SunriseConvention::Centre, {}}));
         if (!chosen.isEmpty()) {
             Entry(form, chosen.toLatin1().constData())->trigger();
         }

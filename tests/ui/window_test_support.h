@@ -77,6 +77,14 @@ public:
         choices.pop_front();
         return choice;
     }
+
+    // Answers the next text questions in order; Cancel once none is left.
+    QStringList typed;
+    QStringList asked;
+    std::optional<QString> askText(QWidget*, const QString& text, const QString&) override {
+        asked.append(text);
+        return typed.isEmpty() ? std::nullopt : std::optional<QString>(typed.takeFirst());
+    }
 };
 
 // Records every address instead of opening it; `browserAnswers` false acts

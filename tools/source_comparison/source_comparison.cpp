@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < count; ++i) {
         const BirthEntries e = Draw(random);
         const auto classic = CalculateChart(e);
-        const auto precise = CalculateChart(e, {PositionSource::Precise, SunriseConvention::Limb});
+        const auto precise =
+            CalculateChart(e, {PositionSource::Precise, SunriseConvention::Limb, {}});
         if (!classic || !precise) {
             continue;
         }

@@ -8,6 +8,7 @@ namespace {
 
 constexpr auto kPositionsKey = "chart/positions";
 constexpr auto kSunriseKey = "chart/sunrise";
+constexpr auto kAyanamsaKey = "chart/ayanamsa";
 
 } // namespace
 
@@ -22,6 +23,10 @@ ChartOptions LoadChartPreferences() {
     if (auto convention = SunriseConventionOfName(sunrise.toStdString())) {
         options.sunrise = *convention;
     }
+    const QByteArray ayanamsa = settings.value(kAyanamsaKey).toString().toUtf8();
+    if (const AyanamsaOrError read = AyanamsaOfKey(ayanamsa.toStdString()); read.choice) {
+        options.ayanamsa = *read.choice;
+    }
     return options;
 }
 
@@ -33,6 +38,7 @@ void SaveChartPreferences(const ChartOptions& options) {
                                                        static_cast<qsizetype>(positions.size())));
     settings.setValue(kSunriseKey,
                       QString::fromUtf8(sunrise.data(), static_cast<qsizetype>(sunrise.size())));
+    settings.setValue(kAyanamsaKey, QString::fromStdString(AyanamsaKey(options.ayanamsa)));
 }
 
 } // namespace selmarind

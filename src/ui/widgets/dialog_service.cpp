@@ -3,6 +3,7 @@
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/replaceable_service.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -50,6 +51,19 @@ public:
         const qsizetype chosen = buttons.indexOf(box.clickedButton());
         return chosen < 0 ? std::nullopt : std::optional<int>(static_cast<int>(chosen));
     }
+
+    std::optional<QString> askText(QWidget* parent, const QString& text,
+                                   const QString& initial) override {
+        QInputDialog box(parent);
+        box.setObjectName(QStringLiteral("inputDialog"));
+        box.setWindowTitle(kApplicationTitle);
+        box.setLabelText(text);
+        box.setTextValue(initial);
+        if (box.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return box.textValue();
+    }
 };
 
 ReplaceableService<DialogService, MessageBoxService>& Service() {
@@ -60,6 +74,10 @@ ReplaceableService<DialogService, MessageBoxService>& Service() {
 } // namespace
 
 std::optional<int> DialogService::askChoice(QWidget*, const QString&, const QStringList&) {
+    return std::nullopt;
+}
+
+std::optional<QString> DialogService::askText(QWidget*, const QString&, const QString&) {
     return std::nullopt;
 }
 

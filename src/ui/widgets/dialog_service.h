@@ -35,6 +35,11 @@ public:
     // nothing.
     virtual std::optional<int> askChoice(QWidget* parent, const QString& text,
                                          const QStringList& answers);
+    // A modal line of text to type, captioned with the application title,
+    // `text` above it and `initial` in it: the text typed, nothing on
+    // Cancel. A service that cannot ask gets nothing.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& text,
+                                           const QString& initial);
 };
 
 // The service in use; the real message boxes unless a test installed another.

@@ -555,6 +555,10 @@ BirthRecordContents FrmMain::recordContents() const {
     contents.positions = options.positions;
     contents.sunrise = options.sunrise;
     contents.chartStyle = std::string(ChartStyleName(ToolsMenuLook(tools_).style));
+    // The classic positions have their own; a record names only the precise ones'.
+    if (options.positions == PositionSource::Precise) {
+        contents.ayanamsa = options.ayanamsa;
+    }
     return contents;
 }
 
@@ -571,10 +575,11 @@ void FrmMain::applyRecord(const BirthRecordContents& contents) {
         attachRecordPlace(contents.place->timeZone);
     }
     // The menu shows what the chart will use, until the user chooses again.
-    if (contents.positions || contents.sunrise) {
-        ChartOptions options = chartOptions();
+    if (contents.positions || contents.sunrise || contents.ayanamsa) {
+        ChartOptions options = ToolsMenuChoices(tools_);
         options.positions = contents.positions.value_or(options.positions);
         options.sunrise = contents.sunrise.value_or(options.sunrise);
+        options.ayanamsa = contents.ayanamsa.value_or(options.ayanamsa);
         ShowChartOptions(tools_, options);
     }
     // The style the record was drawn in; the points option stays the user's.

@@ -381,6 +381,9 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
     if (anyRetrograde) {
         flow.text(QStringLiteral("(R): retrograde"), PaperFont(8));
     }
+    flow.text(QStringLiteral("Ayanamsa: ") + Utf8Text(result.chart.ayanamsaName) +
+                  QStringLiteral(", ") + Utf8Text(AngleDmsText(result.chart.ayanamsa)),
+              PaperFont(8));
 
     flow.heading(QStringLiteral("Torvi Lagna"));
     // kAttributeControls[0] is "Torvi Lagna Present In Sign".

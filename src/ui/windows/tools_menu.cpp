@@ -1,6 +1,7 @@
 #include "ui/windows/tools_menu.h"
 
 #include "ui/widgets/chart_preferences.h"
+#include "ui/widgets/dialog_service.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -16,6 +17,84 @@ QAction* AddEntry(QMenu& menu, QObject& owner, const char* name, const QString& 
     entry->setObjectName(QString::fromLatin1(name));
     menu.addAction(entry);
     return entry;
+}
+
+constexpr std::array<std::pair<const char*, const char*>, 7> kNamedAyanamsas = {{
+    {"mnuAyanamsaLahiri", "&Lahiri"},
+    {"mnuAyanamsaTrueChitra", "True &Chitrapaksha"},
+    {"mnuAyanamsaRaman", "&Raman"},
+    {"mnuAyanamsaKrishnamurti", "&Krishnamurti"},
+    {"mnuAyanamsaYukteshwar", "&Yukteshwar"},
+    {"mnuAyanamsaFaganBradley", "&Fagan-Bradley"},
+    {"mnuAyanamsaTruePushya", "True &Pushya"},
+}};
+
+const QString kAyanamsaClassicTip =
+    QStringLiteral("The classic positions have their own built-in ayanamsa. Choose Precise "
+                   "Positions to pick another.");
+const QString kAyanamsaPreciseTip = QStringLiteral("The ayanamsa of the precise positions");
+const QString kUserAyanamsaQuestion =
+    QStringLiteral("Ayanamsa in degrees at 2000-01-01 12:00 (J2000), from 0 to 40, moved by "
+                   "precession to the birth:");
+const QString kUserAyanamsaMessage =
+    QStringLiteral("Please enter the ayanamsa as a number of degrees from 0 to 40, with a point "
+                   "before any decimals, such as 23.85.");
+
+// The user entry's caption, with the value it holds once there is one.
+void ShowUserValue(const ToolsMenu& tools, std::optional<double> degrees) {
+    tools.ayanamsaUser->setData(degrees ? QVariant(*degrees) : QVariant());
+    tools.ayanamsaUser->setText(degrees ? QStringLiteral("&User Value: %1%2 at J2000...")
+                                              .arg(QString::fromStdString(AyanamsaKey(
+                                                  AyanamsaChoice{AyanamsaMode::User, *degrees})))
+                                              .arg(QChar(0x00B0))
+                                        : QStringLiteral("&User Value..."));
+}
+
+AyanamsaChoice MenuAyanamsa(const ToolsMenu& tools) {
+    for (std::size_t i = 0; i < tools.ayanamsaNamed.size(); ++i) {
+        if (tools.ayanamsaNamed[i]->isChecked()) {
+            return AyanamsaChoice{static_cast<AyanamsaMode>(i), 0};
+        }
+    }
+    if (tools.ayanamsaUser->isChecked() && tools.ayanamsaUser->data().isValid()) {
+        return AyanamsaChoice{AyanamsaMode::User, tools.ayanamsaUser->data().toDouble()};
+    }
+    return {};
+}
+
+void TickAyanamsa(const ToolsMenu& tools, const AyanamsaChoice& choice) {
+    if (choice.mode == AyanamsaMode::User) {
+        ShowUserValue(tools, choice.userDegreesAtJ2000);
+        tools.ayanamsaUser->setChecked(true);
+        return;
+    }
+    const auto index = static_cast<std::size_t>(choice.mode);
+    tools.ayanamsaNamed[index < tools.ayanamsaNamed.size() ? index : 0]->setChecked(true);
+}
+
+void EnableAyanamsa(const ToolsMenu& tools, bool precise) {
+    tools.ayanamsa->setEnabled(precise);
+    tools.ayanamsa->menuAction()->setToolTip(precise ? kAyanamsaPreciseTip : kAyanamsaClassicTip);
+}
+
+// Asks for the user's degrees; a value refused or a Cancel leaves the
+// previous choice ticked.
+void AskUserAyanamsa(const ToolsMenu& tools, QWidget* parent, const AyanamsaChoice& previous) {
+    const QString initial = previous.mode == AyanamsaMode::User
+                                ? QString::fromStdString(AyanamsaKey(previous))
+                                : QString();
+    const std::optional<QString> typed = Dialogs().askText(parent, kUserAyanamsaQuestion, initial);
+    if (!typed) {
+        TickAyanamsa(tools, previous);
+        return;
+    }
+    const AyanamsaOrError read = AyanamsaOfKey(typed->trimmed().toStdString());
+    if (!read.choice || read.choice->mode != AyanamsaMode::User) {
+        Dialogs().showMessage(parent, kUserAyanamsaMessage, DialogIcon::Stop);
+        TickAyanamsa(tools, previous);
+        return;
+    }
+    TickAyanamsa(tools, *read.choice);
 }
 
 void AddChartLookEntries(ToolsMenu& tools, QObject& owner) {
@@ -36,7 +115,7 @@ void AddChartLookEntries(ToolsMenu& tools, QObject& owner) {
         styles->addAction(style);
     }
     tools.showPoints = AddEntry(*tools.menu, owner, "mnuShowPoints",
-                                QStringLiteral("Show Special Points and &Arudhas"));
+                                QStringLiteral("Show Special Points and A&rudhas"));
     tools.showPoints->setCheckable(true);
 
     const ChartLook stored = LoadChartLook();
@@ -79,28 +158,70 @@ ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> find
     tools.discCentre->setChecked(stored.sunrise == SunriseConvention::Centre);
     tools.discCentre->setEnabled(precise);
 
-    // The menu is the one writer of the preferences in the windows; what it
-    // shows is what is stored.
-    const auto store = [tools] { ShowChartOptions(tools, ToolsMenuOptions(tools)); };
-    QObject::connect(sources, &QActionGroup::triggered, &owner, [store](QAction*) { store(); });
-    QObject::connect(tools.discCentre, &QAction::triggered, &owner, [store](bool) { store(); });
-
     tools.menu->addSeparator()->setObjectName(QStringLiteral("mnuToolsSeparator"));
     tools.findPlace =
         AddEntry(*tools.menu, owner, "mnuFindPlace", QStringLiteral("&Find Place..."));
     tools.findPlace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     QObject::connect(tools.findPlace, &QAction::triggered, &owner,
                      [findPlace = std::move(findPlace)] { findPlace(); });
+
+    tools.menu->addSeparator()->setObjectName(QStringLiteral("mnuAyanamsaSeparator"));
+    // The disabled submenu's tooltip says why it is disabled.
+    tools.menu->setToolTipsVisible(true);
+    tools.ayanamsa = tools.menu->addMenu(QStringLiteral("&Ayanamsa"));
+    tools.ayanamsa->setObjectName(QStringLiteral("mnuAyanamsa"));
+    auto* ayanamsas = new QActionGroup(&owner);
+    ayanamsas->setObjectName(QStringLiteral("grpAyanamsa"));
+    ayanamsas->setExclusive(true);
+    for (std::size_t i = 0; i < kNamedAyanamsas.size(); ++i) {
+        const auto& [name, text] = kNamedAyanamsas[i];
+        tools.ayanamsaNamed[i] = AddEntry(*tools.ayanamsa, owner, name, QString::fromUtf8(text));
+    }
+    tools.ayanamsa->addSeparator();
+    tools.ayanamsaUser = AddEntry(*tools.ayanamsa, owner, "mnuAyanamsaUser", {});
+    ShowUserValue(tools, std::nullopt);
+    for (QAction* entry : tools.ayanamsa->actions()) {
+        if (!entry->isSeparator()) {
+            entry->setCheckable(true);
+            ayanamsas->addAction(entry);
+        }
+    }
+    TickAyanamsa(tools, stored.ayanamsa);
+    EnableAyanamsa(tools, precise);
+
+    // The menu is the one writer of the preferences in the windows; what it
+    // shows is what is stored.
+    const auto store = [tools] { ShowChartOptions(tools, ToolsMenuChoices(tools)); };
+    QObject::connect(sources, &QActionGroup::triggered, &owner, [store](QAction*) { store(); });
+    QObject::connect(tools.discCentre, &QAction::triggered, &owner, [store](bool) { store(); });
+    QObject::connect(
+        ayanamsas, &QActionGroup::triggered, &owner, [tools, store, parent = &bar](QAction* entry) {
+            if (entry == tools.ayanamsaUser) {
+                // What is stored is the choice before this click.
+                AskUserAyanamsa(tools, parent->window(), LoadChartPreferences().ayanamsa);
+            }
+            store();
+        });
+
     AddChartLookEntries(tools, owner);
     return tools;
 }
 
-ChartOptions ToolsMenuOptions(const ToolsMenu& tools) {
+ChartOptions ToolsMenuChoices(const ToolsMenu& tools) {
     ChartOptions options;
     options.positions =
         tools.precise->isChecked() ? PositionSource::Precise : PositionSource::Classic;
     options.sunrise =
         tools.discCentre->isChecked() ? SunriseConvention::Centre : SunriseConvention::Limb;
+    options.ayanamsa = MenuAyanamsa(tools);
+    return options;
+}
+
+ChartOptions ToolsMenuOptions(const ToolsMenu& tools) {
+    ChartOptions options = ToolsMenuChoices(tools);
+    if (options.positions == PositionSource::Classic) {
+        options.ayanamsa = {};
+    }
     return options;
 }
 
@@ -127,6 +248,8 @@ void ShowChartOptions(const ToolsMenu& tools, const ChartOptions& options) {
     tools.precise->setChecked(precise);
     tools.discCentre->setChecked(options.sunrise == SunriseConvention::Centre);
     tools.discCentre->setEnabled(precise);
+    TickAyanamsa(tools, options.ayanamsa);
+    EnableAyanamsa(tools, precise);
     SaveChartPreferences(options);
 }
 

@@ -1,11 +1,12 @@
 // The birth form's Tools menu: which positions a chart is computed with,
-// the precise source's sunrise rule, the offline place finder, and how the
-// chart is drawn.
+// the precise source's sunrise rule, the offline place finder, the precise
+// source's ayanamsa, and how the chart is drawn.
 #pragma once
 
 #include "chart/chart_options.h"
 #include "ui/widgets/chart_look.h"
 
+#include <array>
 #include <functional>
 
 class QAction;
@@ -29,6 +30,12 @@ struct ToolsMenu {
     QAction* styleNorth = nullptr; // mnuStyleNorth
     QAction* styleEast = nullptr;  // mnuStyleEast
     QAction* showPoints = nullptr; // mnuShowPoints
+    // mnuAyanamsa: disabled, with a tooltip saying why, while classic is chosen.
+    QMenu* ayanamsa = nullptr;
+    // mnuAyanamsaLahiri .. mnuAyanamsaTruePushya, in AyanamsaMode order.
+    std::array<QAction*, 7> ayanamsaNamed{};
+    // mnuAyanamsaUser: asks for the degrees; holds the value in force as its data.
+    QAction* ayanamsaUser = nullptr;
 };
 
 // Appends "&Tools" to `bar`, its position entries set from the stored chart
@@ -41,6 +48,8 @@ ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> find
 namespace selmarind {
 
 // The options the menu's check marks show: what a chart is computed with.
+// The ayanamsa ticked applies to the precise positions only; with classic
+// ones the options carry the default (the classic source's own is used).
 ChartOptions ToolsMenuOptions(const ToolsMenu& tools);
 
 // The look the style entries and the points option show.
@@ -50,6 +59,10 @@ ChartLook ToolsMenuLook(const ToolsMenu& tools);
 // (opening a record that names its chart style); an open result window
 // redraws.
 void ShowChartLook(const ToolsMenu& tools, const ChartLook& look);
+
+// Every choice ticked, the ayanamsa remembered for the precise positions
+// included even while classic is chosen: what is stored.
+ChartOptions ToolsMenuChoices(const ToolsMenu& tools);
 
 // Ticks the entries for `options` and stores them, as a choice in the menu
 // would (opening a record that names its options).
