@@ -156,7 +156,7 @@ void WritePlace(JsonWriter& w, const PlaceSummary& place) {
     w.EndObject();
 }
 
-void WriteChart(JsonWriter& w, const ChartValues& chart) {
+void WriteChart(JsonWriter& w, const ChartValues& chart, ChartStyle style) {
     w.BeginObject();
     w.Key("positions");
     w.String(PositionSourceName(chart.positions));
@@ -241,13 +241,15 @@ void WriteChart(JsonWriter& w, const ChartValues& chart) {
         WriteSpecialPoint(w, point);
     }
     w.EndArray();
+    w.Key("style");
+    w.String(ChartStyleName(style));
     w.EndObject();
 }
 
 } // namespace
 
 void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
-                       const std::optional<PlaceSummary>& place) {
+                       const std::optional<PlaceSummary>& place, ChartStyle style) {
     if (place) {
         writer.Key("place");
         WritePlace(writer, *place);
@@ -255,14 +257,14 @@ void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
     writer.Key("form");
     WriteForm(writer, result.form);
     writer.Key("chart");
-    WriteChart(writer, result.chart);
+    WriteChart(writer, result.chart, style);
 }
 
 std::string ChartJson(const ChartResult& result, bool indented,
-                      const std::optional<PlaceSummary>& place) {
+                      const std::optional<PlaceSummary>& place, ChartStyle style) {
     JsonWriter writer(indented);
     writer.BeginObject();
-    WriteChartMembers(writer, result, place);
+    WriteChartMembers(writer, result, place, style);
     writer.EndObject();
     return writer.Text();
 }

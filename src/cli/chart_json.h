@@ -5,6 +5,7 @@
 #include "chart/chart_result.h"
 #include "cli/json_writer.h"
 #include "cli/place_input.h"
+#include "drawing/chart_style.h"
 
 #include <optional>
 #include <string>
@@ -12,12 +13,15 @@
 namespace selmarind::cli {
 
 // Writes the members "place" (only when `place` is given), "form" and
-// "chart" into the object open in `writer`.
+// "chart" into the object open in `writer`; "chart" ends with "style", the
+// name of the style the chart is drawn in.
 void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
-                       const std::optional<PlaceSummary>& place = std::nullopt);
+                       const std::optional<PlaceSummary>& place = std::nullopt,
+                       ChartStyle style = ChartStyle::South);
 
 // One JSON object holding "place" (when given), "form" and "chart".
 std::string ChartJson(const ChartResult& result, bool indented,
-                      const std::optional<PlaceSummary>& place = std::nullopt);
+                      const std::optional<PlaceSummary>& place = std::nullopt,
+                      ChartStyle style = ChartStyle::South);
 
 } // namespace selmarind::cli

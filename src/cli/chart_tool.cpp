@@ -10,10 +10,14 @@
 #include "cli/prepared_birth.h"
 #include "cli/tool_options.h"
 #include "cli/tool_text.h"
+#include "drawing/svg_writer.h"
+#include "files/atomic_file.h"
 #include "input/time_zones.h"
 #include "report/report.h"
 
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 namespace selmarind::cli {
 
@@ -24,6 +28,21 @@ void ListZones(std::ostream& out) {
     for (std::size_t i = 0; i < zones.size(); ++i) {
         out << (i < 10 ? " " : "") << i << "  " << zones[i].itemText << "\n";
     }
+}
+
+// Whether two paths name one file: the same file where both exist, else
+// the same path once made absolute with its links resolved.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error) && !error) {
+        return true;
+    }
+    const std::filesystem::path first = std::filesystem::weakly_canonical(a, error);
+    if (error) {
+        return false;
+    }
+    const std::filesystem::path second = std::filesystem::weakly_canonical(b, error);
+    return !error && first == second;
 }
 
 // The work of the tool; its output is checked once it is done.
@@ -73,6 +92,14 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
         return RunBatch(input, *options.batch, out, err, *jobs);
     }
 
+    // The drawing must not replace the record it is drawn from or saved to.
+    for (const auto* record : {&options.record, &options.saveRecord}) {
+        if (options.svg && *record && SameFile(*options.svg, **record)) {
+            err << kToolName << ": --svg " << EchoText(*options.svg)
+                << " names the record file; give the drawing a file of its own\n";
+            return kExitInvalidInput;
+        }
+    }
     const PreparedBirth birth =
         options.record
             ? PrepareFromRecord(*options.record, options.positions, options.sunrise)
@@ -93,8 +120,17 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
             return kExitFailure;
         }
     }
+    const ChartStyle style = StyleOfOptions(options);
+    if (options.svg) {
+        if (const auto fault = WriteFileAtomically(
+                *options.svg, ChartSvg(*computed.chart, style, options.points))) {
+            err << kToolName << ": cannot write the drawing " << EchoText(*options.svg) << ": "
+                << *fault << "\n";
+            return kExitFailure;
+        }
+    }
     if (options.json) {
-        out << ChartJson(*computed.chart, true, birth.place) << "\n";
+        out << ChartJson(*computed.chart, true, birth.place, style) << "\n";
     } else {
         out << PlainReport(*computed.chart, birth.entries);
     }

@@ -11,10 +11,11 @@ std::string HelpText() {
                   --lat 28N36 --lon 77E13 [--city C] [--state S] [--country K]
                   [--positions classic|precise] [--sunrise limb|centre]
                   [--json] [--save-record FILE]
+                  [--svg FILE [--style south|north|east] [--points]]
   selmarind-chart --name NAME --date ... --time ... --place "NAME[, DIV][, COUNTRY]"
                   [--dst | --utc-offset ±HH:MM] [other options as above]
   selmarind-chart --record FILE [--positions P] [--sunrise S] [--json]
-                  [--save-record FILE]
+                  [--save-record FILE] [--svg FILE [--style S] [--points]]
   selmarind-chart --batch FILE|- [--jobs N]
   selmarind-chart --find-place QUERY
   selmarind-chart --list-zones | --help | --version
@@ -101,7 +102,23 @@ Output:
                      division, country (null without --place), latitude,
                      longitude (degrees, north and east positive), timeZone,
                      utcOffsetSeconds, zoneIndex (null for the extra entry),
-                     dst (null with --utc-offset alone)
+                     dst (null with --utc-offset alone); "chart" ends with
+                     "style", the style of --style (south without it)
+  --svg FILE         also draws the chart as an SVG picture, replacing FILE
+                     whole or not at all, before the report or JSON is
+                     printed: a header with the name, date, time, place and
+                     position source, then one group per sign
+                     (<g class="cell" data-sign="1..12" data-house="1..12">,
+                     houses counted from the ascendant's sign) holding its
+                     texts; FILE may not be the record of --record or
+                     --save-record. Not with --batch
+  --style south|north|east
+                     with --svg: the South Indian square (default), the
+                     North Indian diamond (house 1 at the top centre) or the
+                     East Indian square (Aries at the top centre)
+  --points           with --svg: the special points (GL, HL, BL, IL, VL, SL,
+                     ViL) and the arudhas (AL, A2 to A12) in their signs,
+                     with a legend under the chart
 
 Other:
   --batch FILE       one chart per line of a CSV file ("-" reads standard

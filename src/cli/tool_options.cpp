@@ -107,6 +107,12 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
             ok = takeOptional(options.record);
         } else if (option == "--save-record") {
             ok = takeOptional(options.saveRecord);
+        } else if (option == "--svg") {
+            ok = takeOptional(options.svg);
+        } else if (option == "--style") {
+            ok = takeOptional(options.style);
+        } else if (option == "--points") {
+            ok = flag(options.points);
         } else {
             message = "unknown option " + EchoText(option);
             return false;
@@ -133,7 +139,30 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
         message = "--find-place only lists places; give no birth options with it";
         return false;
     }
+    if ((options.style || options.points) && !options.svg) {
+        message = "--style and --points apply to the drawing of --svg FILE only";
+        return false;
+    }
+    if (options.style && !ChartStyleOfName(*options.style)) {
+        message = "--style takes south, north or east, not " + EchoText(*options.style);
+        return false;
+    }
+    if (options.svg && options.svg->empty()) {
+        message = "--svg needs a file name";
+        return false;
+    }
+    if (options.svg && (options.batch || options.findPlace)) {
+        message = "--svg draws the chart of one birth; it does not go with --batch or "
+                  "--find-place";
+        return false;
+    }
     return true;
+}
+
+ChartStyle StyleOfOptions(const ToolOptions& options) {
+    const std::optional<ChartStyle> style =
+        options.style ? ChartStyleOfName(*options.style) : std::nullopt;
+    return style.value_or(ChartStyle::South);
 }
 
 std::optional<int> ReadJobs(const std::optional<std::string>& text) {

@@ -3,6 +3,7 @@
 
 #include "cli/birth_input.h"
 #include "cli/place_input.h"
+#include "drawing/chart_style.h"
 
 #include <optional>
 #include <string>
@@ -26,8 +27,15 @@ struct ToolOptions {
     std::optional<std::string> findPlace;
     std::optional<std::string> record;
     std::optional<std::string> saveRecord;
+    std::optional<std::string> svg;   // the file the chart is drawn into
+    std::optional<std::string> style; // as given; checked by ParseArguments
+    bool points = false;              // special points and arudhas in the drawing
     bool anyBirthOption = false;
 };
+
+// The style --style names; South without it. Call after ParseArguments,
+// which refuses any other name.
+ChartStyle StyleOfOptions(const ToolOptions& options);
 
 // Reads the arguments; on a usage fault returns false with `message` set.
 bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
