@@ -104,6 +104,7 @@ set(generated "")
 if(SELMARIND_BUILD_GUI)
   set(SELMARIND_HELP_PICTURES frm_main.png frm_display_chart.png frm_display_details.png
       frm_display_chart_details.png
+      chart_style_south.png chart_style_north.png chart_style_east.png
       mdi_maximized.png mdi_help_menu.png frm_about.png)
   set(help_stage_dir ${SELMARIND_STAGE_DATA_DIR}/help)
   list(TRANSFORM SELMARIND_HELP_PICTURES PREPEND ${help_stage_dir}/ OUTPUT_VARIABLE pictures)

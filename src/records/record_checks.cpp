@@ -168,6 +168,12 @@ std::optional<std::string> CheckBirthRecord(const BirthRecordContents& contents)
             return std::string(kPlaceZoneMessage);
         }
     }
+    if (const auto& style = contents.chartStyle) {
+        if (std::find(kRecordChartStyles.begin(), kRecordChartStyles.end(), *style) ==
+            kRecordChartStyles.end()) {
+            return std::string(kChartStyleMessage);
+        }
+    }
     return std::nullopt;
 }
 

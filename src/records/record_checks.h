@@ -40,6 +40,9 @@ inline constexpr std::string_view kPlaceIdMessage =
 inline constexpr std::string_view kPlaceZoneMessage =
     "The atlas place's time zone is not a zone name such as Asia/Kolkata.";
 
+inline constexpr std::string_view kChartStyleMessage =
+    "The chart style must be south, north or east.";
+
 // "The <what> is longer than the form's field holds (32767 characters)."
 std::string TooLongMessage(std::string_view what);
 // "The <what> is not UTF-8 text."
@@ -50,7 +53,7 @@ std::string NotUtf8Message(std::string_view what);
 // The order is the command-line tool's: first what the form's fields and
 // lists hold, field by field (name, longitude, latitude, date, time, zone),
 // then ValidateBirthData in the form's order, then the place texts, the
-// exact offset and the atlas place. What the fields hold:
+// exact offset, the atlas place and the chart style (kChartStyleMessage). What the fields hold:
 //   - the name: A..Z and spaces (kRecordNameMessage; the field turns typed
 //     small letters into capitals), at most kFormFieldMaxLength of them;
 //   - each coordinate: digits only (kOnlyNumbersMessage), no more than the

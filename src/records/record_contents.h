@@ -7,6 +7,7 @@
 #include "input/birth_entries.h"
 #include "input/time_zones.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -64,6 +65,9 @@ struct AtlasPlace {
     bool operator==(const AtlasPlace&) const = default;
 };
 
+// The names a record's "chartStyle" member may hold.
+inline constexpr std::array<std::string_view, 3> kRecordChartStyles = {"south", "north", "east"};
+
 struct BirthRecordContents {
     // The form's entries. With an exact zone offset, cmbTimeZoneIndex is not
     // written, and a record read back carries kExactZoneIndex there.
@@ -73,6 +77,9 @@ struct BirthRecordContents {
     // Nothing: the record leaves the choice to the program's setting.
     std::optional<PositionSource> positions;
     std::optional<SunriseConvention> sunrise;
+    // How the chart was drawn when the record was saved: one of
+    // kRecordChartStyles. Nothing: the program's setting draws it.
+    std::optional<std::string> chartStyle;
 };
 
 } // namespace selmarind

@@ -457,6 +457,14 @@ BirthRecordContents ContentsOf(const Json& root) {
         }
         contents.sunrise = name == "centre" ? SunriseConvention::Centre : SunriseConvention::Limb;
     }
+    if (const Json* style = OptionalMember(root, "chartStyle")) {
+        std::string name = TextOf(*style, "chartStyle");
+        if (std::find(kRecordChartStyles.begin(), kRecordChartStyles.end(), name) ==
+            kRecordChartStyles.end()) {
+            Malformed("\"chartStyle\" must be \"south\", \"north\" or \"east\".");
+        }
+        contents.chartStyle = std::move(name);
+    }
     return contents;
 }
 
@@ -521,6 +529,9 @@ std::string WriteBirthRecord(const BirthRecordContents& contents) {
     }
     if (contents.sunrise) {
         add("sunrise", JsonString(SunriseName(*contents.sunrise)));
+    }
+    if (contents.chartStyle) {
+        add("chartStyle", JsonString(*contents.chartStyle));
     }
 
     std::string text = "{\n";

@@ -84,6 +84,9 @@ inline QString ContentsDifference(const BirthRecordContents& a, const BirthRecor
     if (a.sunrise != b.sunrise) {
         return "sunrise differs";
     }
+    if (a.chartStyle != b.chartStyle) {
+        return "chart style differs";
+    }
     return {};
 }
 

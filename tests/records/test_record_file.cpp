@@ -145,7 +145,10 @@ private slots:
                    c.entries.chkDST = true;
                    c.positions = PositionSource::Precise;
                    c.sunrise = SunriseConvention::Centre;
+                   c.chartStyle = "north";
                });
+        QTest::newRow("east chart style")
+            << With([](BirthRecordContents& c) { c.chartStyle = "east"; });
         QTest::newRow("exact offset instead of a list entry") << With([](BirthRecordContents& c) {
             c.exactZone = ExactZoneOffset{20700, "Asia/Kathmandu, +05:45"};
             c.entries.cmbTimeZoneIndex = kExactZoneIndex;
@@ -466,6 +469,10 @@ private slots:
                   "\"positions\" must be \"classic\" or \"precise\".");
         Malformed("sunrise spelt center", Edited([](Json& r) { r["sunrise"] = "center"; }),
                   "\"sunrise\" must be \"limb\" or \"centre\".");
+        Malformed("chart style in capitals", Edited([](Json& r) { r["chartStyle"] = "North"; }),
+                  "\"chartStyle\" must be \"south\", \"north\" or \"east\".");
+        Malformed("chart style as a number", Edited([](Json& r) { r["chartStyle"] = 2; }),
+                  "\"chartStyle\" must be a text in double quotes.");
     }
     void malformed() { CheckFault(); }
 
@@ -595,6 +602,9 @@ private slots:
         QTest::newRow("list zone 71 without an exact offset")
             << With([](BirthRecordContents& c) { c.entries.cmbTimeZoneIndex = kExactZoneIndex; })
             << Text(kZoneListMessage);
+        QTest::newRow("unknown chart style")
+            << With([](BirthRecordContents& c) { c.chartStyle = "western"; })
+            << Text(kChartStyleMessage);
     }
     void checkBeforeSaving() {
         QFETCH(BirthRecordContents, contents);

@@ -88,7 +88,14 @@ private slots:
             texts << (entry->isSeparator() ? QString("-") : entry->text());
         }
         QCOMPARE(texts, (QStringList{"&Classic Positions", "&Precise Positions (Swiss Ephemeris)",
-                                     "Sunrise at the &Disc Centre", "-", "&Find Place..."}));
+                                     "Sunrise at the &Disc Centre", "-", "&Find Place...", "-",
+                                     "Chart &Style", "Show Special Points and &Arudhas"}));
+        QStringList styles;
+        for (QAction* entry : form.findChild<QMenu*>("mnuChartStyle")->actions()) {
+            styles << entry->objectName() + ' ' + entry->text();
+        }
+        QCOMPARE(styles, (QStringList{"mnuStyleSouth &South Indian", "mnuStyleNorth &North Indian",
+                                      "mnuStyleEast &East Indian"}));
         QCOMPARE(Entry(form, "mnuFindPlace")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     }
 

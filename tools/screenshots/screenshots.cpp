@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -61,11 +62,22 @@ QStringList WriteScreenshots(const QString& outDir) {
 
     const std::optional<ChartResult> result = CalculateChart(frmMain.entries());
     Mdi frame;
+    // The designed chart, whatever the settings hold.
+    frame.display()->setChartLook({});
     if (result) {
         frame.display()->showResult(*result, frmMain.entries());
     }
     frame.showMaximized();
     save(*frame.display(), QStringLiteral("frm_display_chart.png"));
+    // The chart in each style, with the points and their legend.
+    if (auto* chart = frame.display()->findChild<QGroupBox*>(QStringLiteral("fraBirthchart"))) {
+        for (const ChartStyle style : kChartStyles) {
+            frame.display()->setChartLook({style, true});
+            save(*chart, QStringLiteral("chart_style_%1.png")
+                             .arg(QString::fromUtf8(ChartStyleName(style).data())));
+        }
+        frame.display()->setChartLook({});
+    }
     frame.display()->tabs()->setCurrentIndex(1);
     save(*frame.display(), QStringLiteral("frm_display_details.png"));
     frame.display()->tabs()->setCurrentIndex(2);

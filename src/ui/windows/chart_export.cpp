@@ -1,5 +1,6 @@
 #include "ui/windows/chart_export.h"
 
+#include "drawing/svg_writer.h"
 #include "report/report.h"
 #include "ui/widgets/dialog_service.h"
 #include "ui/widgets/file_dialogs.h"
@@ -54,6 +55,13 @@ QWidget* PictureSource(FrmDisplay& display) {
 }
 
 QByteArray PngOf(QWidget& widget) {
+    // The picture leaves out the link in the chart's centre: it cannot be
+    // clicked there.
+    QWidget* centreLink = widget.findChild<QWidget*>(QStringLiteral("Label7"));
+    const bool linkShown = centreLink != nullptr && centreLink->isVisible();
+    if (linkShown) {
+        centreLink->hide();
+    }
     // Twice the pixel density of the widget's screen, so that the picture
     // stays sharp when printed or shown on a denser screen.
     const qreal scale = 2 * widget.devicePixelRatioF();
@@ -63,6 +71,9 @@ QByteArray PngOf(QWidget& widget) {
     {
         QPainter painter(&image);
         widget.render(&painter);
+    }
+    if (linkShown) {
+        centreLink->show();
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -116,9 +127,10 @@ bool ChartExport::exportTo(const QString& path) {
     QByteArray bytes;
     if (suffix == QStringLiteral("pdf")) {
         bytes = ChartReportPdf(*result_, entries_, LocalPaperSize(),
-                               ReportFooter(QDate::currentDate()));
+                               ReportFooter(QDate::currentDate()), display_.chartLook());
     } else if (suffix == QStringLiteral("svg")) {
-        bytes = ChartSvg(*result_);
+        const ChartLook& look = display_.chartLook();
+        bytes = QByteArray::fromStdString(ChartSvg(*result_, look.style, look.showPoints));
     } else if (suffix == QStringLiteral("png")) {
         bytes = PngOf(*PictureSource(display_));
     } else {
@@ -155,7 +167,8 @@ bool ChartExport::printTo(QPrinter& printer) {
                               DialogIcon::Stop);
         return false;
     }
-    PaintChartReport(painter, printer, *result_, entries_, ReportFooter(QDate::currentDate()));
+    PaintChartReport(painter, printer, *result_, entries_, ReportFooter(QDate::currentDate()),
+                     display_.chartLook());
     return painter.end();
 }
 

@@ -14,6 +14,7 @@
 #include "ui/windows/elided_label.h"
 #include "ui/windows/navamsa_tab.h"
 #include "ui/windows/result_form_parts.h"
+#include "ui/windows/styled_chart.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -146,6 +147,29 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHin
     layout->setSpacing(TwipsToPixels(180));
     layout->addWidget(tabs_, 1);
     layout->addWidget(buildSignificance());
+
+    setChartLook(LoadChartLook());
+    connect(&ChartLookNotifier::Instance(), &ChartLookNotifier::changed, this,
+            &FrmDisplay::setChartLook);
+}
+
+void FrmDisplay::setChartLook(const ChartLook& look) {
+    look_ = look;
+    const bool designed = look.style == ChartStyle::South && !look.showPoints;
+    if (!designed && result_) {
+        styledChart_->setChart(*result_, look.style, look.showPoints);
+        QStringList legend;
+        for (const std::string& line : styledChart_->drawing().legend) {
+            legend << Utf8Text(line);
+        }
+        chartLegend_->setText(legend.join(QStringLiteral("\n")));
+        chartLegend_->setAccessibleName(legend.join(QStringLiteral(", ")));
+    }
+    // Before any result the designed square stands, as it always has.
+    const bool styled = !designed && result_.has_value();
+    chartSquare_->setVisible(!styled);
+    styledChart_->setVisible(styled);
+    chartLegend_->setVisible(styled && look.showPoints);
 }
 
 QWidget* FrmDisplay::buildChartTab() {
@@ -221,6 +245,15 @@ QWidget* FrmDisplay::buildChartTab() {
     auto* chartLayout = new QVBoxLayout(chartGroup);
     chartSquare_ = new ChartSquare(chartGroup);
     chartLayout->addWidget(chartSquare_, 0, Qt::AlignCenter);
+    styledChart_ = new StyledChart(chartGroup);
+    styledChart_->hide();
+    chartLayout->addWidget(styledChart_, 0, Qt::AlignCenter);
+    chartLegend_ = NewLabel(chartGroup, {}, QStringLiteral("lblChartLegend"));
+    chartLegend_->setTextFormat(Qt::PlainText);
+    chartLegend_->setFont(AppFont(7));
+    SetTextColor(chartLegend_, kNumberColor);
+    chartLegend_->hide();
+    chartLayout->addWidget(chartLegend_);
     frameLayout->addWidget(chartGroup);
 
     // Which positions the chart shows, in the free room below the square.
@@ -461,6 +494,8 @@ void FrmDisplay::showResult(const ChartResult& result, const std::optional<Birth
     positionsNote_->setText(note);
     positionsNote_->setAccessibleName(note);
     fillChartDetails(result, entries);
+    result_ = result;
+    setChartLook(look_);
     navamsaTab_->showChart(result.chart);
     dashaTab_->showChart(result.chart);
     // Each value reads "caption: value"; the caption beside it would repeat.

@@ -8,6 +8,7 @@
 #include "chart/chart_result.h"
 #include "chart/sign_tables.h"
 #include "input/birth_entries.h"
+#include "ui/widgets/chart_look.h"
 
 #include <QWidget>
 
@@ -24,6 +25,7 @@ namespace selmarind {
 class ChartSquare;
 class DashaTab;
 class NavamsaTab;
+class StyledChart;
 
 class FrmDisplay : public QWidget {
     Q_OBJECT
@@ -39,6 +41,13 @@ public:
                     const std::optional<BirthEntries>& entries = std::nullopt);
 
     QTabWidget* tabs() const { return tabs_; }
+
+    // Draws the chart on view in `look`: the designed square for the South
+    // Indian style without points, the styled chart in its place otherwise,
+    // with the points' legend under it. The form follows the stored look
+    // (chart_look.h) from its start.
+    void setChartLook(const ChartLook& look);
+    const ChartLook& chartLook() const { return look_; }
 
 private:
     QWidget* buildChartTab();
@@ -61,6 +70,11 @@ private:
     // Vedic Planetary Position, body order as kPlanetCaptions.
     std::array<QLabel*, 10> positionValues_{};
     ChartSquare* chartSquare_ = nullptr;
+    StyledChart* styledChart_ = nullptr;
+    // The abbreviations of the points spelt out (lblChartLegend), shown with them.
+    QLabel* chartLegend_ = nullptr;
+    ChartLook look_;
+    std::optional<ChartResult> result_;
     // Which positions the chart shows (lblPositionsSource), below the square.
     QLabel* positionsNote_ = nullptr;
 

@@ -554,6 +554,7 @@ BirthRecordContents FrmMain::recordContents() const {
     const ChartOptions options = chartOptions();
     contents.positions = options.positions;
     contents.sunrise = options.sunrise;
+    contents.chartStyle = std::string(ChartStyleName(ToolsMenuLook(tools_).style));
     return contents;
 }
 
@@ -575,6 +576,14 @@ void FrmMain::applyRecord(const BirthRecordContents& contents) {
         options.positions = contents.positions.value_or(options.positions);
         options.sunrise = contents.sunrise.value_or(options.sunrise);
         ShowChartOptions(tools_, options);
+    }
+    // The style the record was drawn in; the points option stays the user's.
+    if (contents.chartStyle) {
+        if (const std::optional<ChartStyle> style = ChartStyleOfName(*contents.chartStyle)) {
+            ChartLook look = ToolsMenuLook(tools_);
+            look.style = *style;
+            ShowChartLook(tools_, look);
+        }
     }
 }
 

@@ -3,7 +3,9 @@
 #include "chart/sign_tables.h"
 #include "engine/name_tables.h"
 #include "input/time_zones.h"
+#include "report/chart_details.h"
 #include "ui/widgets/app_style.h"
+#include "ui/windows/chart_drawing_painter.h"
 #include "ui/windows/result_form_parts.h"
 
 #include <QBuffer>
@@ -207,6 +209,23 @@ std::string ZoneText(const BirthEntries& entries) {
     return {};
 }
 
+// The rows of a detail section as the report prints them. The classic
+// positions have a sunrise rule too, their own, which the section leaves
+// unsaid; the ayanamsa has its own line elsewhere.
+std::vector<DetailRow> ReportRows(const DetailSection& section, const ChartValues& chart) {
+    std::vector<DetailRow> rows;
+    for (const DetailRow& row : section.rows) {
+        if (section.kind == DetailSectionKind::Source && row.caption == "Ayanamsa") {
+            continue;
+        }
+        rows.push_back(row);
+    }
+    if (section.kind == DetailSectionKind::Source && chart.positions == PositionSource::Classic) {
+        rows.push_back({"Sunrise convention", "upper limb, with standard refraction"});
+    }
+    return rows;
+}
+
 } // namespace
 
 QString ReportFooter(const QDate& printedOn) {
@@ -262,8 +281,28 @@ void PaintSouthIndianChart(QPainter& painter, const QRectF& square, const Result
     painter.restore();
 }
 
+void PaintReportChart(QPainter& painter, const QRectF& square, const ChartResult& result,
+                      const ChartLook& look, double dotsPerInch) {
+    if (look.style == ChartStyle::South && !look.showPoints) {
+        PaintSouthIndianChart(painter, square, result.form, dotsPerInch);
+        return;
+    }
+    const auto pt = [dotsPerInch](double points) { return points * dotsPerInch / 72.0; };
+    DrawingSizes sizes;
+    sizes.sidePx = square.width();
+    sizes.bodyPx = pt(8);
+    sizes.numberPx = pt(6.5);
+    sizes.markerPx = pt(6.5);
+    sizes.minTextPx = pt(4);
+    sizes.paddingPx = pt(2.5);
+    const FontTextMeasure measure(PaperFont(8), painter.device());
+    const ChartDrawing drawing =
+        DrawChart(ContentsOfChart(result, look.showPoints), look.style, sizes, measure);
+    PaintChartDrawing(painter, drawing, square.topLeft(), measure, PaperChartColours(pt(0.8)));
+}
+
 void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartResult& result,
-                      const BirthEntries& entries, const QString& footer) {
+                      const BirthEntries& entries, const QString& footer, const ChartLook& look) {
     const ResultFormTexts& form = result.form;
     PageFlow flow(painter, device, footer);
     painter.setPen(Qt::black);
@@ -305,8 +344,34 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
         flow.drawAt(valueText, body, valueLeft, detailsWidth - valueLeft, height);
         flow.skip(height + flow.pt(2));
     }
-    PaintSouthIndianChart(painter, square, form, flow.dpi());
+    PaintReportChart(painter, square, result, look, flow.dpi());
     flow.skip(std::max(0.0, square.bottom() - flow.y()));
+    flow.skip(flow.pt(3));
+    flow.text(QString::fromUtf8(ChartStyleTitle(look.style).data()) +
+                  QStringLiteral(" chart") +
+                  (look.showPoints ? QStringLiteral(" with the special points and arudhas")
+                                   : QString()),
+              PaperFont(8));
+    if (look.showPoints) {
+        QStringList legend;
+        for (const std::string& line : ContentsOfChart(result, true).legend) {
+            legend << Utf8Text(line);
+        }
+        flow.text(legend.join(QStringLiteral("; ")), PaperFont(8));
+    }
+
+    // How the chart was made, and what it computes beyond the result form.
+    for (const DetailSection& section : ChartDetailSections(result, entries)) {
+        if (section.kind == DetailSectionKind::Sunrise ||
+            section.kind == DetailSectionKind::Positions) {
+            continue;
+        }
+        flow.heading(Utf8Text(section.title));
+        for (const DetailRow& row : ReportRows(section, result.chart)) {
+            flow.row(Utf8Text(row.caption) + QStringLiteral(" :"), Utf8Text(row.value),
+                     captionWidth, body);
+        }
+    }
 
     flow.heading(QStringLiteral("Vedic Planetary Position"));
     bool anyRetrograde = false;
@@ -349,7 +414,8 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
 }
 
 QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries,
-                          QPageSize::PageSizeId paper, const QString& footer) {
+                          QPageSize::PageSizeId paper, const QString& footer,
+                          const ChartLook& look) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -364,7 +430,7 @@ QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries
         if (!painter.begin(&writer)) {
             return {};
         }
-        PaintChartReport(painter, writer, result, entries, footer);
+        PaintChartReport(painter, writer, result, entries, footer, look);
         painter.end();
     }
     buffer.close();

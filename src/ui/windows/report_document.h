@@ -7,6 +7,7 @@
 
 #include "chart/chart_result.h"
 #include "input/birth_entries.h"
+#include "ui/widgets/chart_look.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -35,17 +36,28 @@ QPageSize::PageSizeId LocalPaperSize(const QLocale& locale = QLocale::system());
 void PaintSouthIndianChart(QPainter& painter, const QRectF& square, const ResultFormTexts& form,
                            double dotsPerInch);
 
+// Draws the chart into `square` (device units) in `look`: the South Indian
+// chart above for that style without points, otherwise the drawing of
+// drawing/chart_geometry.h in black on white, its legend left to the caller.
+void PaintReportChart(QPainter& painter, const QRectF& square, const ChartResult& result,
+                      const ChartLook& look, double dotsPerInch);
+
 // Paints the whole report on `device`, which `painter` is active on,
 // starting a new page where the next block does not fit; `footer` stands at
 // the foot of every page with the page number. `entries` are those the chart
 // was computed from: they give the zone and the daylight-saving choice.
+// Beside the result form's texts the report says how the chart was made
+// (position source, sunrise rule, universal time, UTC offset and zone) and
+// lists the special points and the arudhas; its chart is drawn in `look`.
 void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartResult& result,
-                      const BirthEntries& entries, const QString& footer);
+                      const BirthEntries& entries, const QString& footer,
+                      const ChartLook& look = {});
 
 // The report as a PDF file on `paper` with 15 mm margins, or empty when
 // it could not be made.
 QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries,
-                          QPageSize::PageSizeId paper, const QString& footer);
+                          QPageSize::PageSizeId paper, const QString& footer,
+                          const ChartLook& look = {});
 
 // A drawing of the chart (SVG 1.2 Tiny): the person's name, the chart and
 // the ten positions, every text a <text> element.

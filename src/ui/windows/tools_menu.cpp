@@ -18,6 +18,38 @@ QAction* AddEntry(QMenu& menu, QObject& owner, const char* name, const QString& 
     return entry;
 }
 
+void AddChartLookEntries(ToolsMenu& tools, QObject& owner) {
+    tools.menu->addSeparator()->setObjectName(QStringLiteral("mnuChartLookSeparator"));
+    tools.chartStyle = tools.menu->addMenu(QStringLiteral("Chart &Style"));
+    tools.chartStyle->setObjectName(QStringLiteral("mnuChartStyle"));
+    tools.styleSouth =
+        AddEntry(*tools.chartStyle, owner, "mnuStyleSouth", QStringLiteral("&South Indian"));
+    tools.styleNorth =
+        AddEntry(*tools.chartStyle, owner, "mnuStyleNorth", QStringLiteral("&North Indian"));
+    tools.styleEast =
+        AddEntry(*tools.chartStyle, owner, "mnuStyleEast", QStringLiteral("&East Indian"));
+    auto* styles = new QActionGroup(&owner);
+    styles->setObjectName(QStringLiteral("grpChartStyle"));
+    styles->setExclusive(true);
+    for (QAction* style : {tools.styleSouth, tools.styleNorth, tools.styleEast}) {
+        style->setCheckable(true);
+        styles->addAction(style);
+    }
+    tools.showPoints = AddEntry(*tools.menu, owner, "mnuShowPoints",
+                                QStringLiteral("Show Special Points and &Arudhas"));
+    tools.showPoints->setCheckable(true);
+
+    const ChartLook stored = LoadChartLook();
+    tools.styleSouth->setChecked(stored.style == ChartStyle::South);
+    tools.styleNorth->setChecked(stored.style == ChartStyle::North);
+    tools.styleEast->setChecked(stored.style == ChartStyle::East);
+    tools.showPoints->setChecked(stored.showPoints);
+
+    const auto store = [tools] { SaveChartLook(ToolsMenuLook(tools)); };
+    QObject::connect(styles, &QActionGroup::triggered, &owner, [store](QAction*) { store(); });
+    QObject::connect(tools.showPoints, &QAction::triggered, &owner, [store](bool) { store(); });
+}
+
 } // namespace
 
 ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> findPlace) {
@@ -59,6 +91,7 @@ ToolsMenu AddToolsMenu(QMenuBar& bar, QObject& owner, std::function<void()> find
     tools.findPlace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     QObject::connect(tools.findPlace, &QAction::triggered, &owner,
                      [findPlace = std::move(findPlace)] { findPlace(); });
+    AddChartLookEntries(tools, owner);
     return tools;
 }
 
@@ -69,6 +102,23 @@ ChartOptions ToolsMenuOptions(const ToolsMenu& tools) {
     options.sunrise =
         tools.discCentre->isChecked() ? SunriseConvention::Centre : SunriseConvention::Limb;
     return options;
+}
+
+ChartLook ToolsMenuLook(const ToolsMenu& tools) {
+    ChartLook look;
+    look.style = tools.styleNorth->isChecked()  ? ChartStyle::North
+                 : tools.styleEast->isChecked() ? ChartStyle::East
+                                                : ChartStyle::South;
+    look.showPoints = tools.showPoints->isChecked();
+    return look;
+}
+
+void ShowChartLook(const ToolsMenu& tools, const ChartLook& look) {
+    tools.styleSouth->setChecked(look.style == ChartStyle::South);
+    tools.styleNorth->setChecked(look.style == ChartStyle::North);
+    tools.styleEast->setChecked(look.style == ChartStyle::East);
+    tools.showPoints->setChecked(look.showPoints);
+    SaveChartLook(look);
 }
 
 void ShowChartOptions(const ToolsMenu& tools, const ChartOptions& options) {
