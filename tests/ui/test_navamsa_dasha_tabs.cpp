@@ -5,6 +5,7 @@
 #include "chart/chart_driver.h"
 #include "engine/name_tables.h"
 #include "support/sample_entries.h"
+#include "ui/widgets/chart_look.h"
 #include "ui/windows/dasha_tab.h"
 #include "ui/windows/frm_display.h"
 #include "window_test_support.h"
@@ -99,6 +100,50 @@ private slots:
         QCOMPARE(sentence->text(), QStringLiteral("The Torvi Lagna of the Navamsa is %1.")
                                        .arg(Text(kSignNames[static_cast<std::size_t>(expected)])));
         QCOMPARE(sentence->accessibleName(), sentence->text());
+
+        // Each cell reads as a sentence naming its bodies, in the signs the
+        // rule gives, with the birth's retrograde marks, and the TL marker.
+        const auto cellSentence = [&form](int sign) {
+            auto* reader = form.findChild<QLabel*>(QStringLiteral("chartNavamsa_%1").arg(sign));
+            return reader ? reader->accessibleName() : QStringLiteral("<no cell %1>").arg(sign);
+        };
+        for (std::size_t b = 0; b < kBodyCount; ++b) {
+            const int sign = NinthPartSign(chart.longitude[b]);
+            QString name = Text(kBodyNames[b]);
+            if (const auto slot = RetrogradeSlot(b); slot && chart.retrogradeFlags[*slot]) {
+                name += QStringLiteral(" (R)");
+            }
+            QVERIFY2(cellSentence(sign).contains(name),
+                     qPrintable(cellSentence(sign) + QStringLiteral(" lacks ") + name));
+        }
+        QVERIFY(cellSentence(expected).endsWith(QStringLiteral("; Torvi Lagna")));
+        QVERIFY(cellSentence(ascendant).contains(QStringLiteral(", house 1:")));
+        for (int s = 0; s < 12; ++s) {
+            QCOMPARE(cellSentence(s).contains(QStringLiteral("Torvi Lagna")), s == expected);
+        }
+    }
+
+    // The Navamsa follows the chart style the user picks, at once.
+    void navamsaFollowsTheChartStyle() {
+        QTemporaryDir settings;
+        UsePrivateSettings(settings);
+        const ChartOrFailure result = CalculateChart(Delhi1980Entries());
+        QVERIFY(result);
+        FrmDisplay form;
+        form.showResult(*result, Delhi1980Entries());
+        auto* view = form.findChild<QWidget*>(QStringLiteral("chartNavamsa"));
+        QVERIFY(view);
+        QVERIFY(view->accessibleDescription().contains(QStringLiteral("South Indian")));
+        SaveChartLook({ChartStyle::North, false});
+        QVERIFY(view->accessibleDescription().contains(QStringLiteral("North Indian")));
+        SaveChartLook({ChartStyle::East, true});
+        QVERIFY(view->accessibleDescription().contains(QStringLiteral("East Indian")));
+        // The birth chart's points are not the Navamsa's.
+        for (int s = 0; s < 12; ++s) {
+            auto* reader = form.findChild<QLabel*>(QStringLiteral("chartNavamsa_%1").arg(s));
+            QVERIFY(!reader->accessibleName().contains(QStringLiteral("points")));
+        }
+        SaveChartLook({});
     }
 
     // Nine periods of nine sub-periods; "today" (a replaced clock) and the

@@ -5,14 +5,25 @@
 #pragma once
 
 #include "chart/chart_result.h"
+#include "drawing/chart_geometry.h"
+#include "drawing/chart_style.h"
 
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
-class QVBoxLayout;
 
 namespace selmarind {
+
+class DivisionalChartView;
+
+// What the D9 chart of `chart` shows: the bodies with their display names
+// (retrograde marks kept, "Asc" for the ascendant) in their D9 signs, in body
+// order, "TL" in the sign of the Navamsa's Torvi Lagna, houses counted from
+// the D9 ascendant's sign.
+ChartContents NavamsaContents(const ChartValues& chart);
 
 // "The Torvi Lagna of the Navamsa is Leo."; empty while its sign is
 // outside 1..12 (a result not calculated).
@@ -24,10 +35,18 @@ class NavamsaTab : public QWidget {
 public:
     explicit NavamsaTab(QWidget* parent = nullptr);
 
-    // Draws the D9 chart of `chart` and names its Torvi Lagna.
+    // Draws the D9 chart of `chart` in the stored chart style and names its
+    // Torvi Lagna; the drawing follows a later change of the style.
     void showChart(const ChartValues& chart);
 
+    DivisionalChartView* chartView() const { return view_; }
+
 private:
+    void draw();
+
+    std::optional<ChartContents> contents_;
+    ChartStyle style_ = ChartStyle::South;
+    DivisionalChartView* view_ = nullptr;
     QLabel* sentence_ = nullptr;
 };
 
