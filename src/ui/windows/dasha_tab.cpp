@@ -57,6 +57,14 @@ void MarkItem(QTreeWidgetItem* item, const QString& lord, bool today, bool chose
 
 } // namespace
 
+QString UtcOffsetLabel(std::int64_t utcOffsetSeconds) {
+    const std::int64_t magnitude = std::abs(utcOffsetSeconds);
+    return QStringLiteral("UTC%1%2:%3")
+        .arg(utcOffsetSeconds < 0 ? QChar(0x2212) : QChar(u'+'))
+        .arg(magnitude / 3600, 2, 10, QChar(u'0'))
+        .arg(magnitude / 60 % 60, 2, 10, QChar(u'0'));
+}
+
 DashaTab::DashaTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabDasha"));
     setAutoFillBackground(true);
@@ -176,13 +184,10 @@ void DashaTab::showChart(const ChartValues& chart) {
         chosenDate_->setDateRange(dateOf(periods_.front().start), dateOf(periods_.back().end));
         chosenDate_->setDate(dateOf(InstantOf(now_())));
     }
-    const std::int64_t magnitude = std::abs(offsetSeconds_);
-    note_->setText(QStringLiteral("Dates are shown in the birth's UTC offset (UTC%1%2:%3). The "
-                                  "periods count from the Moon's nakshatra at birth, a year "
-                                  "being 365.25 days.")
-                       .arg(offsetSeconds_ < 0 ? QChar(0x2212) : QChar(u'+'))
-                       .arg(magnitude / 3600, 2, 10, QChar(u'0'))
-                       .arg(magnitude / 60 % 60, 2, 10, QChar(u'0')));
+    note_->setText(QStringLiteral("Dates are shown in the birth's UTC offset (%1). The periods "
+                                  "count from the Moon's nakshatra at birth, a year being "
+                                  "365.25 days.")
+                       .arg(UtcOffsetLabel(offsetSeconds_)));
     note_->setAccessibleName(note_->text());
     markPeriods();
 }

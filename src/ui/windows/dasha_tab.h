@@ -22,6 +22,10 @@ class QTreeWidgetItem;
 
 namespace selmarind {
 
+// "UTC+05:30", "UTC−03:00": a UTC offset in seconds (positive east),
+// to the minute.
+QString UtcOffsetLabel(std::int64_t utcOffsetSeconds);
+
 class DashaTab : public QWidget {
     Q_OBJECT
 
