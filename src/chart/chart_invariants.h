@@ -4,11 +4,13 @@
 #pragma once
 
 #include "chart/chart_result.h"
+#include "engine/civil_time.h"
 #include "engine/name_tables.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -154,6 +156,51 @@ inline std::string TorviMarkFault(const ChartResult& r) {
     return {};
 }
 
+// The Navamsa holds a sign 0..11 for every body and its Torvi Lagna is the
+// sign of the lord of its ascendant's sign; the periods are nine, chained,
+// cover 120 years from a start no later than the birth, and each is filled
+// exactly by nine sub-periods, the first of its own lord.
+inline std::string PeriodsFault(const ChartValues& c) {
+    for (std::size_t i = 0; i < kBodyCount; ++i) {
+        if (c.navamsa.signs[i] < 0 || c.navamsa.signs[i] > 11) {
+            return "Navamsa sign " + std::to_string(c.navamsa.signs[i]) + " of body " +
+                   std::to_string(i);
+        }
+    }
+    const std::string_view lord =
+        kSignLords[static_cast<std::size_t>(c.navamsa.AscendantSignIndex())];
+    const auto body = std::find(kBodyNames.begin(), kBodyNames.end(), lord);
+    if (body == kBodyNames.end() ||
+        c.navamsa.torviLagnaSign - 1 !=
+            c.navamsa.signs[static_cast<std::size_t>(body - kBodyNames.begin())]) {
+        return "Navamsa Torvi Lagna sign " + std::to_string(c.navamsa.torviLagnaSign);
+    }
+    if (c.dasha.size() != kDashaLords.size()) {
+        return std::to_string(c.dasha.size()) + " periods";
+    }
+    const std::int64_t birth = SerialSeconds(c.birthUniversal);
+    if (c.dasha.front().start.serialSeconds > birth || c.dasha.front().end.serialSeconds < birth ||
+        c.dasha.back().end.serialSeconds - c.dasha.front().start.serialSeconds !=
+            kDashaCycleYears * kSecondsPerDashaYear) {
+        return "the periods do not run 120 years from before the birth";
+    }
+    for (std::size_t p = 0; p < c.dasha.size(); ++p) {
+        const DashaPeriod& period = c.dasha[p];
+        if ((p > 0 && c.dasha[p - 1].end != period.start) || period.sub.size() != 9 ||
+            period.sub.front().lord != period.lord || period.sub.front().start != period.start ||
+            period.sub.back().end != period.end) {
+            return "period " + std::to_string(p) + " is not chained or filled";
+        }
+        for (std::size_t s = 1; s < period.sub.size(); ++s) {
+            if (period.sub[s - 1].end != period.sub[s].start) {
+                return "period " + std::to_string(p) + " has a gap before sub-period " +
+                       std::to_string(s);
+            }
+        }
+    }
+    return {};
+}
+
 // Checks what every finished chart must hold; the first fault, or nothing.
 inline std::string ChartResultFault(const ChartResult& r) {
     const ResultFormTexts& f = r.form;
@@ -172,6 +219,9 @@ inline std::string ChartResultFault(const ChartResult& r) {
         return fault;
     }
     if (std::string fault = TorviMarkFault(r); !fault.empty()) {
+        return fault;
+    }
+    if (std::string fault = PeriodsFault(r.chart); !fault.empty()) {
         return fault;
     }
     if (f.lblHoraDesc.empty()) {

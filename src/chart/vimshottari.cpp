@@ -111,6 +111,15 @@ CivilDateTime AtUtcOffset(UtInstant instant, std::int64_t utcOffsetSeconds) {
     return CivilFromSerialSeconds(instant.serialSeconds + utcOffsetSeconds);
 }
 
+UtInstant UtInstantOfUnixTime(std::int64_t unixSeconds) {
+    // 1 January 1970 is serial day 25569.
+    return UtInstant{unixSeconds + 25569LL * 86400};
+}
+
+UtInstant StartOfDateAtOffset(const CivilDate& date, std::int64_t utcOffsetSeconds) {
+    return UtInstant{SerialDay(date) * 86400 - utcOffsetSeconds};
+}
+
 std::string DateTextAtOffset(UtInstant instant, std::int64_t utcOffsetSeconds) {
     const CivilDateTime t = AtUtcOffset(instant, utcOffsetSeconds);
     char text[32];

@@ -78,6 +78,14 @@ std::optional<DashaPosition> RunningDasha(const std::vector<DashaPeriod>& period
 // utcOffsetSeconds ahead of UT (positive east, summer hour included).
 CivilDateTime AtUtcOffset(UtInstant instant, std::int64_t utcOffsetSeconds);
 
+// The UT instant of a count of seconds since 1970-01-01 00:00 UT (a clock's
+// "now"), leap seconds not counted, as POSIX time counts them.
+UtInstant UtInstantOfUnixTime(std::int64_t unixSeconds);
+
+// The first second of a civil date on a clock utcOffsetSeconds ahead of UT
+// (positive east): the instant a date picked in the birth's offset begins.
+UtInstant StartOfDateAtOffset(const CivilDate& date, std::int64_t utcOffsetSeconds);
+
 // "YYYY-MM-DD": the date of a UT instant at a UTC offset (seconds, positive east).
 std::string DateTextAtOffset(UtInstant instant, std::int64_t utcOffsetSeconds);
 

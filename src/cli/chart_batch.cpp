@@ -91,7 +91,7 @@ std::optional<std::string> InputFault(std::istream& input) {
     return std::nullopt;
 }
 
-void ComputeLine(BatchLine& item) {
+void ComputeLine(BatchLine& item, bool withDasha) {
     item.failed = true;
     if (!item.fault.empty()) {
         item.output = LineError(item.line, item.fault);
@@ -119,7 +119,7 @@ void ComputeLine(BatchLine& item) {
     w.BeginObject();
     w.Key("line");
     w.Integer(item.line);
-    WriteChartMembers(w, *computed.chart, birth.place);
+    WriteChartMembers(w, *computed.chart, birth.place, ChartStyle::South, withDasha);
     w.EndObject();
     item.output = w.Text();
     item.failed = false;
@@ -133,7 +133,7 @@ std::string BatchName(const std::string& path) {
 }
 
 int RunBatch(std::istream& input, const std::string& name, std::ostream& out, std::ostream& err,
-             int jobs) {
+             int jobs, bool withDasha) {
     CsvReader reader(input);
     std::optional<CsvRecord> header = reader.Next();
     while (header && header->blank) {
@@ -185,7 +185,8 @@ int RunBatch(std::istream& input, const std::string& name, std::ostream& out, st
     // Writes the window; false when the output could not take it, which
     // ends the batch: nothing more would reach its reader.
     const auto flush = [&] {
-        pool.Run(lines.size(), [&lines](std::size_t i) { ComputeLine(lines[i]); });
+        pool.Run(lines.size(),
+                 [&lines, withDasha](std::size_t i) { ComputeLine(lines[i], withDasha); });
         for (const BatchLine& item : lines) {
             out << item.output << "\n";
             anyFailed = anyFailed || item.failed;

@@ -14,8 +14,9 @@ std::string BatchName(const std::string& path);
 // Reads the CSV from `input` and writes one JSON line per CSV line to `out`,
 // computed on `jobs` threads (1 to 256) a window at a time; faults of the
 // whole batch go to `err`. `name` is "-" for standard input, else the
-// file's path, for messages. Returns the exit status.
+// file's path, for messages. With `withDasha` each chart carries its
+// Vimshottari periods. Returns the exit status.
 int RunBatch(std::istream& input, const std::string& name, std::ostream& out, std::ostream& err,
-             int jobs);
+             int jobs, bool withDasha = false);
 
 } // namespace selmarind::cli

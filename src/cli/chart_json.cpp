@@ -156,7 +156,46 @@ void WritePlace(JsonWriter& w, const PlaceSummary& place) {
     w.EndObject();
 }
 
-void WriteChart(JsonWriter& w, const ChartValues& chart, ChartStyle style) {
+// Body name -> D9 sign abbreviation, then "TorviLagnaSign".
+void WriteNavamsa(JsonWriter& w, const NavamsaChart& navamsa) {
+    const auto sign = [&w](int index) {
+        if (index >= 0 && index < 12) {
+            w.String(kSignAbbrevs[static_cast<std::size_t>(index)]);
+        } else {
+            w.Null();
+        }
+    };
+    w.BeginObject();
+    for (std::size_t i = 0; i < kBodyNames.size(); ++i) {
+        w.Key(kBodyNames[i]);
+        sign(navamsa.signs[i]);
+    }
+    w.Key("TorviLagnaSign");
+    sign(navamsa.torviLagnaSign - 1);
+    w.EndObject();
+}
+
+// A period as "lord", "start", "end" (ISO 8601 UT) and, for a period, "sub".
+void WriteDashaPeriod(JsonWriter& w, const DashaPeriod& period, bool withSub) {
+    w.BeginObject();
+    w.Key("lord");
+    w.String(kBodyNames[Index(period.lord)]);
+    w.Key("start");
+    w.String(IsoUtText(period.start));
+    w.Key("end");
+    w.String(IsoUtText(period.end));
+    if (withSub) {
+        w.Key("sub");
+        w.BeginArray();
+        for (const DashaPeriod& sub : period.sub) {
+            WriteDashaPeriod(w, sub, false);
+        }
+        w.EndArray();
+    }
+    w.EndObject();
+}
+
+void WriteChart(JsonWriter& w, const ChartValues& chart, ChartStyle style, bool withDasha) {
     w.BeginObject();
     w.Key("positions");
     w.String(PositionSourceName(chart.positions));
@@ -241,6 +280,16 @@ void WriteChart(JsonWriter& w, const ChartValues& chart, ChartStyle style) {
         WriteSpecialPoint(w, point);
     }
     w.EndArray();
+    w.Key("navamsa");
+    WriteNavamsa(w, chart.navamsa);
+    if (withDasha) {
+        w.Key("dasha");
+        w.BeginArray();
+        for (const DashaPeriod& period : chart.dasha) {
+            WriteDashaPeriod(w, period, true);
+        }
+        w.EndArray();
+    }
     w.Key("style");
     w.String(ChartStyleName(style));
     w.EndObject();
@@ -249,7 +298,8 @@ void WriteChart(JsonWriter& w, const ChartValues& chart, ChartStyle style) {
 } // namespace
 
 void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
-                       const std::optional<PlaceSummary>& place, ChartStyle style) {
+                       const std::optional<PlaceSummary>& place, ChartStyle style,
+                       bool withDasha) {
     if (place) {
         writer.Key("place");
         WritePlace(writer, *place);
@@ -257,14 +307,15 @@ void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
     writer.Key("form");
     WriteForm(writer, result.form);
     writer.Key("chart");
-    WriteChart(writer, result.chart, style);
+    WriteChart(writer, result.chart, style, withDasha);
 }
 
 std::string ChartJson(const ChartResult& result, bool indented,
-                      const std::optional<PlaceSummary>& place, ChartStyle style) {
+                      const std::optional<PlaceSummary>& place, ChartStyle style,
+                      bool withDasha) {
     JsonWriter writer(indented);
     writer.BeginObject();
-    WriteChartMembers(writer, result, place, style);
+    WriteChartMembers(writer, result, place, style, withDasha);
     writer.EndObject();
     return writer.Text();
 }

@@ -81,7 +81,7 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
             return kExitInvalidInput;
         }
         if (*options.batch == "-") {
-            return RunBatch(in, *options.batch, out, err, *jobs);
+            return RunBatch(in, *options.batch, out, err, *jobs, options.dasha);
         }
         InputFileOrFault file = OpenInputFile(*options.batch);
         if (!file.file) {
@@ -89,7 +89,7 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
             return kExitFailure;
         }
         std::istream input(file.file.get());
-        return RunBatch(input, *options.batch, out, err, *jobs);
+        return RunBatch(input, *options.batch, out, err, *jobs, options.dasha);
     }
 
     // The drawing must not replace the record it is drawn from or saved to.
@@ -130,9 +130,9 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
         }
     }
     if (options.json) {
-        out << ChartJson(*computed.chart, true, birth.place, style) << "\n";
+        out << ChartJson(*computed.chart, true, birth.place, style, options.dasha) << "\n";
     } else {
-        out << PlainReport(*computed.chart, birth.entries);
+        out << PlainReport(*computed.chart, birth.entries, options.dasha);
     }
     return kExitOk;
 }

@@ -10,13 +10,13 @@ std::string HelpText() {
                   (--zone ZONE [--dst] | --tz ZONE-ID [--dst] | --utc-offset ±HH:MM)
                   --lat 28N36 --lon 77E13 [--city C] [--state S] [--country K]
                   [--positions classic|precise] [--sunrise limb|centre]
-                  [--json] [--save-record FILE]
+                  [--json] [--dasha] [--save-record FILE]
                   [--svg FILE [--style south|north|east] [--points]]
   selmarind-chart --name NAME --date ... --time ... --place "NAME[, DIV][, COUNTRY]"
                   [--dst | --utc-offset ±HH:MM] [other options as above]
   selmarind-chart --record FILE [--positions P] [--sunrise S] [--json]
-                  [--save-record FILE] [--svg FILE [--style S] [--points]]
-  selmarind-chart --batch FILE|- [--jobs N]
+                  [--dasha] [--save-record FILE] [--svg FILE [--style S] [--points]]
+  selmarind-chart --batch FILE|- [--jobs N] [--dasha]
   selmarind-chart --find-place QUERY
   selmarind-chart --list-zones | --help | --version
 
@@ -93,7 +93,9 @@ Output:
                      the Sun does not rise or set that day), the chart as a
                      South Indian square (TL marks the Torvi Lagna), the
                      Torvi Lagna's sign, house and significance, the sign's
-                     attributes and five prediction paragraphs
+                     attributes and five prediction paragraphs, then the
+                     Navamsa: each body's D9 sign, the Navamsa drawn the
+                     same way and a sentence naming its Torvi Lagna
   --json             one JSON object: "form" holds every text of the result
                      form by control name, "chart" the computed values with
                      "positions", "ephemeris", "sunrise" (the rule used:
@@ -102,8 +104,10 @@ Output:
                      division, country (null without --place), latitude,
                      longitude (degrees, north and east positive), timeZone,
                      utcOffsetSeconds, zoneIndex (null for the extra entry),
-                     dst (null with --utc-offset alone); "chart" ends with
-                     "style", the style of --style (south without it)
+                     dst (null with --utc-offset alone). "chart"."navamsa"
+                     gives each body's D9 sign abbreviation by body name and
+                     "TorviLagnaSign"; "chart" ends with "style", the style
+                     of --style (south without it)
   --svg FILE         also draws the chart as an SVG picture, replacing FILE
                      whole or not at all, before the report or JSON is
                      printed: a header with the name, date, time, place and
@@ -119,6 +123,14 @@ Output:
   --points           with --svg: the special points (GL, HL, BL, IL, VL, SL,
                      ViL) and the arudhas (AL, A2 to A12) in their signs,
                      with a legend under the chart
+  --dasha            adds the Vimshottari periods from the Moon at birth:
+                     to the report, a section with the balance at birth and
+                     the nine periods, each with its nine sub-periods, as
+                     dates in the birth's UTC offset; to the JSON (and each
+                     --batch line), "chart"."dasha": the nine periods, each
+                     with "lord", "start", "end" (ISO 8601 UT instants, e.g.
+                     "1980-01-05T03:35:00Z") and "sub" (the same without
+                     "sub"); a year of the periods is 365.25 days
 
 Other:
   --batch FILE       one chart per line of a CSV file ("-" reads standard

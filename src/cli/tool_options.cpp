@@ -91,6 +91,8 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
             ok = takeValue(options.sunrise);
         } else if (option == "--json") {
             ok = flag(options.json);
+        } else if (option == "--dasha") {
+            ok = flag(options.dasha);
         } else if (option == "--list-zones") {
             ok = flag(options.listZones);
         } else if (option == "--help" || option == "-h") {

@@ -19,6 +19,7 @@ struct ToolOptions {
     std::string positions; // empty: classic, or the record's choice
     std::string sunrise;   // empty: limb, or the record's choice
     bool json = false;
+    bool dasha = false; // the Vimshottari periods in the report or the JSON
     bool listZones = false;
     bool help = false;
     bool version = false;

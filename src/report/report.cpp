@@ -4,6 +4,8 @@
 #include "engine/civil_time.h"
 #include "engine/name_tables.h"
 #include "report/chart_details.h"
+#include "report/dasha_text.h"
+#include "report/navamsa_text.h"
 
 #include <cstdio>
 
@@ -171,7 +173,7 @@ std::string ClockText(const ClockTime& time) {
     return buffer;
 }
 
-std::string PlainReport(const ChartResult& result, const BirthEntries& entries) {
+std::string PlainReport(const ChartResult& result, const BirthEntries& entries, bool withDasha) {
     const ResultFormTexts& form = result.form;
     const ChartValues& chart = result.chart;
     std::ostringstream out;
@@ -252,6 +254,38 @@ std::string PlainReport(const ChartResult& result, const BirthEntries& entries) 
             out << "\n"
                 << kAttributeControls[c].caption << "\n"
                 << Wrapped(form.attributes[c], "  ");
+        }
+    }
+
+    out << "\nNavamsa\n";
+    for (std::size_t i = 0; i < kBodyCount; ++i) {
+        const int sign = chart.navamsa.signs[i];
+        std::string line =
+            "  " + Padded(kPlanetCaptions[i], 18) +
+            std::string(sign >= 0 && sign < 12 ? kSignNames[static_cast<std::size_t>(sign)]
+                                               : std::string_view());
+        if (const auto slot = RetrogradeSlot(i); slot && chart.retrogradeFlags[*slot]) {
+            line += "  (R) retrograde";
+        }
+        out << line << "\n";
+    }
+    out << SouthIndianChart(NavamsaSignCells(chart), NavamsaMarkerLabels(chart))
+        << Wrapped(NavamsaTorviLagnaSentence(chart), "  ");
+
+    if (withDasha) {
+        out << "\nVimshottari Dasha\n";
+        const std::optional<DashaBalance> balance =
+            chart.dasha.empty() ? std::nullopt
+                                : VimshottariBalance(chart.longitude[Index(Body::Moon)]);
+        if (balance) {
+            Field(out, "Balance at birth", DashaBalanceText(*balance));
+        }
+        const std::string offset = UtcOffsetText(entries);
+        out << "  Dates are in the birth's UTC offset"
+            << (offset.empty() ? "" : " (" + offset + ")") << ".\n";
+        const UtInstant birth{SerialSeconds(chart.birthUniversal)};
+        for (const std::string& line : DashaLines(chart.dasha, birth, chart.utcOffsetSeconds)) {
+            out << "  " << line << "\n";
         }
     }
     return out.str();

@@ -14,7 +14,10 @@ namespace selmarind {
 // "H:MM" of a clock time, e.g. "6:05".
 std::string ClockText(const ClockTime& time);
 
-std::string PlainReport(const ChartResult& result, const BirthEntries& entries);
+// The report; its Navamsa section is always there, its Vimshottari section
+// (the nine periods, each with its nine sub-periods) only with `withDasha`.
+std::string PlainReport(const ChartResult& result, const BirthEntries& entries,
+                        bool withDasha = false);
 
 // The twelve signs drawn as a South Indian chart: fixed signs, Pisces in
 // the top-left corner, Aries to Gemini across the top, Cancer and Leo down

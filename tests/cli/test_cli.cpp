@@ -7,6 +7,7 @@
 #include "input/validation.h"
 #include "support/sample_entries.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -166,6 +167,78 @@ private slots:
         QCOMPARE(chart.value("SpecialPoints").toArray().size(), 9);
     }
 
+    // The D9 signs worked by hand from the positions of the report: Asc
+    // 26° 11' Sco (fixed, from Cancer, 8th part) -> Aqu; Saturn 0° 19' Vir
+    // (dual, from Capricorn, 1st part) -> Cap, which holds Saturn, lord of
+    // Aquarius: the Navamsa's Torvi Lagna. The Moon at 2° 53' Aqu is in
+    // Dhanishta (Mars), so Mars runs at birth.
+    void navamsaAndDashaInTheJson() {
+        const ToolRun plain = RunTool(kDelhi1980 + QStringList{"--json"});
+        const QJsonObject noDasha =
+            QJsonDocument::fromJson(plain.out.toUtf8()).object().value("chart").toObject();
+        QVERIFY(noDasha.contains("navamsa"));
+        QVERIFY(!noDasha.contains("dasha"));
+
+        const ToolRun run = RunTool(kDelhi1980 + QStringList{"--json", "--dasha"});
+        QCOMPARE(run.status, 0);
+        const QJsonObject chart =
+            QJsonDocument::fromJson(run.out.toUtf8()).object().value("chart").toObject();
+        const QJsonObject navamsa = chart.value("navamsa").toObject();
+        QCOMPARE(navamsa.size(), 11);
+        QCOMPARE(navamsa.value("Asc").toString(), QString("Aqu"));
+        QCOMPARE(navamsa.value("Saturn").toString(), QString("Cap"));
+        QCOMPARE(navamsa.value("Mercury").toString(), QString("Aqu"));
+        QCOMPARE(navamsa.value("Venus").toString(), QString("Leo"));
+        QCOMPARE(navamsa.value("Moon").toString(), QString("Lib"));
+        QCOMPARE(navamsa.value("TorviLagnaSign").toString(), QString("Cap"));
+
+        const QJsonArray dasha = chart.value("dasha").toArray();
+        QCOMPARE(dasha.size(), 9);
+        QCOMPARE(dasha[0].toObject().value("lord").toString(), QString("Mars"));
+        QCOMPARE(dasha[1].toObject().value("lord").toString(), QString("Rahu"));
+        QCOMPARE(dasha[8].toObject().value("lord").toString(), QString("Moon"));
+        // Born 14 March 1980 19:30 UT, inside the first period.
+        const QString birth = "1980-03-14T19:30:00Z";
+        QVERIFY(dasha[0].toObject().value("start").toString() < birth);
+        QVERIFY(birth < dasha[0].toObject().value("end").toString());
+        QString previousEnd = dasha[0].toObject().value("start").toString();
+        for (const QJsonValue& value : dasha) {
+            const QJsonObject period = value.toObject();
+            QCOMPARE(period.keys(), (QStringList{"end", "lord", "start", "sub"}));
+            QCOMPARE(period.value("start").toString(), previousEnd);
+            QVERIFY(QDateTime::fromString(period.value("start").toString(), Qt::ISODate).isValid());
+            const QJsonArray sub = period.value("sub").toArray();
+            QCOMPARE(sub.size(), 9);
+            QCOMPARE(sub[0].toObject().value("lord"), period.value("lord"));
+            QCOMPARE(sub[0].toObject().value("start"), period.value("start"));
+            QCOMPARE(sub[8].toObject().value("end"), period.value("end"));
+            QCOMPARE(sub[4].toObject().keys(), (QStringList{"end", "lord", "start"}));
+            previousEnd = period.value("end").toString();
+        }
+    }
+
+    void reportHasTheNavamsaAndWithDashaThePeriods() {
+        const ToolRun plain = RunTool(kDelhi1980);
+        QVERIFY(plain.out.contains("\nNavamsa\n  Surya/Sun         Cancer\n"));
+        QVERIFY(plain.out.contains("  Shani/Saturn      Capricorn  (R) retrograde\n"));
+        QVERIFY(
+            plain.out.contains("The Torvi Lagna of the Navamsa is Capricorn: Saturn, lord of the "
+                               "Navamsa\n  ascendant's sign Aquarius, stands there.\n"));
+        QVERIFY(!plain.out.contains("Vimshottari"));
+
+        const ToolRun run = RunTool(kDelhi1980 + QStringList{"--dasha"});
+        QCOMPARE(run.status, 0);
+        const QString section = run.out.mid(run.out.indexOf("\nVimshottari Dasha\n"));
+        const QStringList lines = section.split('\n', Qt::SkipEmptyParts);
+        // Heading, balance, offset note, nine periods with nine sub-periods each.
+        QCOMPARE(lines.size(), 3 + 9 * 10);
+        QCOMPARE(lines[1],
+                 QString("  Balance at birth            : Mars, 1 year 11 months 24 days"));
+        QCOMPARE(lines[2], QString("  Dates are in the birth's UTC offset (UTC+05:30)."));
+        QVERIFY(lines[3].startsWith("  Mars      1975-03-"));
+        QCOMPARE(section.count("(at birth)"), 1);
+    }
+
     void jsonHasNullForTimesThatDoNotExist() {
         const ToolRun run = RunTool({"--name", "Polar", "--date", "1990-12-21", "--time", "12:00",
                                      "--zone", "29", "--lat", "89N59", "--lon", "0E0", "--json"});
@@ -315,6 +388,15 @@ private slots:
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out.count('\n'), 1);
         QVERIFY(run.out.startsWith("{\"line\":2,\"form\":{\"lblName\":\"A\""));
+        QVERIFY(!run.out.contains("\"dasha\""));
+
+        const ToolRun withDasha =
+            RunTool({"--batch", "-", "--dasha"}, "name,date,time,zone,lat,lon\n"
+                                                 "A,1980-03-15,1:00,34,28N36,77E13\n");
+        QCOMPARE(withDasha.status, 0);
+        const QJsonObject chart =
+            QJsonDocument::fromJson(withDasha.out.toUtf8()).object().value("chart").toObject();
+        QCOMPARE(chart.value("dasha").toArray().size(), 9);
     }
 
     void batchFaultsOfTheFileItself() {

@@ -185,6 +185,22 @@ private slots:
         QVERIFY(Q(PlainReport(aries, entries)).contains("  Sign                        : Aries\n"));
     }
 
+    // Navamsa signs and a Navamsa Torvi Lagna outside their ranges give
+    // empty names and no sentence; no periods give no period lines.
+    void reportOfANavamsaOutsideItsRanges() {
+        ChartResult result;
+        result.chart.navamsa.signs = {-1, 12, 99, 0, 11, 5, 5, 5, 5, -7};
+        for (int sign : {0, 13, -2}) {
+            result.chart.navamsa.torviLagnaSign = sign;
+            const QString report = Q(PlainReport(result, Delhi1980Entries(), true));
+            QVERIFY(report.contains("\nNavamsa\n  Surya/Sun         \n  Chandra/Moon      \n"));
+            QVERIFY(report.contains("  Shukra/Venus      Aries\n  Mangala/Mars      Pisces\n"));
+            QVERIFY(!report.contains("Torvi Lagna of the Navamsa"));
+            QVERIFY(report.endsWith("\nVimshottari Dasha\n  Dates are in the birth's UTC offset "
+                                    "(UTC+05:30).\n"));
+        }
+    }
+
     // The report gains the source, the ayanamsa, the nine points and the
     // twelve arudhas, and keeps its designed lines in their order.
     void reportGainsTheRowsAndKeepsItsLines() {
