@@ -3,8 +3,8 @@
 // Input: the arguments (without the program name), each ended by a NUL byte
 // as in /proc/PID/cmdline; a last argument may go without one.
 //
-// The tool reads files for --batch and --record and writes one for
-// --save-record. Every file it is given is moved into a scratch folder made
+// The tool reads files for --batch and --record and writes them for
+// --save-record and --svg. Every file it is given is moved into a scratch folder made
 // at start-up, which holds a few batch files (births.csv, refused.csv,
 // empty.csv), a birth record (birth.selmarind) and a folder (dir), so no run
 // reads or writes anything outside it. The atlas is the build tree's. "--batch -" reads a string
@@ -84,7 +84,7 @@ std::string ScratchPath(std::string_view name) {
 // '=', into the scratch folder; "--batch -" stays, it reads the stream given
 // to the tool.
 void KeepFilesInScratch(std::vector<std::string>& args) {
-    for (const std::string_view option : {"--batch", "--record", "--save-record"}) {
+    for (const std::string_view option : {"--batch", "--record", "--save-record", "--svg"}) {
         const std::string inlineForm = std::string(option) + "=";
         for (std::size_t i = 0; i < args.size(); ++i) {
             if (args[i] == option && i + 1 < args.size() &&

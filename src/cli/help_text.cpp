@@ -114,8 +114,8 @@ Output:
                      position source, then one group per sign
                      (<g class="cell" data-sign="1..12" data-house="1..12">,
                      houses counted from the ascendant's sign) holding its
-                     texts; FILE may not be the record of --record or
-                     --save-record. Not with --batch
+                     texts; FILE may not be "-" nor the record of
+                     --record or --save-record. Not with --batch
   --style south|north|east
                      with --svg: the South Indian square (default), the
                      North Indian diamond (house 1 at the top centre) or the

@@ -149,8 +149,9 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
         message = "--style takes south, north or east, not " + EchoText(*options.style);
         return false;
     }
-    if (options.svg && options.svg->empty()) {
-        message = "--svg needs a file name";
+    if (options.svg && (options.svg->empty() || *options.svg == "-")) {
+        // Standard output holds the report or JSON; "-" would be a file of that name.
+        message = "--svg needs a file name; the drawing does not go to standard output";
         return false;
     }
     if (options.svg && (options.batch || options.findPlace)) {

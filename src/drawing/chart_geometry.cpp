@@ -580,6 +580,25 @@ private:
     bool centred_;
 };
 
+// Sizes a caller got wrong (zero, negative, not a number) would stall the
+// shrinking loop or place texts nowhere: each such size takes its default.
+DrawingSizes Usable(DrawingSizes sizes) {
+    const DrawingSizes defaults;
+    for (auto [size, fallback] :
+         {std::pair{&sizes.sidePx, defaults.sidePx}, std::pair{&sizes.bodyPx, defaults.bodyPx},
+          std::pair{&sizes.numberPx, defaults.numberPx},
+          std::pair{&sizes.markerPx, defaults.markerPx},
+          std::pair{&sizes.minTextPx, defaults.minTextPx}}) {
+        if (!std::isfinite(*size) || *size <= 0) {
+            *size = fallback;
+        }
+    }
+    if (!std::isfinite(sizes.paddingPx) || sizes.paddingPx < 0) {
+        sizes.paddingPx = defaults.paddingPx;
+    }
+    return sizes;
+}
+
 Segment Scaled(const Segment& s, double unit) {
     return {{s.from.x * unit, s.from.y * unit}, {s.to.x * unit, s.to.y * unit}};
 }
@@ -729,8 +748,9 @@ bool BoxInOutline(const std::vector<Point>& outline, const Box& box, double tole
                        [&](Point p) { return PointInOutline(outline, p, tolerancePx); });
 }
 
-ChartDrawing DrawChart(const ChartContents& contents, ChartStyle style, const DrawingSizes& sizes,
-                       const TextMeasure& measure) {
+ChartDrawing DrawChart(const ChartContents& contents, ChartStyle style,
+                       const DrawingSizes& givenSizes, const TextMeasure& measure) {
+    const DrawingSizes sizes = Usable(givenSizes);
     const StyleShape shape = ShapeOf(style);
     const double unit = sizes.sidePx / shape.gridUnits;
 

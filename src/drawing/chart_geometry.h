@@ -131,7 +131,8 @@ struct ChartDrawing {
 // size to `sizes.minTextPx` until the cell holds it; past that, texts share
 // lines, then body names are abbreviated, and what still finds no room is
 // left out (the cell's sentence keeps it, and `shortened` says so). No box
-// ever crosses its cell's outline.
+// ever crosses its cell's outline. A size that is not a positive number
+// takes its default.
 ChartDrawing DrawChart(const ChartContents& contents, ChartStyle style, const DrawingSizes& sizes,
                        const TextMeasure& measure);
 

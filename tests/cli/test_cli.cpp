@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sstream>
@@ -432,11 +433,73 @@ private slots:
         QVERIFY(run.out.isEmpty());
         run = RunLibrary({"--help"}, "");
         QCOMPARE(run.status, 0);
-        for (const char* option :
-             {"--name", "--date", "--time", "--zone", "--lat", "--lon", "--dst", "--city",
-              "--state", "--country", "--json", "--batch", "--list-zones", "--help"}) {
+        for (const char* option : {"--name", "--date", "--time", "--zone", "--lat", "--lon",
+                                   "--dst", "--city", "--state", "--country", "--json", "--batch",
+                                   "--list-zones", "--help", "--svg", "--style", "--points"}) {
             QVERIFY2(run.out.contains(option), option);
         }
+    }
+
+    // --svg with --style and --points: their faults, the drawing written
+    // beside the JSON, and a drawing that would replace a record refused.
+    void svgDrawing() {
+        std::vector<std::string> birth;
+        for (const QString& arg : kDelhi1980) {
+            birth.push_back(arg.toStdString());
+        }
+        const auto with = [&birth](std::vector<std::string> more) {
+            more.insert(more.begin(), birth.begin(), birth.end());
+            return more;
+        };
+        QTemporaryDir dir;
+        const std::string svg = dir.filePath("chart.svg").toStdString();
+        const std::string record = dir.filePath("birth.selmarind").toStdString();
+        for (const auto& [args, message] :
+             std::vector<std::pair<std::vector<std::string>, QString>>{
+                 {with({"--style", "north"}), "apply to the drawing of --svg FILE only"},
+                 {with({"--points"}), "apply to the drawing of --svg FILE only"},
+                 {with({"--svg", svg, "--style", "west"}), "--style takes south, north or east"},
+                 {with({"--svg", ""}), "--svg needs a file name"},
+                 {with({"--svg", "-"}), "does not go to standard output"},
+                 {{"--batch", "-", "--svg", svg}, "does not go with --batch"},
+                 {with({"--save-record", record, "--svg", record}), "names the record file"},
+             }) {
+            const ToolRun run = RunLibrary(args, "");
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.contains(message), qPrintable(run.err));
+            QVERIFY(run.out.isEmpty());
+            QVERIFY(!QFile::exists(Q(svg)) && !QFile::exists(Q(record)));
+        }
+
+        ToolRun run = RunLibrary(
+            with({"--json", "--svg", svg, "--style", "east", "--points", "--save-record", record}),
+            "");
+        QCOMPARE(run.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8())["chart"]["style"].toString(),
+                 QString("east"));
+        QFile drawing(Q(svg));
+        QVERIFY(drawing.open(QIODevice::ReadOnly));
+        const QByteArray bytes = drawing.readAll();
+        QVERIFY(bytes.startsWith("<?xml") && bytes.contains("data-style=\"east\"") &&
+                bytes.contains("class=\"legend\""));
+        run = RunLibrary(with({"--json"}), "");
+        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8())["chart"]["style"].toString(),
+                 QString("south"));
+
+        // The record drawn from stays a record.
+        QFile saved(Q(record));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray recordBytes = saved.readAll();
+        run = RunLibrary({"--record", record, "--svg", record}, "");
+        QCOMPARE(run.status, 2);
+        saved.seek(0);
+        QCOMPARE(saved.readAll(), recordBytes);
+
+        // A drawing that cannot be written fails before anything is printed.
+        run = RunLibrary(with({"--svg", dir.path().toStdString()}), "");
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("cannot write the drawing"), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
     }
 
     void jsonStringsAreEscapedAndStayUtf8() {

@@ -192,8 +192,8 @@ private slots:
 
     // A record the form saved, opened in another form and saved again,
     // gives the same bytes; the form computes the record's chart. The
-    // form's save names the position source and sunrise rule in force,
-    // which a record written by other means may leave out.
+    // form's save names the position source, sunrise rule and chart style
+    // in force, which a record written by other means may leave out.
     void roundTrip() {
         QFETCH(int, which);
         const BirthRecordContents original = which == 0 ? KathmanduRecord() : SouthWestRecord();
@@ -214,6 +214,7 @@ private slots:
         BirthRecordContents expected = original;
         expected.positions = expected.positions.value_or(PositionSource::Classic);
         expected.sunrise = expected.sunrise.value_or(SunriseConvention::Limb);
+        expected.chartStyle = expected.chartStyle.value_or("south");
         QCOMPARE(first, QByteArray::fromStdString(WriteBirthRecord(expected)));
 
         // "Get My Torvi Lagna" on the opened form gives the record's chart.

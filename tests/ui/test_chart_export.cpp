@@ -9,6 +9,7 @@
 #include "chart/vimshottari.h"
 #include "engine/name_tables.h"
 #include "input/time_zones.h"
+#include "report/chart_details.h"
 #include "report/report.h"
 #include "ui/app/mdi.h"
 #include "ui/windows/chart_export.h"
@@ -242,29 +243,96 @@ private slots:
                      0);
             QVERIFY(exporter().exportTo(shots + "/chart.svg"));
             QVERIFY(exporter().exportTo(shots + "/chart.png"));
+            frame_->display()->setChartLook({ChartStyle::East, true});
+            QVERIFY(exporter().exportTo(shots + "/chart-east.pdf"));
+            QVERIFY(exporter().exportTo(shots + "/chart-east.svg"));
+            QVERIFY(exporter().exportTo(shots + "/chart-east.png"));
         }
     }
 
-    // The drawing is well-formed XML with the ten positions as text.
+    // The drawing is well-formed XML in the chosen style: the header names
+    // the person and the positions, and each body of the result form stands
+    // in the cell of its sign.
+    void svgDrawing_data() {
+        QTest::addColumn<int>("style");
+        for (const ChartStyle style : kChartStyles) {
+            QTest::newRow(ChartStyleName(style).data()) << int(style);
+        }
+    }
     void svgDrawing() {
+        QFETCH(int, style);
+        frame_->display()->setChartLook({ChartStyle(style), false});
         QVERIFY(exporter().exportTo(path("chart.svg")));
         QXmlStreamReader xml(ReadAll(path("chart.svg")));
         QStringList texts;
+        QString title;
+        std::array<QStringList, 12> cellTexts;
+        int sign = 0; // of the cell being read, 1..12
         while (!xml.atEnd()) {
-            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text") {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == u"g") {
+                sign = xml.attributes().value("data-sign").toInt();
+            } else if (xml.isStartElement() && xml.name() == u"title") {
+                title = xml.readElementText();
+            } else if (xml.isStartElement() && xml.name() == u"text") {
                 texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
+                if (sign >= 1 && sign <= 12) {
+                    cellTexts[static_cast<std::size_t>(sign - 1)] << texts.last();
+                }
+            } else if (xml.isEndElement() && xml.name() == u"g") {
+                sign = 0;
             }
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-        for (std::size_t i = 0; i < result_.form.planet.size(); ++i) {
-            const QString position = QString::fromStdString(result_.form.planet[i]).simplified();
-            const bool found = std::any_of(texts.begin(), texts.end(), [&](const QString& t) {
-                return t.startsWith(position);
-            });
-            QVERIFY2(found, qPrintable("position " + QString::number(i) + " \"" + position +
-                                       "\" not among: " + texts.join(" | ")));
-        }
+        QVERIFY2(title.contains(ChartStyleTitle(ChartStyle(style)).data()), qPrintable(title));
         QVERIFY(texts.contains(QString::fromStdString(result_.form.lblName)));
+        QVERIFY(texts.contains("Positions: classic"));
+        for (std::size_t s = 0; s < 12; ++s) {
+            for (const QString& body :
+                 QString::fromStdString(result_.form.signCells[s]).split("\r\n")) {
+                QVERIFY2(body.trimmed().isEmpty() || cellTexts[s].contains(body.trimmed()),
+                         qPrintable(body + " not in sign " + QString::number(s + 1) + ": " +
+                                    cellTexts[s].join(" | ")));
+            }
+        }
+        // The home-page link of the window's chart is not drawn.
+        QVERIFY(!ReadAll(path("chart.svg")).contains("Click here"));
+    }
+
+    // The PDF says how the chart was made and what it computes beyond the
+    // result form: the source and sunrise rule, the universal time, offset
+    // and zone, every special point and the arudhas A1 to A12, in rows as the
+    // Chart Details tab has them, and draws the chart in the chosen style.
+    void pdfSaysHowTheChartWasMade() {
+        if (!HavePdfToText()) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        frame_->display()->setChartLook({ChartStyle::North, true});
+        QVERIFY(exporter().exportTo(path("north.pdf")));
+        const QString text = PdfText(path("north.pdf"));
+        // pdftotext reads a column of captions before the column of values.
+        QStringList wanted = {"North Indian chart with the special points and arudhas",
+                              "Position source :",
+                              "classic",
+                              "Sunrise convention :",
+                              "upper limb, with standard refraction",
+                              "GL Ghati Lagna"};
+        for (const DetailSection& section : ChartDetailSections(result_, entries_)) {
+            if (section.kind == DetailSectionKind::BirthInstant ||
+                section.kind == DetailSectionKind::SpecialPoints ||
+                section.kind == DetailSectionKind::Arudhas) {
+                for (const DetailRow& row : section.rows) {
+                    wanted << QString::fromStdString(row.caption + " :")
+                           << QString::fromStdString(row.value);
+                }
+            }
+        }
+        QVERIFY(wanted.size() == 6 + 2 * (4 + 9 + 12));
+        for (const QString& piece : wanted) {
+            QVERIFY2(text.contains(piece.simplified()),
+                     qPrintable("missing \"" + piece + "\" in: " + text.left(4000)));
+        }
+        QVERIFY(text.contains("A12 :") && text.contains("A1 = Arudha Lagna :"));
     }
 
     // The picture is the first tab at twice the screen's pixel density.
@@ -276,6 +344,19 @@ private slots:
         const qreal scale = 2 * tab->devicePixelRatioF();
         QCOMPARE(image.size(), tab->size() * scale);
         QVERIFY(tab->width() > 300);
+
+        // The centre of the chart, where the window shows its home-page
+        // link, is plain ground in the picture; the window keeps its link.
+        const QWidget* link = frame_->display()->findChild<QWidget*>("Label7");
+        QVERIFY(link && link->isVisible());
+        const QRect centre(link->mapTo(tab, QPoint(0, 0)) * scale, link->size() * scale);
+        const QRgb ground = image.pixel(centre.topLeft());
+        for (int y = centre.top(); y <= centre.bottom(); ++y) {
+            for (int x = centre.left(); x <= centre.right(); ++x) {
+                QVERIFY2(image.pixel(x, y) == ground,
+                         qPrintable(QString("(%1, %2)").arg(x).arg(y)));
+            }
+        }
     }
 
     // Printing to a PDF printer, without a dialog, gives the same report.

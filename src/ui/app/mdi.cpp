@@ -92,6 +92,7 @@ Mdi::Mdi(QWidget* parent) : QMainWindow(parent) {
     display_ = new FrmDisplay(canvas_);
     clientArea_->setWidget(canvas_);
     clientArea_->viewport()->installEventFilter(this);
+    display_->installEventFilter(this);
 
     QWidget* bottomBar = NewBar(central, QStringLiteral("Picture1"), kBottomBarTwips);
     auto* advert = new LinkLabel(BrandedEditionAdvertWithLink(), bottomBar);
@@ -200,7 +201,9 @@ void Mdi::closeEvent(QCloseEvent* event) {
 }
 
 bool Mdi::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == clientArea_->viewport() && event->type() == QEvent::Resize) {
+    // The result form grows while the chart's legend shows.
+    if ((watched == clientArea_->viewport() || watched == display_) &&
+        event->type() == QEvent::Resize) {
         fitCanvas();
     }
     return QMainWindow::eventFilter(watched, event);

@@ -47,8 +47,9 @@ double FontTextMeasure::Ascent(double sizePx) const {
 }
 
 ChartColours ScreenChartColours() {
-    return {kPanelColor, kBackgroundColor, kChartLineColor, kNumberColor,
-            kCaptionColor, kTaglineColor, 1.0};
+    return {kPanelColor,  kBackgroundColor, kChartLineColor,
+            kNumberColor, kCaptionColor,    kTaglineColor,
+            1.0};
 }
 
 ChartColours PaperChartColours(double lineWidth) {

@@ -159,17 +159,28 @@ void FrmDisplay::setChartLook(const ChartLook& look) {
     if (!designed && result_) {
         styledChart_->setChart(*result_, look.style, look.showPoints);
         QStringList legend;
+        QStringList spoken;
         for (const std::string& line : styledChart_->drawing().legend) {
-            legend << Utf8Text(line);
+            // An entry breaks only between entries, never inside one.
+            legend << Utf8Text(line)
+                          .replace(u' ', QChar::Nbsp)
+                          .replace(QChar(0x2013), QStringLiteral("\u2013\u2060"));
+            spoken << Utf8Text(line);
         }
-        chartLegend_->setText(legend.join(QStringLiteral("\n")));
-        chartLegend_->setAccessibleName(legend.join(QStringLiteral(", ")));
+        chartLegend_->setText(legend.join(QStringLiteral("   ")));
+        chartLegend_->setAccessibleName(spoken.join(QStringLiteral(", ")));
     }
     // Before any result the designed square stands, as it always has.
     const bool styled = !designed && result_.has_value();
     chartSquare_->setVisible(!styled);
     styledChart_->setVisible(styled);
-    chartLegend_->setVisible(styled && look.showPoints);
+    const bool legendShown = styled && look.showPoints;
+    chartLegend_->setVisible(legendShown);
+    // The form grows by the legend's lines; without them it keeps its
+    // designed size.
+    const int legendHeight =
+        legendShown ? chartLegend_->heightForWidth(styledChart_->width()) + TwipsToPixels(90) : 0;
+    setFixedSize(TwipsSize(kFormWidthTwips, kFormHeightTwips) + QSize(0, legendHeight));
 }
 
 QWidget* FrmDisplay::buildChartTab() {
@@ -251,6 +262,8 @@ QWidget* FrmDisplay::buildChartTab() {
     chartLegend_ = NewLabel(chartGroup, {}, QStringLiteral("lblChartLegend"));
     chartLegend_->setTextFormat(Qt::PlainText);
     chartLegend_->setFont(AppFont(7));
+    chartLegend_->setWordWrap(true);
+    chartLegend_->setFixedWidth(styledChart_->width());
     SetTextColor(chartLegend_, kNumberColor);
     chartLegend_->hide();
     chartLayout->addWidget(chartLegend_);

@@ -16,7 +16,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
@@ -550,53 +549,6 @@ QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries
         PaintChartReport(painter, writer, result, entries, footer, look);
         painter.end();
     }
-    buffer.close();
-    return bytes;
-}
-
-QByteArray ChartSvg(const ChartResult& result) {
-    // Units of the drawing: pixels at 96 per inch.
-    constexpr double kDpi = 96;
-    const auto pt = [](double points) { return points * kDpi / 72.0; };
-    const double width = pt(440);
-    const double square = pt(400);
-    const double margin = pt(20);
-    const double rowHeight = pt(14);
-    const double height = margin + pt(26) + square + pt(16) + 10 * rowHeight + margin;
-
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setResolution(static_cast<int>(kDpi));
-    generator.setSize(QSize(static_cast<int>(width), static_cast<int>(height)));
-    generator.setViewBox(QRectF(0, 0, width, height));
-    generator.setTitle(Utf8Text(result.form.lblName) + QStringLiteral(" - Torvi Lagna Chart"));
-    generator.setDescription(QStringLiteral("South Indian chart and Vedic planetary positions, "
-                                            "made by ") +
-                             kApplicationTitle + QStringLiteral(" " SELMARIND_VERSION));
-    QPainter painter;
-    if (!painter.begin(&generator)) {
-        return {};
-    }
-    painter.fillRect(QRectF(0, 0, width, height), Qt::white);
-    painter.setPen(Qt::black);
-    painter.setFont(PaperFont(14, true));
-    painter.drawText(QRectF(margin, margin, width - 2 * margin, pt(22)), Qt::AlignLeft,
-                     Utf8Text(result.form.lblName));
-    double y = margin + pt(26);
-    PaintSouthIndianChart(painter, QRectF(margin, y, square, square), result.form, kDpi);
-    y += square + pt(16);
-    painter.setFont(PaperFont(9.5));
-    for (std::size_t i = 0; i < result.form.planet.size(); ++i) {
-        painter.drawText(QRectF(margin, y, pt(130), rowHeight), Qt::AlignLeft,
-                         QString::fromLatin1(kPlanetCaptions[i]));
-        painter.drawText(QRectF(margin + pt(135), y, width - pt(155), rowHeight), Qt::AlignLeft,
-                         PositionText(result, i));
-        y += rowHeight;
-    }
-    painter.end();
     buffer.close();
     return bytes;
 }

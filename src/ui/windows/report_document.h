@@ -1,8 +1,8 @@
-// The chart laid out for paper and for drawings: the South Indian chart as
-// vector lines with its cell texts, and the printed report (PDF and printer)
-// with the details, the positions, the Torvi Lagna and its sign. Black on
-// white, whatever the screen's theme; every text is drawn as text, so that
-// a PDF or SVG can be searched and copied from.
+// The chart laid out for paper: the South Indian chart as vector lines with
+// its cell texts, the other styles through the chart drawing, and the
+// printed report (PDF and printer) with the details, the positions, the
+// Torvi Lagna and its sign. Black on white, whatever the screen's theme;
+// every text is drawn as text, so that a PDF can be searched and copied from.
 #pragma once
 
 #include "chart/chart_result.h"
@@ -58,9 +58,5 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
 QByteArray ChartReportPdf(const ChartResult& result, const BirthEntries& entries,
                           QPageSize::PageSizeId paper, const QString& footer,
                           const ChartLook& look = {});
-
-// A drawing of the chart (SVG 1.2 Tiny): the person's name, the chart and
-// the ten positions, every text a <text> element.
-QByteArray ChartSvg(const ChartResult& result);
 
 } // namespace selmarind

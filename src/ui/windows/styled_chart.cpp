@@ -56,10 +56,13 @@ DrawingSizes StyledChart::ScreenSizes(double sidePx) {
 }
 
 void StyledChart::setChart(const ChartResult& result, ChartStyle style, bool withPoints) {
+    setContents(ContentsOfChart(result, withPoints), style);
+}
+
+void StyledChart::setContents(const ChartContents& contents, ChartStyle style) {
     const FontTextMeasure measure(AppFont(), this);
     // The square's last pixel holds the closing line.
-    drawing_ = DrawChart(ContentsOfChart(result, withPoints), style,
-                         ScreenSizes(width() - 1), measure);
+    drawing_ = DrawChart(contents, style, ScreenSizes(width() - 1), measure);
     setAccessibleDescription(QString::fromUtf8(ChartStyleTitle(style).data()) +
                              QStringLiteral(" chart"));
     for (const ChartCell& cell : drawing_.cells) {

@@ -26,6 +26,8 @@ public:
     // Lays out `result` in `style`, with the points when `withPoints`, for
     // the widget's size, and repaints.
     void setChart(const ChartResult& result, ChartStyle style, bool withPoints);
+    // The same for contents made beforehand.
+    void setContents(const ChartContents& contents, ChartStyle style);
 
     // The drawing on view, in px of the widget.
     const ChartDrawing& drawing() const { return drawing_; }
