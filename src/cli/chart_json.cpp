@@ -298,8 +298,7 @@ void WriteChart(JsonWriter& w, const ChartValues& chart, ChartStyle style, bool 
 } // namespace
 
 void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
-                       const std::optional<PlaceSummary>& place, ChartStyle style,
-                       bool withDasha) {
+                       const std::optional<PlaceSummary>& place, ChartStyle style, bool withDasha) {
     if (place) {
         writer.Key("place");
         WritePlace(writer, *place);
@@ -311,8 +310,7 @@ void WriteChartMembers(JsonWriter& writer, const ChartResult& result,
 }
 
 std::string ChartJson(const ChartResult& result, bool indented,
-                      const std::optional<PlaceSummary>& place, ChartStyle style,
-                      bool withDasha) {
+                      const std::optional<PlaceSummary>& place, ChartStyle style, bool withDasha) {
     JsonWriter writer(indented);
     writer.BeginObject();
     WriteChartMembers(writer, result, place, style, withDasha);

@@ -121,6 +121,14 @@ private slots:
         for (int s = 0; s < 12; ++s) {
             QCOMPARE(cellSentence(s).contains(QStringLiteral("Torvi Lagna")), s == expected);
         }
+
+        // A result without a D9 leaves none of this one on view.
+        form.showResult(ChartResult{});
+        QVERIFY(sentence->text().isEmpty());
+        for (int s = 0; s < 12; ++s) {
+            QVERIFY2(cellSentence(s).endsWith(QStringLiteral(": no planets")),
+                     qPrintable(cellSentence(s)));
+        }
     }
 
     // The Navamsa follows the chart style the user picks, at once.
@@ -197,6 +205,14 @@ private slots:
                                           Text(kBodyNames[Index(chosenSub.lord)])));
         auto* note = form.findChild<QLabel*>(QStringLiteral("lblDashaNote"));
         QVERIFY(note->text().contains(QStringLiteral("UTC+05:30")));
+
+        // A result without periods leaves nothing of this one on view.
+        form.showResult(ChartResult{});
+        QCOMPARE(tree->topLevelItemCount(), 0);
+        QVERIFY(chosen->text().isEmpty());
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("lblDashaToday"))->text(),
+                 QStringLiteral("This chart has no periods."));
+        QVERIFY(!picker->isEnabled());
     }
 };
 

@@ -22,12 +22,8 @@ namespace selmarind {
 
 namespace {
 
-// Day 0 of the serial count of UtInstant: 30 December 1899, 0 h UT.
-constexpr qint64 kSerialEpochJulianDayNumber = 2415019;
-constexpr std::int64_t kSecondsPerDay = 86400;
-
 UtInstant InstantOf(const QDateTime& instant) {
-    return {QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC).secsTo(instant)};
+    return UtInstantOfUnixTime(instant.toSecsSinceEpoch());
 }
 
 const QString kRunningToday = QStringLiteral("(running today)");
@@ -155,6 +151,7 @@ void DashaTab::setChosenDate(const QDate& date) {
 
 void DashaTab::showChart(const ChartValues& chart) {
     periods_ = chart.dasha;
+    shown_ = true;
     offsetSeconds_ = chart.utcOffsetSeconds;
 
     tree_->clear();
@@ -193,8 +190,9 @@ void DashaTab::showChart(const ChartValues& chart) {
 }
 
 UtInstant DashaTab::noonOf(const QDate& date) const {
-    const std::int64_t days = date.toJulianDay() - kSerialEpochJulianDayNumber;
-    return {days * kSecondsPerDay + 12 * 3600 - offsetSeconds_};
+    const UtInstant start =
+        StartOfDateAtOffset(CivilDate{date.year(), date.month(), date.day()}, offsetSeconds_);
+    return {start.serialSeconds + 12 * 3600};
 }
 
 QDate DashaTab::dateOf(UtInstant instant) const {
@@ -213,7 +211,16 @@ QString DashaTab::runningSentence(UtInstant at) const {
 }
 
 void DashaTab::markPeriods() {
+    if (!shown_) {
+        return;
+    }
+    chosenDate_->setEnabled(!periods_.empty());
     if (periods_.empty()) {
+        // Nothing of an earlier chart may stay on view.
+        nowSentence_->setText(QStringLiteral("This chart has no periods."));
+        nowSentence_->setAccessibleName(nowSentence_->text());
+        chosenSentence_->clear();
+        chosenSentence_->setAccessibleName({});
         return;
     }
     const UtInstant today = InstantOf(now_());

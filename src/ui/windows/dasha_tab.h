@@ -53,6 +53,7 @@ private:
     QString runningSentence(UtInstant at) const;
 
     std::vector<DashaPeriod> periods_;
+    bool shown_ = false;             // a chart was shown
     std::int64_t offsetSeconds_ = 0; // the birth's clock less UT, positive east
     std::function<QDateTime()> now_;
 

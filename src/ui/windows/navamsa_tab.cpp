@@ -19,6 +19,11 @@ namespace selmarind {
 ChartContents NavamsaContents(const ChartValues& chart) {
     ChartContents contents;
     const NavamsaChart& navamsa = chart.navamsa;
+    // A chart whose D9 was not worked (its Torvi Lagna unset) shows empty
+    // cells rather than every body in Aries.
+    if (navamsa.torviLagnaSign < 1 || navamsa.torviLagnaSign > 12) {
+        return contents;
+    }
     for (std::size_t body = 0; body < kBodyCount; ++body) {
         const int sign = navamsa.signs[body];
         if (sign < 0 || sign > 11) {

@@ -22,7 +22,7 @@ class DivisionalChartView;
 // What the D9 chart of `chart` shows: the bodies with their display names
 // (retrograde marks kept, "Asc" for the ascendant) in their D9 signs, in body
 // order, "TL" in the sign of the Navamsa's Torvi Lagna, houses counted from
-// the D9 ascendant's sign.
+// the D9 ascendant's sign. Empty cells for a chart whose D9 was not worked.
 ChartContents NavamsaContents(const ChartValues& chart);
 
 // "The Torvi Lagna of the Navamsa is Leo."; empty while its sign is

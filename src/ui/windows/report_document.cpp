@@ -301,7 +301,7 @@ void PaintDashaSection(PageFlow& flow, const ChartValues& chart, const QDateTime
     };
     const auto lord = [](Body b) { return Utf8Text(kBodyNames[Index(b)]); };
 
-    const UtInstant today{QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC).secsTo(now)};
+    const UtInstant today = UtInstantOfUnixTime(now.toSecsSinceEpoch());
     const std::optional<DashaPosition> running = RunningDasha(chart.dasha, today);
     const QString todayText =
         QLocale(QLocale::English).toString(now.date(), QStringLiteral("d MMMM yyyy"));
