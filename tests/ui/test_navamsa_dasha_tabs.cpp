@@ -206,6 +206,18 @@ private slots:
         auto* note = form.findChild<QLabel*>(QStringLiteral("lblDashaNote"));
         QVERIFY(note->text().contains(QStringLiteral("UTC+05:30")));
 
+        // Alt+A reaches the date from the open Dasha tab; Tab goes on, past
+        // the date's day, month and year, to the tree.
+        form.tabs()->setCurrentIndex(4);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), picker);
+        for (int i = 0; i < 3 && QApplication::focusWidget() == picker; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), tree);
+
         // A result without periods leaves nothing of this one on view.
         form.showResult(ChartResult{});
         QCOMPARE(tree->topLevelItemCount(), 0);
