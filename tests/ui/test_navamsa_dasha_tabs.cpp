@@ -65,6 +65,32 @@ QStringList MarkedItems(QTreeWidget* tree, const QString& mark) {
     return marked;
 }
 
+// Rows of the tree whose dates differ from the instants' dates at the
+// birth's offset as Qt's calendar counts them.
+QStringList TreeDateFaults(QTreeWidget* tree, const ChartValues& chart) {
+    const auto date = [&chart](UtInstant instant) {
+        return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC)
+            .addSecs(instant.serialSeconds + chart.utcOffsetSeconds)
+            .date()
+            .toString(Qt::ISODate);
+    };
+    QStringList faults;
+    const auto check = [&](QTreeWidgetItem* item, const DashaPeriod& period) {
+        if (item->text(1) != date(period.start) || item->text(2) != date(period.end)) {
+            faults << item->text(0) + QStringLiteral(": ") + item->text(1) + QStringLiteral(" - ") +
+                          item->text(2);
+        }
+    };
+    for (int p = 0; p < tree->topLevelItemCount(); ++p) {
+        const DashaPeriod& period = chart.dasha[static_cast<std::size_t>(p)];
+        check(tree->topLevelItem(p), period);
+        for (int s = 0; s < tree->topLevelItem(p)->childCount(); ++s) {
+            check(tree->topLevelItem(p)->child(s), period.sub[static_cast<std::size_t>(s)]);
+        }
+    }
+    return faults;
+}
+
 } // namespace
 
 class TestNavamsaDashaTabs : public QObject {
@@ -84,8 +110,8 @@ private slots:
         QCOMPARE(tabs->widget(4)->objectName(), QStringLiteral("tabDasha"));
     }
 
-    // For a known birth and for births drawn from a fixed seed (years to
-    // 2150, latitudes to 89°, every zone), one window showing each in turn:
+    // For a known birth and for births drawn from a fixed seed (the form's
+    // years to 2050, latitudes to 89°, every zone), one window showing each in turn:
     // the sentence names the D9 Torvi Lagna, and every cell reads exactly
     // the bodies the rule puts in its sign, with the birth's (R) marks.
     void navamsaOfComputedCharts() {
@@ -100,7 +126,7 @@ private slots:
             const std::string lonD = std::to_string(pick(0, 179));
             const std::string lonM = std::to_string(pick(0, 59));
             births.push_back(FormEntries(
-                pick(1900, 2150), pick(1, 12), pick(1, 28), pick(0, 23), pick(0, 59), pick(0, 59),
+                pick(1901, 2050), pick(1, 12), pick(1, 28), pick(0, 23), pick(0, 59), pick(0, 59),
                 latD.c_str(), latM.c_str(), pick(0, 1) == 1, lonD.c_str(), lonM.c_str(),
                 pick(0, 1) == 1, pick(0, kTimeZoneCount - 1), pick(0, 3) == 0));
         }
@@ -223,6 +249,7 @@ private slots:
                 Text(kBodyNames[Index(chart.dasha[p].lord)])));
         }
         QCOMPARE(MarkedItems(tree, QStringLiteral("(running today)")), QStringList({"5", "5.7"}));
+        QCOMPARE(TreeDateFaults(tree, chart), QStringList());
 
         auto* picker = form.findChild<QDateEdit*>(QStringLiteral("datDashaAt"));
         QVERIFY(picker);
@@ -256,6 +283,17 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(QApplication::focusWidget(), tree);
+
+        // West of Greenwich, after 2037 (periods past 2150), with the summer hour: UTC-03:00.
+        const BirthEntries west =
+            FormEntries(2049, 7, 28, 23, 50, 0, "47", "33", false, "52", "43", false, 3, true);
+        const ChartOrFailure western = CalculateChart(west);
+        QVERIFY2(western, western ? "" : western.failure().reason.c_str());
+        form.showResult(*western, west);
+        QCOMPARE(western->chart.utcOffsetSeconds, -3 * 3600);
+        QCOMPARE(tree->topLevelItemCount(), 9);
+        QCOMPARE(TreeDateFaults(tree, western->chart), QStringList());
+        QVERIFY(note->text().contains(QStringLiteral("UTC\u221203:00")));
 
         // A result without periods leaves nothing of this one on view.
         form.showResult(ChartResult{});
