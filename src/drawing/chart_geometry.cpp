@@ -657,7 +657,7 @@ double EstimatedTextMeasure::Width(std::string_view text, double sizePx, bool bo
         if (length > 1 || c >= 0x80) {
             ems += 1.0;
         } else if (c == 'M' || c == 'W' || c == 'm' || c == 'w') {
-            ems += 1.0;
+            ems += 1.05; // bold Verdana's W is 1.18 em
         } else if (c >= 'A' && c <= 'Z') {
             ems += 0.8;
         } else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {

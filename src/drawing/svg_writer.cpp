@@ -69,7 +69,10 @@ std::vector<std::string> HeaderLines(const ChartResult& result, ChartStyle style
             place += (place.empty() ? "" : ", ") + *part;
         }
     }
-    place += (place.empty() ? "" : " ") + ("(" + form.lblLatitude + ", " + form.lblLongitude + ")");
+    if (!form.lblLatitude.empty() || !form.lblLongitude.empty()) {
+        place +=
+            (place.empty() ? "" : " ") + ("(" + form.lblLatitude + ", " + form.lblLongitude + ")");
+    }
     lines.push_back(place);
     lines.push_back(PositionSourceLine(result.chart));
     lines.push_back(std::string(ChartStyleTitle(style)) + " chart");
