@@ -10,6 +10,7 @@
 #include "screenshots/sample_chart.h"
 #include "ui/app/mdi.h"
 #include "ui/widgets/app_style.h"
+#include "ui/widgets/twips.h"
 #include "ui/windows/chart_drawing_painter.h"
 #include "ui/windows/chart_square.h"
 #include "ui/windows/frm_display.h"
@@ -134,8 +135,11 @@ private slots:
             QVERIFY(legend->isVisible());
             QVERIFY2(legend->text().contains("GL") && legend->text().contains("A12"),
                      qPrintable(legend->text()));
-            // The legend sits under the chart.
+            // The legend sits under the chart; the form grows by it, and the
+            // frame's client area can still reach the form's foot.
             QVERIFY(legend->geometry().top() >= styled->geometry().bottom());
+            QVERIFY(display.height() > TwipsToPixels(8550));
+            QVERIFY(display.parentWidget()->height() > display.geometry().bottom());
 
             // South with the points is drawn by the styled chart too.
             Entry(form, "mnuStyleSouth")->trigger();
@@ -152,6 +156,7 @@ private slots:
             Entry(form, "mnuShowPoints")->trigger();
             Settle();
             QVERIFY(square->isVisible() && !styled->isVisible() && !legend->isVisible());
+            QCOMPARE(display.height(), TwipsToPixels(8550));
         }
         QSettings().setValue("chart/style", "western");
         QSettings().setValue("chart/showPoints", "yes");
