@@ -265,6 +265,18 @@ private slots:
         QCOMPARE(MarkedItems(tree, QStringLiteral("(running today)")), QStringList({"5", "5.7"}));
         QVERIFY(tree->topLevelItem(2)->isExpanded());
         QVERIFY(!tree->topLevelItem(0)->isExpanded());
+        // A period the user opened stays open when the marks move; a new
+        // "today" moves its mark.
+        tree->topLevelItem(0)->setExpanded(true);
+        const DashaPeriod& laterSub = chart.dasha[6].sub[0];
+        tab->setClock([&laterSub] {
+            return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC)
+                .addSecs(laterSub.start.serialSeconds + 3600);
+        });
+        QCOMPARE(MarkedItems(tree, QStringLiteral("(running today)")), QStringList({"6", "6.0"}));
+        QCOMPARE(MarkedItems(tree, QStringLiteral("(at chosen date)")), QStringList({"2", "2.3"}));
+        QVERIFY(tree->topLevelItem(0)->isExpanded());
+        QVERIFY(tree->topLevelItem(6)->isExpanded());
         auto* chosen = form.findChild<QLabel*>(QStringLiteral("lblDashaAt"));
         QCOMPARE(chosen->text(), QStringLiteral("At the chosen date: %1 period, %2 sub-period.")
                                      .arg(Text(kBodyNames[Index(chart.dasha[2].lord)]),

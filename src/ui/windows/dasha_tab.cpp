@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -122,6 +123,16 @@ DashaTab::DashaTab(QWidget* parent) : QWidget(parent) {
     SetTextColor(note_, kNumberColor);
 
     connect(chosenDate_, &QDateEdit::dateChanged, this, [this] { markPeriods(); });
+    // "Today" moves on at midnight on the birth's clock while the window
+    // stays open.
+    auto* dayWatch = new QTimer(this);
+    dayWatch->setInterval(60 * 1000);
+    connect(dayWatch, &QTimer::timeout, this, [this] {
+        if (shown_ && dateOf(InstantOf(now_())) != markedToday_) {
+            markPeriods();
+        }
+    });
+    dayWatch->start();
 
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(dateCaption);
@@ -224,6 +235,7 @@ void DashaTab::markPeriods() {
         return;
     }
     const UtInstant today = InstantOf(now_());
+    markedToday_ = dateOf(today);
     const UtInstant chosen = noonOf(chosenDate_->date());
     const std::optional<DashaPosition> todayAt = RunningDasha(periods_, today);
     const std::optional<DashaPosition> chosenAt = RunningDasha(periods_, chosen);
@@ -239,9 +251,11 @@ void DashaTab::markPeriods() {
                      LordName(period.lord) + QStringLiteral(" / ") + LordName(period.sub[s].lord),
                      is(todayAt, p) && todayAt->sub == s, is(chosenAt, p) && chosenAt->sub == s);
         }
-        // The periods holding a mark stay open, so that the marked
-        // sub-period shows.
-        item->setExpanded(is(todayAt, p) || is(chosenAt, p));
+        // A period holding a mark is opened, so that the marked sub-period
+        // shows; those the user opened stay open.
+        if (is(todayAt, p) || is(chosenAt, p)) {
+            item->setExpanded(true);
+        }
     }
     const QLocale english(QLocale::English);
     nowSentence_->setText(QStringLiteral("Running today (%1): %2.")

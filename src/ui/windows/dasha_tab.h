@@ -54,6 +54,7 @@ private:
 
     std::vector<DashaPeriod> periods_;
     bool shown_ = false;             // a chart was shown
+    QDate markedToday_;              // the date of "today" the marks were made for
     std::int64_t offsetSeconds_ = 0; // the birth's clock less UT, positive east
     std::function<QDateTime()> now_;
 
