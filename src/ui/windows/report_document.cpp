@@ -233,8 +233,9 @@ std::vector<DetailRow> ReportRows(const DetailSection& section, const ChartValue
 void PaintNavamsaSection(PageFlow& flow, QPainter& painter, const ChartValues& chart,
                          const ChartLook& look) {
     const double side = std::min(flow.pt(200), flow.width() * 0.5);
+    // The heading stays on the page of the chart.
+    flow.need(flow.pt(40) + side);
     flow.heading(QStringLiteral("Navamsa (D9)"));
-    flow.need(side + flow.pt(4));
     const QRectF square(0, flow.y() + flow.pt(2), side, side);
     DrawingSizes sizes;
     sizes.sidePx = side;
@@ -308,8 +309,8 @@ void PaintDashaSection(PageFlow& flow, const ChartValues& chart, const QDateTime
 
     // Each table stays on one page.
     const double tableHeight = 10 * (flow.textHeight(QStringLiteral("X"), body) + flow.pt(2));
+    flow.need(flow.pt(54) + tableHeight);
     flow.heading(QStringLiteral("Vimshottari Dasha"));
-    flow.need(flow.pt(14) + tableHeight);
     flow.text(QStringLiteral("Dates in the birth's UTC offset (%1); a year of 365.25 days. "
                              "Today: %2.")
                   .arg(UtcOffsetLabel(chart.utcOffsetSeconds), todayText),
