@@ -75,7 +75,7 @@ private slots:
                 .toObject();
         FrmDisplay form;
         form.showResult(*result, entries);
-        QCOMPARE(form.tabs()->count(), 3);
+        QCOMPARE(form.tabs()->count(), 5);
         QCOMPARE(form.tabs()->tabText(2), QStringLiteral("Chart Details"));
         const QMap<QString, QLabel*> values = DetailValues(form);
         const auto value = [&](const QString& caption) {

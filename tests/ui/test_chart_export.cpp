@@ -6,6 +6,8 @@
 #include "recording_services.h"
 
 #include "chart/chart_driver.h"
+#include "chart/vimshottari.h"
+#include "engine/name_tables.h"
 #include "input/time_zones.h"
 #include "report/chart_details.h"
 #include "report/report.h"
@@ -163,6 +165,60 @@ private slots:
             QCOMPARE(action->text(), QString(entry.caption));
             QCOMPARE(action->shortcut(), entry.keys);
         }
+    }
+
+    // The report ends with the Navamsa (its Torvi Lagna named, each body's
+    // D9 sign listed) and the nine periods with their dates at the birth's
+    // offset, then the sub-periods of the one running today.
+    void pdfReportHoldsTheNavamsaAndThePeriods() {
+        if (!HavePdfToText()) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        QFile file(path("vargas.pdf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(ChartReportPdf(result_, entries_, QPageSize::A4, QStringLiteral("footer")));
+        file.close();
+        // Laid out, so that a table's row stays one line.
+        QProcess tool;
+        tool.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                    path("vargas.pdf"), QStringLiteral("-")});
+        QVERIFY(tool.waitForFinished(30000) && tool.exitCode() == 0);
+        const QString text = QString::fromUtf8(tool.readAllStandardOutput()).simplified();
+        const ChartValues& chart = result_.chart;
+        const auto name = [](Body body) { return QString::fromUtf8(kBodyNames[Index(body)]); };
+        QStringList wanted = {
+            QStringLiteral("Navamsa (D9)"),
+            QStringLiteral("The Torvi Lagna of the Navamsa is %1.")
+                .arg(QString::fromUtf8(kSignNames[chart.navamsa.torviLagnaSign - 1])),
+            QStringLiteral("Vimshottari Dasha")};
+        wanted << QStringLiteral("Guru/Jupiter : ") +
+                      QString::fromUtf8(kSignNames[chart.navamsa.signs[Index(Body::Jupiter)]]);
+        QCOMPARE(chart.dasha.size(), std::size_t{9});
+        const auto date = [&chart](UtInstant instant) {
+            return QString::fromStdString(DateTextAtOffset(instant, chart.utcOffsetSeconds));
+        };
+        for (const DashaPeriod& period : chart.dasha) {
+            wanted << QStringLiteral("%1 %2 %3")
+                          .arg(name(period.lord), date(period.start), date(period.end));
+        }
+        const UtInstant now{QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC)
+                                .secsTo(QDateTime::currentDateTimeUtc())};
+        if (const std::optional<DashaPosition> running = RunningDasha(chart.dasha, now)) {
+            const DashaPeriod& period = chart.dasha[running->period];
+            wanted << QStringLiteral("Sub-periods of the %1 period").arg(name(period.lord));
+            for (const DashaPeriod& sub : period.sub) {
+                wanted << QStringLiteral("%1 / %2").arg(name(period.lord), name(sub.lord));
+            }
+        }
+        for (const QString& piece : wanted) {
+            // A marked row carries "(running today)" between lord and dates.
+            QString found = text;
+            found.remove(QStringLiteral(" (running today)"));
+            QVERIFY2(found.contains(piece),
+                     qPrintable("missing \"" + piece + "\" in: " + text.right(3000)));
+        }
+        QCOMPARE(text.count(QStringLiteral("(running today)")), 2);
     }
 
     // The report's text can be searched: the name, each position, the

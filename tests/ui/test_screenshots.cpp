@@ -24,13 +24,15 @@ private slots:
         for (const QString& file : files) {
             names << QFileInfo(file).fileName();
         }
-        QCOMPARE(names, QStringList({"frm_main.png", "frm_main_menu_bar.png",
-                                     "frm_main_focused_button.png", "frm_display_chart.png",
-                                     "chart_style_south.png", "chart_style_north.png",
-                                     "chart_style_east.png", "frm_display_details.png",
-                                     "frm_display_chart_details.png", "frm_display_long_names.png",
-                                     "mdi_maximized.png", "mdi_restored.png", "mdi_help_menu.png",
-                                     "frm_about.png"}));
+        QCOMPARE(
+            names,
+            QStringList(
+                {"frm_main.png", "frm_main_menu_bar.png", "frm_main_focused_button.png",
+                 "frm_display_chart.png", "chart_style_south.png", "chart_style_north.png",
+                 "chart_style_east.png", "frm_display_details.png", "frm_display_chart_details.png",
+                 "frm_display_navamsa.png", "frm_display_dasha.png", "frm_display_long_names.png",
+                 "frm_display_long_names_navamsa.png", "frm_display_long_names_dasha.png",
+                 "mdi_maximized.png", "mdi_restored.png", "mdi_help_menu.png", "frm_about.png"}));
         for (const QString& file : files) {
             const QImage image(file);
             QVERIFY2(!image.isNull(), qPrintable(file));

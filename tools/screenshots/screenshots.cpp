@@ -82,11 +82,20 @@ QStringList WriteScreenshots(const QString& outDir) {
     save(*frame.display(), QStringLiteral("frm_display_details.png"));
     frame.display()->tabs()->setCurrentIndex(2);
     save(*frame.display(), QStringLiteral("frm_display_chart_details.png"));
+    frame.display()->tabs()->setCurrentIndex(3);
+    save(*frame.display(), QStringLiteral("frm_display_navamsa.png"));
+    frame.display()->tabs()->setCurrentIndex(4);
+    save(*frame.display(), QStringLiteral("frm_display_dasha.png"));
     frame.display()->tabs()->setCurrentIndex(0);
     const BirthEntries longEntries = LongNameBirthEntries();
     if (const std::optional<ChartResult> longResult = CalculateChart(longEntries)) {
         frame.display()->showResult(*longResult, longEntries);
         save(*frame.display(), QStringLiteral("frm_display_long_names.png"));
+        frame.display()->tabs()->setCurrentIndex(3);
+        save(*frame.display(), QStringLiteral("frm_display_long_names_navamsa.png"));
+        frame.display()->tabs()->setCurrentIndex(4);
+        save(*frame.display(), QStringLiteral("frm_display_long_names_dasha.png"));
+        frame.display()->tabs()->setCurrentIndex(0);
         if (result) {
             frame.display()->showResult(*result, frmMain.entries());
         }

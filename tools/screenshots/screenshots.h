@@ -1,5 +1,6 @@
 // Pictures of every window of the program, rendered without a screen: the
-// birth-data form, the result form on each tab for the sample chart, the
+// birth-data form, the result form on each tab for the sample chart (and the
+// Navamsa and Dasha tabs of a chart with long names), the
 // frame window (maximized and at its restored size), its Help menu and the
 // About box.
 #pragma once

@@ -10,7 +10,9 @@
 #include "ui/widgets/web_links.h"
 #include "ui/windows/chart_square.h"
 #include "ui/windows/column_flow_layout.h"
+#include "ui/windows/dasha_tab.h"
 #include "ui/windows/elided_label.h"
+#include "ui/windows/navamsa_tab.h"
 #include "ui/windows/result_form_parts.h"
 #include "ui/windows/styled_chart.h"
 
@@ -128,6 +130,10 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHin
     tabs_->addTab(buildChartTab(), QStringLiteral("Torvi Lagna - Chart"));
     tabs_->addTab(buildDetailsTab(), QStringLiteral("Torvi Lagna Details"));
     tabs_->addTab(buildChartDetailsTab(), QStringLiteral("Chart Details"));
+    navamsaTab_ = new NavamsaTab;
+    tabs_->addTab(navamsaTab_, QStringLiteral("Navamsa"));
+    dashaTab_ = new DashaTab;
+    tabs_->addTab(dashaTab_, QStringLiteral("Dasha"));
 
     tabs_->setDocumentMode(true);
     tabs_->tabBar()->setStyleSheet(QStringLiteral(
@@ -503,6 +509,8 @@ void FrmDisplay::showResult(const ChartResult& result, const std::optional<Birth
     fillChartDetails(result, entries);
     result_ = result;
     setChartLook(look_);
+    navamsaTab_->showChart(result.chart);
+    dashaTab_->showChart(result.chart);
     // Each value reads "caption: value"; the caption beside it would repeat.
     HideCaptionsReadWithValues(this);
     tabs_->setCurrentIndex(0);

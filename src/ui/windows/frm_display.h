@@ -1,7 +1,8 @@
 // frmDisplay: the result form. It only shows a finished chart: the personal
 // details, the ten positions and the chart square on the first tab, the
 // attributes and predictions of the Torvi Lagna's sign on the second, and the
-// house significance of the Torvi Lagna below both.
+// house significance of the Torvi Lagna below both; the Navamsa (D9) chart
+// on the fourth tab and the Vimshottari periods on the fifth.
 #pragma once
 
 #include "chart/chart_result.h"
@@ -22,6 +23,8 @@ class QVBoxLayout;
 namespace selmarind {
 
 class ChartSquare;
+class DashaTab;
+class NavamsaTab;
 class StyledChart;
 
 class FrmDisplay : public QWidget {
@@ -85,6 +88,10 @@ private:
     std::array<QLabel*, kAttributeControls.size()> attributeValues_{};
     std::array<QPlainTextEdit*, kAttributeControls.size()> predictionBoxes_{};
     QVBoxLayout* predictionsLayout_ = nullptr;
+
+    // The fourth and fifth tabs: the D9 chart, and the Vimshottari periods.
+    NavamsaTab* navamsaTab_ = nullptr;
+    DashaTab* dashaTab_ = nullptr;
 
     // Torvi Lagna Present In House Significance.
     QLabel* houseSignificanceValue_ = nullptr;

@@ -6,6 +6,8 @@
 #include "report/chart_details.h"
 #include "ui/widgets/app_style.h"
 #include "ui/windows/chart_drawing_painter.h"
+#include "ui/windows/dasha_tab.h"
+#include "ui/windows/navamsa_tab.h"
 #include "ui/windows/result_form_parts.h"
 
 #include <QBuffer>
@@ -225,6 +227,121 @@ std::vector<DetailRow> ReportRows(const DetailSection& section, const ChartValue
     return rows;
 }
 
+// The Navamsa chart in `look`'s style (without the birth chart's points),
+// the D9 sign of each body beside it, and the sentence naming its Torvi
+// Lagna.
+void PaintNavamsaSection(PageFlow& flow, QPainter& painter, const ChartValues& chart,
+                         const ChartLook& look) {
+    const double side = std::min(flow.pt(200), flow.width() * 0.5);
+    // The heading stays on the page of the chart.
+    flow.need(flow.pt(40) + side);
+    flow.heading(QStringLiteral("Navamsa (D9)"));
+    const QRectF square(0, flow.y() + flow.pt(2), side, side);
+    DrawingSizes sizes;
+    sizes.sidePx = side;
+    sizes.bodyPx = flow.pt(8);
+    sizes.numberPx = flow.pt(6.5);
+    sizes.markerPx = flow.pt(6.5);
+    sizes.minTextPx = flow.pt(4);
+    sizes.paddingPx = flow.pt(2.5);
+    const FontTextMeasure measure(PaperFont(8), painter.device());
+    const ChartDrawing drawing = DrawChart(NavamsaContents(chart), look.style, sizes, measure);
+    PaintChartDrawing(painter, drawing, square.topLeft(), measure, PaperChartColours(flow.pt(0.8)));
+
+    // Body and D9 sign beside the chart, for reading and searching.
+    const QFont body = PaperFont(9.5);
+    const double left = side + flow.pt(18);
+    const double captionWidth = flow.pt(110);
+    const double rowHeight = flow.textHeight(QStringLiteral("X"), body);
+    const double top = flow.y();
+    flow.skip(flow.pt(2));
+    for (std::size_t b = 0; b < kBodyCount; ++b) {
+        const int sign = chart.navamsa.signs[b];
+        if (sign < 0 || sign > 11) {
+            continue;
+        }
+        QString name = Utf8Text(kPlanetCaptions[b]);
+        if (IsRetrograde(chart, b)) {
+            name += QStringLiteral(" (R)");
+        }
+        flow.drawAt(name + QStringLiteral(" :"), body, left, captionWidth, rowHeight);
+        flow.drawAt(Utf8Text(kSignNames[static_cast<std::size_t>(sign)]), body, left + captionWidth,
+                    0, rowHeight);
+        flow.skip(rowHeight + flow.pt(2));
+    }
+    flow.skip(std::max(0.0, top + side + flow.pt(6) - flow.y()));
+    flow.text(QStringLiteral("%1 chart. ").arg(Utf8Text(ChartStyleTitle(look.style))) +
+                  NavamsaTorviLagnaSentence(chart),
+              body);
+}
+
+// The nine periods from the birth, and the nine sub-periods of the one
+// running at `now`, dated at the birth's UTC offset; the running ones are
+// marked in bold and with words.
+void PaintDashaSection(PageFlow& flow, const ChartValues& chart, const QDateTime& now) {
+    if (chart.dasha.empty()) {
+        return;
+    }
+    const QFont body = PaperFont(9.5);
+    const QFont bold = PaperFont(9.5, true);
+    const double dateWidth = flow.pt(90);
+    const double endLeft = flow.width() - dateWidth;
+    const double startLeft = endLeft - dateWidth;
+    const auto row = [&](const QString& period, const QString& start, const QString& end,
+                         bool marked) {
+        const QFont& font = marked ? bold : body;
+        const double height = flow.textHeight(period, font, 0, startLeft - flow.pt(6));
+        flow.need(height);
+        flow.drawAt(period, font, 0, startLeft - flow.pt(6), height);
+        flow.drawAt(start, font, startLeft, dateWidth, height);
+        flow.drawAt(end, font, endLeft, dateWidth, height);
+        flow.skip(height + flow.pt(2));
+    };
+    const auto date = [&chart](UtInstant instant) {
+        return QString::fromStdString(DateTextAtOffset(instant, chart.utcOffsetSeconds));
+    };
+    const auto lord = [](Body b) { return Utf8Text(kBodyNames[Index(b)]); };
+
+    const UtInstant today = UtInstantOfUnixTime(now.toSecsSinceEpoch());
+    const std::optional<DashaPosition> running = RunningDasha(chart.dasha, today);
+    const QString todayText =
+        QLocale(QLocale::English).toString(now.date(), QStringLiteral("d MMMM yyyy"));
+
+    // Each table stays on one page.
+    const double tableHeight = 10 * (flow.textHeight(QStringLiteral("X"), body) + flow.pt(2));
+    flow.need(flow.pt(54) + tableHeight);
+    flow.heading(QStringLiteral("Vimshottari Dasha"));
+    flow.text(QStringLiteral("Dates in the birth's UTC offset (%1); a year of 365.25 days. "
+                             "Today: %2.")
+                  .arg(UtcOffsetLabel(chart.utcOffsetSeconds), todayText),
+              PaperFont(8));
+    flow.skip(flow.pt(4));
+    row(QStringLiteral("Period"), QStringLiteral("Start"), QStringLiteral("End"), true);
+    for (std::size_t p = 0; p < chart.dasha.size(); ++p) {
+        const DashaPeriod& period = chart.dasha[p];
+        const bool now = running && running->period == p;
+        row(lord(period.lord) + (now ? QStringLiteral(" (running today)") : QString()),
+            date(period.start), date(period.end), now);
+    }
+    if (!running) {
+        flow.skip(flow.pt(4));
+        flow.text(QStringLiteral("No period of this chart runs today."), body);
+        return;
+    }
+    const DashaPeriod& current = chart.dasha[running->period];
+    flow.need(flow.pt(24) + tableHeight);
+    flow.skip(flow.pt(8));
+    flow.text(QStringLiteral("Sub-periods of the %1 period").arg(lord(current.lord)),
+              PaperFont(10, true));
+    for (std::size_t s = 0; s < current.sub.size(); ++s) {
+        const DashaPeriod& sub = current.sub[s];
+        const bool now = running->sub == s;
+        row(lord(current.lord) + QStringLiteral(" / ") + lord(sub.lord) +
+                (now ? QStringLiteral(" (running today)") : QString()),
+            date(sub.start), date(sub.end), now);
+    }
+}
+
 } // namespace
 
 QString ReportFooter(const QDate& printedOn) {
@@ -411,6 +528,8 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
             flow.text(Utf8Text(form.attributes[i]), body);
         }
     }
+    PaintNavamsaSection(flow, painter, result.chart, look);
+    PaintDashaSection(flow, result.chart, QDateTime::currentDateTimeUtc());
     flow.finishPage();
 }
 
