@@ -10,7 +10,8 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
+    // An option such as --help is not a folder to fill with pictures.
+    if (argc != 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "Usage: selmarind-screenshots OUTDIR\n");
         return 2;
     }
