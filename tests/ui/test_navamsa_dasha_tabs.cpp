@@ -216,7 +216,39 @@ private slots:
             auto* reader = form.findChild<QLabel*>(QStringLiteral("chartNavamsa_%1").arg(s));
             QVERIFY(!reader->accessibleName().contains(QStringLiteral("points")));
         }
+        // The look the form is given, not only the stored one, draws the
+        // Navamsa too (the exports take the form's look).
         SaveChartLook({});
+        form.setChartLook({ChartStyle::East, false});
+        QVERIFY(view->accessibleDescription().contains(QStringLiteral("East Indian")));
+    }
+
+    // The picker's first and last dates each fall in a period: their noon,
+    // which the marks use, lies within the first and the last period, for
+    // births at random hours (fixed seed) whose periods begin at any time of
+    // their day.
+    void dashaPickerEdgesFallInAPeriod() {
+        FrmDisplay form;
+        auto* picker = form.findChild<QDateEdit*>(QStringLiteral("datDashaAt"));
+        auto* chosen = form.findChild<QLabel*>(QStringLiteral("lblDashaAt"));
+        QTreeWidget* tree = form.findChild<QTreeWidget*>(QStringLiteral("treDasha"));
+        std::mt19937 draw(2417);
+        for (int i = 0; i < 8; ++i) {
+            const BirthEntries entries =
+                FormEntries(1940 + static_cast<int>(draw() % 100),
+                            1 + static_cast<int>(draw() % 12), 1 + static_cast<int>(draw() % 28),
+                            1 + static_cast<int>(draw() % 12), static_cast<int>(draw() % 60), 0,
+                            "28", "36", false, "77", "13", true, kIndianTimeZoneIndex);
+            const ChartOrFailure result = CalculateChart(entries);
+            QVERIFY(result);
+            form.showResult(*result, entries);
+            picker->setDate(picker->minimumDate());
+            QVERIFY2(MarkedItems(tree, QStringLiteral("(at chosen date)")).startsWith("0"),
+                     qPrintable(chosen->text()));
+            picker->setDate(picker->maximumDate());
+            QVERIFY2(MarkedItems(tree, QStringLiteral("(at chosen date)")).startsWith("8"),
+                     qPrintable(chosen->text()));
+        }
     }
 
     // Nine periods of nine sub-periods; "today" (a replaced clock) and the

@@ -189,7 +189,17 @@ void DashaTab::showChart(const ChartValues& chart) {
 
     if (!periods_.empty()) {
         const QSignalBlocker quiet(chosenDate_);
-        chosenDate_->setDateRange(dateOf(periods_.front().start), dateOf(periods_.back().end));
+        // Only dates whose noon some period holds: the first period may
+        // begin after noon of its day, and the last ends during its day.
+        QDate first = dateOf(periods_.front().start);
+        if (noonOf(first) < periods_.front().start) {
+            first = first.addDays(1);
+        }
+        QDate last = dateOf(periods_.back().end);
+        if (!(noonOf(last) < periods_.back().end)) {
+            last = last.addDays(-1);
+        }
+        chosenDate_->setDateRange(first, last);
         chosenDate_->setDate(dateOf(InstantOf(now_())));
     }
     note_->setText(QStringLiteral("Dates are shown in the birth's UTC offset (%1). The periods "

@@ -155,6 +155,8 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHin
 
 void FrmDisplay::setChartLook(const ChartLook& look) {
     look_ = look;
+    // The Navamsa and the exports draw in the look this form shows.
+    navamsaTab_->setStyle(look.style);
     const bool designed = look.style == ChartStyle::South && !look.showPoints;
     if (!designed && result_) {
         styledChart_->setChart(*result_, look.style, look.showPoints);

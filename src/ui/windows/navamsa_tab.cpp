@@ -110,11 +110,11 @@ NavamsaTab::NavamsaTab(QWidget* parent) : QWidget(parent) {
     layout->addLayout(legendColumn, 1);
 
     style_ = LoadChartLook().style;
-    connect(&ChartLookNotifier::Instance(), &ChartLookNotifier::changed, this,
-            [this](const ChartLook& look) {
-                style_ = look.style;
-                draw();
-            });
+}
+
+void NavamsaTab::setStyle(ChartStyle style) {
+    style_ = style;
+    draw();
 }
 
 void NavamsaTab::showChart(const ChartValues& chart) {

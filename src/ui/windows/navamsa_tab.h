@@ -35,9 +35,13 @@ class NavamsaTab : public QWidget {
 public:
     explicit NavamsaTab(QWidget* parent = nullptr);
 
-    // Draws the D9 chart of `chart` in the stored chart style and names its
-    // Torvi Lagna; the drawing follows a later change of the style.
+    // Draws the D9 chart of `chart` in the current chart style (the stored
+    // one until setStyle) and names its Torvi Lagna.
     void showChart(const ChartValues& chart);
+
+    // Redraws the chart on view in `style`; the result form calls it with
+    // the look it shows, so that both charts and the exports agree.
+    void setStyle(ChartStyle style);
 
     DivisionalChartView* chartView() const { return view_; }
 
