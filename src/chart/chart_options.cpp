@@ -64,6 +64,31 @@ std::string AyanamsaTitle(const AyanamsaChoice& choice) {
     return title;
 }
 
+std::string AyanamsaNoteText(std::string_view title, double ayanamsaDeg) {
+    const auto minutes = static_cast<long long>(std::floor(std::fabs(ayanamsaDeg) * 60 + 1e-7));
+    // "User: 23.5° at J2000" does not read as a name in front.
+    const bool user = title.starts_with("User");
+    std::string text;
+    if (!user) {
+        text += title;
+        text += ' ';
+    }
+    text += "ayanamsa ";
+    if (ayanamsaDeg < 0 && minutes > 0) {
+        text += "\xE2\x88\x92"; // U+2212 minus sign
+    }
+    text += std::to_string(minutes / 60);
+    text += kDegreeSign;
+    text += std::to_string(minutes % 60);
+    text += "\xE2\x80\xB2"; // U+2032, arc-minutes
+    if (user) {
+        text += " (";
+        text += title;
+        text += ')';
+    }
+    return text;
+}
+
 AyanamsaOrError AyanamsaOfKey(std::string_view text) {
     for (const AyanamsaNames& names : kAyanamsaNames) {
         if (text == names.key) {
@@ -85,7 +110,8 @@ AyanamsaOrError AyanamsaOfKey(std::string_view text) {
                                   "krishnamurti, yukteshwar, fagan-bradley, true-pushya) nor a "
                                   "number of degrees."};
     }
-    const AyanamsaChoice choice{AyanamsaMode::User, degrees};
+    // "-0" is zero: adding 0 drops the sign, which would show as "-0°".
+    const AyanamsaChoice choice{AyanamsaMode::User, degrees + 0.0};
     if (std::string error = ephemeris::CheckAyanamsa(choice); !error.empty()) {
         return {std::nullopt, std::move(error)};
     }

@@ -587,6 +587,50 @@ private slots:
         QVERIFY(run.out.isEmpty());
     }
 
+    void userAyanamsaNearZeroKeepsItsSign() {
+        QTemporaryDir dir;
+        const QString svg = dir.filePath("chart.svg");
+        // Zero at J2000 is a little below zero in 1980; "-0" is zero.
+        const QStringList precise = kDelhi1980 + QStringList{"--positions", "precise"};
+        ToolRun run = RunTool(precise + QStringList{"--ayanamsa", "-0", "--json", "--svg", svg});
+        QCOMPARE(run.status, 0);
+        const QJsonObject chart = QJsonDocument::fromJson(run.out.toUtf8())["chart"].toObject();
+        QCOMPARE(chart.value("ayanamsaName").toString(), QString::fromUtf8("User: 0° at J2000"));
+        // The chart's "Ayanamsa" is the ayanamsa negated, as the classic one.
+        const double negated = chart.value("Ayanamsa").toDouble();
+        QVERIFY2(negated > 0.2 && negated < 0.4, qPrintable(QString::number(negated)));
+        QFile drawing(svg);
+        QVERIFY(drawing.open(QIODevice::ReadOnly));
+        QVERIFY2(drawing.readAll().contains("ayanamsa \xE2\x88\x92" "0\xC2\xB0" "16\xE2\x80\xB2"),
+                 qPrintable(svg));
+        run = RunTool(precise + QStringList{"--ayanamsa", "0"});
+        QVERIFY2(run.out.contains(QString::fromUtf8("Ayanamsa                    : \u22120° 16' ")),
+                 qPrintable(run.out));
+
+        // The drawing names the ayanamsa in force, not always Lahiri.
+        QCOMPARE(RunTool(precise + QStringList{"--ayanamsa", "raman", "--svg", svg}).status, 0);
+        drawing.close();
+        QVERIFY(drawing.open(QIODevice::ReadOnly));
+        const QByteArray bytes = drawing.readAll();
+        QVERIFY(bytes.contains("Raman ayanamsa 22") && !bytes.contains("Lahiri"));
+
+        // A record's {"user": -0} reads as zero.
+        const QString record = dir.filePath("zero.selmarind");
+        QCOMPARE(RunTool(precise + QStringList{"--ayanamsa", "0", "--save-record", record}).status,
+                 0);
+        QFile file(record);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray text = file.readAll();
+        QVERIFY(text.contains("{\"user\": 0}"));
+        text.replace("{\"user\": 0}", "{\"user\": -0.0}");
+        file.resize(0);
+        file.write(text);
+        file.close();
+        run = RunTool({"--record", record, "--json"});
+        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8())["chart"]["ayanamsaName"].toString(),
+                 QString::fromUtf8("User: 0° at J2000"));
+    }
+
     void jsonStringsAreEscapedAndStayUtf8() {
         QCOMPARE(Q(JsonQuote("a\"b\\c\r\n\t")), QString("\"a\\\"b\\\\c\\r\\n\\t\""));
         QCOMPARE(Q(JsonQuote(std::string("\x01", 1))), QString("\"\\u0001\""));
