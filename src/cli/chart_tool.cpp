@@ -37,11 +37,17 @@ bool SameFile(const std::string& a, const std::string& b) {
     if (std::filesystem::equivalent(a, b, error) && !error) {
         return true;
     }
-    const std::filesystem::path first = std::filesystem::weakly_canonical(a, error);
+    // Made absolute first: weakly_canonical leaves a relative path of which
+    // nothing exists relative, so "r.json" and "./r.json" would differ.
+    const auto resolved = [&error](const std::string& path) {
+        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+        return error ? absolute : std::filesystem::weakly_canonical(absolute, error);
+    };
+    const std::filesystem::path first = resolved(a);
     if (error) {
         return false;
     }
-    const std::filesystem::path second = std::filesystem::weakly_canonical(b, error);
+    const std::filesystem::path second = resolved(b);
     return !error && first == second;
 }
 
@@ -99,6 +105,12 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
                 << " names the record file; give the drawing a file of its own\n";
             return kExitInvalidInput;
         }
+    }
+    // Nor the file standard output goes to, which would keep only the drawing.
+    if (options.svg && IsOutputFile(out, *options.svg)) {
+        err << kToolName << ": --svg " << EchoText(*options.svg)
+            << " is the file the standard output goes to; give the drawing a file of its own\n";
+        return kExitInvalidInput;
     }
     const PreparedBirth birth =
         options.record ? PrepareFromRecord(*options.record, options.positions, options.sunrise,

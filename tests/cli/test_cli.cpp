@@ -587,6 +587,34 @@ private slots:
         QVERIFY(run.out.isEmpty());
     }
 
+    void svgNeverReplacesTheRecordOrTheStandardOutput() {
+        QTemporaryDir dir;
+        // A record named once plainly and once through "./", neither existing
+        // yet: the save would be overwritten by the drawing.
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(SELMARIND_CHART_TOOL),
+                      kDelhi1980 + QStringList{"--save-record", "birth.json", "--svg", "./birth.json"});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("names the record file"));
+        QVERIFY(!QFile::exists(dir.filePath("birth.json")));
+
+        // Standard output appended to the file the drawing would replace.
+        const QString report = dir.filePath("report.txt");
+        QFile kept(report);
+        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("kept\n") == 5);
+        kept.close();
+        process.setStandardOutputFile(report, QIODevice::Append);
+        process.start(QStringLiteral(SELMARIND_CHART_TOOL),
+                      kDelhi1980 + QStringList{"--svg", report});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("standard output goes to"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("kept\n"));
+    }
+
     void userAyanamsaNearZeroKeepsItsSign() {
         QTemporaryDir dir;
         const QString svg = dir.filePath("chart.svg");
