@@ -516,11 +516,24 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains("give no birth options with it"), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
+        // The chart choices of a batch are its columns; an option for them
+        // would be dropped without a word.
+        for (const char* option : {"--positions", "--sunrise", "--ayanamsa"}) {
+            run = RunLibrary({"--batch", "-", option, "raman"},
+                             "name,date,time,zone,lat,lon\nA,1980-03-15,01:00,34,28N36,77E13\n");
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.contains("from its columns"), qPrintable(run.err));
+            QVERIFY(run.out.isEmpty());
+            run = RunLibrary({"--find-place", "Delhi", option, "raman"}, "");
+            QCOMPARE(run.status, 2);
+            QVERIFY(run.out.isEmpty());
+        }
         run = RunLibrary({"--help"}, "");
         QCOMPARE(run.status, 0);
         for (const char* option : {"--name", "--date", "--time", "--zone", "--lat", "--lon",
                                    "--dst", "--city", "--state", "--country", "--json", "--batch",
-                                   "--list-zones", "--help", "--svg", "--style", "--points"}) {
+                                   "--list-zones", "--help", "--svg", "--style", "--points",
+                                   "--ayanamsa", "--dasha"}) {
             QVERIFY2(run.out.contains(option), option);
         }
     }
