@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 namespace selmarind {
@@ -104,6 +105,11 @@ AyanamsaOrError AyanamsaOfKey(std::string_view text) {
     const char* last = text.data() + text.size();
     const auto [end, ec] = decimal ? std::from_chars(first, last, degrees, std::chars_format::fixed)
                                    : std::from_chars_result{first, std::errc::invalid_argument};
+    // Digits beyond a double's range are a number, just not one of 0 to 40.
+    if (ec == std::errc::result_out_of_range && end == last) {
+        return {std::nullopt,
+                ephemeris::CheckAyanamsa({AyanamsaMode::User, std::numeric_limits<double>::max()})};
+    }
     if (ec != std::errc() || end != last) {
         return {std::nullopt, "The ayanamsa \"" + std::string(text) +
                                   "\" is neither a known name (lahiri, true-chitra, raman, "
