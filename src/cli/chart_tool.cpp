@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 namespace selmarind::cli {
 
@@ -106,11 +107,15 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
             return kExitInvalidInput;
         }
     }
-    // Nor the file standard output goes to, which would keep only the drawing.
-    if (options.svg && IsOutputFile(out, *options.svg)) {
-        err << kToolName << ": --svg " << EchoText(*options.svg)
-            << " is the file the standard output goes to; give the drawing a file of its own\n";
-        return kExitInvalidInput;
+    // Neither replaces the file standard output goes to: the report would
+    // go to the file replaced, and be lost.
+    for (const auto& [option, path] :
+         {std::pair{"--svg", &options.svg}, std::pair{"--save-record", &options.saveRecord}}) {
+        if (*path && IsOutputFile(out, **path)) {
+            err << kToolName << ": " << option << " " << EchoText(**path)
+                << " is the file the standard output goes to; give it a file of its own\n";
+            return kExitInvalidInput;
+        }
     }
     const PreparedBirth birth =
         options.record ? PrepareFromRecord(*options.record, options.positions, options.sunrise,

@@ -626,6 +626,13 @@ private slots:
         QVERIFY(process.readAllStandardError().contains("standard output goes to"));
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray("kept\n"));
+        kept.close();
+        process.start(QStringLiteral(SELMARIND_CHART_TOOL),
+                      kDelhi1980 + QStringList{"--save-record", report});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("kept\n"));
     }
 
     void userAyanamsaNearZeroKeepsItsSign() {
