@@ -530,10 +530,10 @@ private slots:
         }
         run = RunLibrary({"--help"}, "");
         QCOMPARE(run.status, 0);
-        for (const char* option : {"--name", "--date", "--time", "--zone", "--lat", "--lon",
-                                   "--dst", "--city", "--state", "--country", "--json", "--batch",
-                                   "--list-zones", "--help", "--svg", "--style", "--points",
-                                   "--ayanamsa", "--dasha"}) {
+        for (const char* option :
+             {"--name", "--date", "--time", "--zone", "--lat", "--lon", "--dst", "--city",
+              "--state", "--country", "--json", "--batch", "--list-zones", "--help", "--svg",
+              "--style", "--points", "--ayanamsa", "--dasha"}) {
             QVERIFY2(run.out.contains(option), option);
         }
     }
@@ -607,7 +607,8 @@ private slots:
         QProcess process;
         process.setWorkingDirectory(dir.path());
         process.start(QStringLiteral(SELMARIND_CHART_TOOL),
-                      kDelhi1980 + QStringList{"--save-record", "birth.json", "--svg", "./birth.json"});
+                      kDelhi1980 +
+                          QStringList{"--save-record", "birth.json", "--svg", "./birth.json"});
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitCode(), 2);
         QVERIFY(process.readAllStandardError().contains("names the record file"));
@@ -649,7 +650,9 @@ private slots:
         QVERIFY2(negated > 0.2 && negated < 0.4, qPrintable(QString::number(negated)));
         QFile drawing(svg);
         QVERIFY(drawing.open(QIODevice::ReadOnly));
-        QVERIFY2(drawing.readAll().contains("ayanamsa \xE2\x88\x92" "0\xC2\xB0" "16\xE2\x80\xB2"),
+        QVERIFY2(drawing.readAll().contains("ayanamsa \xE2\x88\x92"
+                                            "0\xC2\xB0"
+                                            "16\xE2\x80\xB2"),
                  qPrintable(svg));
         run = RunTool(precise + QStringList{"--ayanamsa", "0"});
         QVERIFY2(run.out.contains(QString::fromUtf8("Ayanamsa                    : \u22120° 16' ")),
