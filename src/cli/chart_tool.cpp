@@ -39,10 +39,21 @@ bool SameFile(const std::string& a, const std::string& b) {
         return true;
     }
     // Made absolute first: weakly_canonical leaves a relative path of which
-    // nothing exists relative, so "r.json" and "./r.json" would differ.
+    // nothing exists relative, so "r.json" and "./r.json" would differ. A
+    // link to a file not written yet is followed by hand, as the writing
+    // will follow it.
     const auto resolved = [&error](const std::string& path) {
-        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-        return error ? absolute : std::filesystem::weakly_canonical(absolute, error);
+        std::filesystem::path at = std::filesystem::absolute(path, error);
+        // A path that does not exist is no link: its error is not one.
+        const auto isLink = [](const std::filesystem::path& p) {
+            std::error_code missing;
+            return std::filesystem::is_symlink(std::filesystem::symlink_status(p, missing));
+        };
+        for (int hops = 0; !error && hops < 40 && isLink(at); ++hops) {
+            const std::filesystem::path target = std::filesystem::read_symlink(at, error);
+            at = target.is_absolute() ? target : at.parent_path() / target;
+        }
+        return error ? at : std::filesystem::weakly_canonical(at, error);
     };
     const std::filesystem::path first = resolved(a);
     if (error) {

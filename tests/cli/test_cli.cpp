@@ -613,6 +613,14 @@ private slots:
         QCOMPARE(process.exitCode(), 2);
         QVERIFY(process.readAllStandardError().contains("names the record file"));
         QVERIFY(!QFile::exists(dir.filePath("birth.json")));
+        // Nor through a link to the record not written yet.
+        QVERIFY(QFile::link("birth.json", dir.filePath("chart.svg")));
+        process.start(QStringLiteral(SELMARIND_CHART_TOOL),
+                      kDelhi1980 +
+                          QStringList{"--save-record", "birth.json", "--svg", "chart.svg"});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(!QFile::exists(dir.filePath("birth.json")));
 
         // Standard output appended to the file the drawing would replace.
         const QString report = dir.filePath("report.txt");
