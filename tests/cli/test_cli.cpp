@@ -357,6 +357,20 @@ private slots:
         const ToolRun classic = RunTool({"--record", path, "--positions", "classic"});
         QCOMPARE(classic.status, 2);
         QVERIFY(classic.err.contains("built-in ayanamsa"));
+
+        // Saved again from the record, the record's other choices stay.
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray text = file.readAll();
+        text.replace("\"ayanamsa\"", "\"chartStyle\": \"north\",\n  \"ayanamsa\"");
+        file.resize(0);
+        file.write(text);
+        file.close();
+        const QString again = dir.filePath("again.selmarind");
+        QCOMPARE(RunTool({"--record", path, "--save-record", again}).status, 0);
+        QFile resaved(again);
+        QVERIFY(resaved.open(QIODevice::ReadOnly));
+        QCOMPARE(resaved.readAll(), text);
     }
 
     void acceptedShapesOfEntries() {
