@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 namespace selmarind {
@@ -64,6 +65,31 @@ std::string AyanamsaTitle(const AyanamsaChoice& choice) {
     return title;
 }
 
+std::string AyanamsaNoteText(std::string_view title, double ayanamsaDeg) {
+    const auto minutes = static_cast<long long>(std::floor(std::fabs(ayanamsaDeg) * 60 + 1e-7));
+    // "User: 23.5° at J2000" does not read as a name in front.
+    const bool user = title.starts_with("User");
+    std::string text;
+    if (!user) {
+        text += title;
+        text += ' ';
+    }
+    text += "ayanamsa ";
+    if (ayanamsaDeg < 0 && minutes > 0) {
+        text += "\xE2\x88\x92"; // U+2212 minus sign
+    }
+    text += std::to_string(minutes / 60);
+    text += kDegreeSign;
+    text += std::to_string(minutes % 60);
+    text += "\xE2\x80\xB2"; // U+2032, arc-minutes
+    if (user) {
+        text += " (";
+        text += title;
+        text += ')';
+    }
+    return text;
+}
+
 AyanamsaOrError AyanamsaOfKey(std::string_view text) {
     for (const AyanamsaNames& names : kAyanamsaNames) {
         if (text == names.key) {
@@ -79,13 +105,19 @@ AyanamsaOrError AyanamsaOfKey(std::string_view text) {
     const char* last = text.data() + text.size();
     const auto [end, ec] = decimal ? std::from_chars(first, last, degrees, std::chars_format::fixed)
                                    : std::from_chars_result{first, std::errc::invalid_argument};
+    // Digits beyond a double's range are a number, just not one of 0 to 40.
+    if (ec == std::errc::result_out_of_range && end == last) {
+        return {std::nullopt,
+                ephemeris::CheckAyanamsa({AyanamsaMode::User, std::numeric_limits<double>::max()})};
+    }
     if (ec != std::errc() || end != last) {
         return {std::nullopt, "The ayanamsa \"" + std::string(text) +
                                   "\" is neither a known name (lahiri, true-chitra, raman, "
                                   "krishnamurti, yukteshwar, fagan-bradley, true-pushya) nor a "
                                   "number of degrees."};
     }
-    const AyanamsaChoice choice{AyanamsaMode::User, degrees};
+    // "-0" is zero: adding 0 drops the sign, which would show as "-0°".
+    const AyanamsaChoice choice{AyanamsaMode::User, degrees + 0.0};
     if (std::string error = ephemeris::CheckAyanamsa(choice); !error.empty()) {
         return {std::nullopt, std::move(error)};
     }

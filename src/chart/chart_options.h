@@ -50,6 +50,13 @@ std::string AyanamsaKey(const AyanamsaChoice& choice);
 // "Fagan-Bradley", "True Pushya", "User: 23.5° at J2000".
 std::string AyanamsaTitle(const AyanamsaChoice& choice);
 
+// A precise chart's ayanamsa as shown beside its position source, truncated
+// to the arc-minute: "Raman ayanamsa 22°8′", "ayanamsa 23°30′ (User: 23.5°
+// at J2000)". `title` is AyanamsaTitle of the choice; `ayanamsaDeg` the
+// ayanamsa itself in degrees, which a user value near 0 makes a little
+// negative before J2000 ("ayanamsa −0°16′ (User: 0° at J2000)").
+std::string AyanamsaNoteText(std::string_view title, double ayanamsaDeg);
+
 // The ayanamsa the classic source computes, as charts name it.
 inline constexpr std::string_view kClassicAyanamsaName = "built-in (classic)";
 

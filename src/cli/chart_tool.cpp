@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 namespace selmarind::cli {
 
@@ -37,11 +38,28 @@ bool SameFile(const std::string& a, const std::string& b) {
     if (std::filesystem::equivalent(a, b, error) && !error) {
         return true;
     }
-    const std::filesystem::path first = std::filesystem::weakly_canonical(a, error);
+    // Made absolute first: weakly_canonical leaves a relative path of which
+    // nothing exists relative, so "r.json" and "./r.json" would differ. A
+    // link to a file not written yet is followed by hand, as the writing
+    // will follow it.
+    const auto resolved = [&error](const std::string& path) {
+        std::filesystem::path at = std::filesystem::absolute(path, error);
+        // A path that does not exist is no link: its error is not one.
+        const auto isLink = [](const std::filesystem::path& p) {
+            std::error_code missing;
+            return std::filesystem::is_symlink(std::filesystem::symlink_status(p, missing));
+        };
+        for (int hops = 0; !error && hops < 40 && isLink(at); ++hops) {
+            const std::filesystem::path target = std::filesystem::read_symlink(at, error);
+            at = target.is_absolute() ? target : at.parent_path() / target;
+        }
+        return error ? at : std::filesystem::weakly_canonical(at, error);
+    };
+    const std::filesystem::path first = resolved(a);
     if (error) {
         return false;
     }
-    const std::filesystem::path second = std::filesystem::weakly_canonical(b, error);
+    const std::filesystem::path second = resolved(b);
     return !error && first == second;
 }
 
@@ -97,6 +115,16 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
         if (options.svg && *record && SameFile(*options.svg, **record)) {
             err << kToolName << ": --svg " << EchoText(*options.svg)
                 << " names the record file; give the drawing a file of its own\n";
+            return kExitInvalidInput;
+        }
+    }
+    // Neither replaces the file standard output goes to: the report would
+    // go to the file replaced, and be lost.
+    for (const auto& [option, path] :
+         {std::pair{"--svg", &options.svg}, std::pair{"--save-record", &options.saveRecord}}) {
+        if (*path && IsOutputFile(out, **path)) {
+            err << kToolName << ": " << option << " " << EchoText(**path)
+                << " is the file the standard output goes to; give it a file of its own\n";
             return kExitInvalidInput;
         }
     }

@@ -10,12 +10,13 @@ std::string HelpText() {
                   (--zone ZONE [--dst] | --tz ZONE-ID [--dst] | --utc-offset ±HH:MM)
                   --lat 28N36 --lon 77E13 [--city C] [--state S] [--country K]
                   [--positions classic|precise] [--sunrise limb|centre]
+                  [--ayanamsa NAME|DEGREES]
                   [--json] [--dasha] [--save-record FILE]
                   [--svg FILE [--style south|north|east] [--points]]
   selmarind-chart --name NAME --date ... --time ... --place "NAME[, DIV][, COUNTRY]"
                   [--dst | --utc-offset ±HH:MM] [other options as above]
-  selmarind-chart --record FILE [--positions P] [--sunrise S] [--json]
-                  [--dasha] [--save-record FILE]
+  selmarind-chart --record FILE [--positions P] [--sunrise S] [--ayanamsa A]
+                  [--json] [--dasha] [--save-record FILE]
                   [--svg FILE [--style S] [--points]]
   selmarind-chart --batch FILE|- [--jobs N] [--dasha]
   selmarind-chart --find-place QUERY
@@ -124,8 +125,9 @@ Output:
                      position source, then one group per sign
                      (<g class="cell" data-sign="1..12" data-house="1..12">,
                      houses counted from the ascendant's sign) holding its
-                     texts; FILE may not be "-" nor the record of
-                     --record or --save-record. Not with --batch
+                     texts; FILE may not be "-", the record of --record
+                     or --save-record, nor the file standard output goes
+                     to. Not with --batch
   --style south|north|east
                      with --svg: the South Indian square (default), the
                      North Indian diamond (house 1 at the top centre) or the

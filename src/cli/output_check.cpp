@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace selmarind::cli {
@@ -46,6 +47,16 @@ int DescriptorOutput::Close() {
         fd_ = -1;
     }
     return error_;
+}
+
+bool IsOutputFile(const std::ostream& out, const std::string& path) {
+    const auto* descriptor = dynamic_cast<const DescriptorOutput*>(out.rdbuf());
+    struct stat output {};
+    struct stat file {};
+    return descriptor && descriptor->Descriptor() >= 0 &&
+           ::fstat(descriptor->Descriptor(), &output) == 0 && S_ISREG(output.st_mode) &&
+           ::stat(path.c_str(), &file) == 0 && file.st_dev == output.st_dev &&
+           file.st_ino == output.st_ino;
 }
 
 std::optional<std::string> OutputFault(std::ostream& out) {

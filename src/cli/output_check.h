@@ -23,6 +23,9 @@ public:
     // After a failure nothing more is written.
     int Error() const { return error_; }
 
+    // The descriptor written to; -1 once closed.
+    int Descriptor() const { return fd_; }
+
     // Writes what is held and closes the descriptor; errno of the first
     // failure of a write or of close(), 0 when all went well.
     int Close();
@@ -38,6 +41,10 @@ private:
     int error_ = 0;
     std::array<char, 1 << 16> buffer_{};
 };
+
+// Whether the file at `path` (links followed) is the regular file that
+// `out` writes to, so that replacing it would lose the output.
+bool IsOutputFile(const std::ostream& out, const std::string& path);
 
 // Flushes `out`; the reason it could not take all its text ("No space left
 // on device"), or nothing when it did.

@@ -166,6 +166,7 @@ PreparedBirth PrepareFromRecord(const std::string& path, const std::string& posi
         return out;
     }
     out.atlasPlace = contents.place;
+    out.chartStyle = contents.chartStyle;
     out.entries = std::move(contents.entries);
     if (auto fault =
             ExactZoneBoxFault(out.entries, out.atlasPlace ? out.atlasPlace->timeZone : "")) {
@@ -201,6 +202,7 @@ std::optional<std::string> SaveRecord(const std::string& path, const PreparedBir
     contents.positions = birth.positionsGiven;
     contents.sunrise = birth.sunriseGiven;
     contents.ayanamsa = birth.ayanamsaGiven;
+    contents.chartStyle = birth.chartStyle;
     if (auto fault = CheckBirthRecord(contents)) {
         return "a birth record cannot hold this birth: " + *fault;
     }

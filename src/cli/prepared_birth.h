@@ -25,6 +25,7 @@ struct PreparedBirth {
     std::optional<PositionSource> positionsGiven;
     std::optional<SunriseConvention> sunriseGiven;
     std::optional<AyanamsaChoice> ayanamsaGiven;
+    std::optional<std::string> chartStyle; // the record's "chartStyle", kept as read
 };
 
 // `ayanamsa` is a key of AyanamsaOfKey or empty; an ayanamsa the classic

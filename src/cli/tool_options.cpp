@@ -130,6 +130,16 @@ bool ParseArguments(const std::vector<std::string>& args, ToolOptions& options,
                   "(nor --record or --save-record)";
         return false;
     }
+    // A batch takes these from its columns; left unread they would be lost
+    // without a word.
+    if ((options.batch || options.findPlace) &&
+        !(options.positions.empty() && options.sunrise.empty() && options.ayanamsa.empty())) {
+        message = options.batch ? "--batch takes the positions, sunrise and ayanamsa from its "
+                                  "columns; give no --positions, --sunrise or --ayanamsa with it"
+                                : "--find-place only lists places; give no --positions, "
+                                  "--sunrise or --ayanamsa with it";
+        return false;
+    }
     if (options.jobs && !options.batch) {
         message = "--jobs applies to --batch only";
         return false;

@@ -45,9 +45,8 @@ std::string PositionSourceLine(const ChartValues& chart) {
     }
     text += chart.ephemeris == "swiss-files" ? "Swiss Ephemeris (data files)"
                                              : "Swiss Ephemeris (analytical)";
-    const auto minutes = static_cast<long long>(std::floor(std::fabs(chart.ayanamsa) * 60 + 1e-7));
-    text += ", Lahiri ayanamsa " + std::to_string(minutes / 60) + "\xC2\xB0" +
-            std::to_string(minutes % 60) + "\xE2\x80\xB2";
+    // chart.ayanamsa holds the ayanamsa negated.
+    text += ", " + AyanamsaNoteText(chart.ayanamsaName, -chart.ayanamsa);
     if (chart.sunrise == SunriseConvention::Centre) {
         text += ", sunrise at the disc centre";
     }

@@ -2,6 +2,8 @@
 
 #include "ephemeris/swiss_state.h"
 
+#include <cmath>
+
 #include <swephexp.h>
 
 namespace selmarind::ephemeris {
@@ -125,7 +127,9 @@ AngleResult AyanamsaAt(double jdUt, const AyanamsaChoice& ayanamsa) {
         result.error = detail::LibraryMessage(message);
         return result;
     }
-    result.degrees = degrees;
+    // The library gives 0..360: a user value near 0 moved back by precession
+    // would read as 359-odd degrees rather than a little below zero.
+    result.degrees = std::remainder(degrees, 360.0);
     return result;
 }
 

@@ -60,7 +60,9 @@ BodyPosition SiderealPosition(Body body, double jdUt, const AyanamsaChoice& ayan
 // Ayanamsa at jdUt: degrees from the true equinox of date back to the
 // sidereal zero point, with the nutation in longitude (up to ±17") added to
 // the mean value. Lahiri's is about 23.853 at 2000-01-01 12:00 UT and grows
-// by about 50.3" a year. An error for a choice CheckAyanamsa refuses.
+// by about 50.3" a year. Degrees in -180..180: a user value near 0 gives a
+// small negative ayanamsa before J2000. An error for a choice CheckAyanamsa
+// refuses.
 AngleResult AyanamsaAt(double jdUt, const AyanamsaChoice& ayanamsa = {});
 
 } // namespace selmarind::ephemeris

@@ -400,8 +400,9 @@ AyanamsaChoice AyanamsaOf(const Json& value) {
     if (!value.is_object() || value.size() != 1 || !value.contains("user")) {
         Malformed(kExpected);
     }
+    // Adding 0 turns -0 into 0, which is shown and written without a sign.
     const AyanamsaChoice user{AyanamsaMode::User,
-                              NumberOf(value.at("user"), "ayanamsa.user").get<double>()};
+                              NumberOf(value.at("user"), "ayanamsa.user").get<double>() + 0.0};
     if (!ephemeris::CheckAyanamsa(user).empty()) {
         Malformed(kExpected);
     }

@@ -16,7 +16,6 @@ namespace selmarind {
 namespace {
 
 constexpr std::string_view kMinusSign = "\xE2\x88\x92"; // U+2212
-constexpr std::string_view kPrime = "\xE2\x80\xB2";     // U+2032, arc-minutes
 
 // The special points in marking order under the names the code gives them,
 // with the names astrologers know them by. The three time points advance
@@ -155,25 +154,9 @@ std::string PositionsNoteText(const ChartValues& chart) {
     if (chart.positions == PositionSource::Classic) {
         text += ", built-in ayanamsa";
     } else {
-        const auto minutes =
-            static_cast<long long>(std::floor(std::fabs(chart.ayanamsa) * 60 + 1e-7));
-        // "User: 23.5° at J2000" does not read as a name in front.
-        const bool user = chart.ayanamsaName.starts_with("User");
+        // chart.ayanamsa holds the ayanamsa negated.
         text += ", ";
-        if (!user) {
-            text += chart.ayanamsaName;
-            text += ' ';
-        }
-        text += "ayanamsa ";
-        text += std::to_string(minutes / 60);
-        text += kDegreeSign;
-        text += std::to_string(minutes % 60);
-        text += kPrime;
-        if (user) {
-            text += " (";
-            text += chart.ayanamsaName;
-            text += ')';
-        }
+        text += AyanamsaNoteText(chart.ayanamsaName, -chart.ayanamsa);
         if (chart.sunrise == SunriseConvention::Centre) {
             text += ", sunrise at the disc centre";
         }
@@ -208,7 +191,12 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
                                            : "upper limb, with standard refraction"});
         }
         source.rows.push_back({"Ayanamsa in force", chart.ayanamsaName});
-        source.rows.push_back({"Ayanamsa", AngleDmsText(chart.ayanamsa)});
+        // chart.ayanamsa holds the ayanamsa negated; a user value near 0
+        // makes it a little negative before J2000.
+        const std::string magnitude = AngleDmsText(chart.ayanamsa);
+        const bool negative = chart.ayanamsa > 0 && magnitude != AngleDmsText(0);
+        source.rows.push_back(
+            {"Ayanamsa", (negative ? std::string(kMinusSign) : std::string()) + magnitude});
         sections.push_back(std::move(source));
     }
 

@@ -160,6 +160,23 @@ private slots:
             const AyanamsaOrError read = AyanamsaOfKey(bad);
             QVERIFY2(!read.choice && !read.error.empty(), bad);
         }
+        // Digits too many for a double are out of range, not "no number".
+        const AyanamsaOrError huge = AyanamsaOfKey(std::string(400, '9'));
+        QVERIFY2(!huge.choice && huge.error.find("from 0 to 40") != std::string::npos,
+                 huge.error.c_str());
+        // "-0" is zero, shown without a sign.
+        const AyanamsaOrError zero = AyanamsaOfKey("-0");
+        QVERIFY(zero.choice && !std::signbit(zero.choice->userDegreesAtJ2000));
+        QCOMPARE(AyanamsaTitle(*zero.choice), std::string("User: 0° at J2000"));
+    }
+
+    void noteTextKeepsTheSignOfTheAyanamsa() {
+        QCOMPARE(AyanamsaNoteText("Raman", 22.1399), std::string("Raman ayanamsa 22°8′"));
+        QCOMPARE(AyanamsaNoteText("User: 0° at J2000", -0.2772),
+                 std::string("ayanamsa −0°16′ (User: 0° at J2000)"));
+        // Under an arc-minute below zero shows as zero, without a sign.
+        QCOMPARE(AyanamsaNoteText("User: 0° at J2000", -0.01),
+                 std::string("ayanamsa 0°0′ (User: 0° at J2000)"));
     }
 };
 

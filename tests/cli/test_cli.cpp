@@ -357,6 +357,20 @@ private slots:
         const ToolRun classic = RunTool({"--record", path, "--positions", "classic"});
         QCOMPARE(classic.status, 2);
         QVERIFY(classic.err.contains("built-in ayanamsa"));
+
+        // Saved again from the record, the record's other choices stay.
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray text = file.readAll();
+        text.replace("\"ayanamsa\"", "\"chartStyle\": \"north\",\n  \"ayanamsa\"");
+        file.resize(0);
+        file.write(text);
+        file.close();
+        const QString again = dir.filePath("again.selmarind");
+        QCOMPARE(RunTool({"--record", path, "--save-record", again}).status, 0);
+        QFile resaved(again);
+        QVERIFY(resaved.open(QIODevice::ReadOnly));
+        QCOMPARE(resaved.readAll(), text);
     }
 
     void acceptedShapesOfEntries() {
@@ -516,11 +530,24 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains("give no birth options with it"), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
+        // The chart choices of a batch are its columns; an option for them
+        // would be dropped without a word.
+        for (const char* option : {"--positions", "--sunrise", "--ayanamsa"}) {
+            run = RunLibrary({"--batch", "-", option, "raman"},
+                             "name,date,time,zone,lat,lon\nA,1980-03-15,01:00,34,28N36,77E13\n");
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.contains("from its columns"), qPrintable(run.err));
+            QVERIFY(run.out.isEmpty());
+            run = RunLibrary({"--find-place", "Delhi", option, "raman"}, "");
+            QCOMPARE(run.status, 2);
+            QVERIFY(run.out.isEmpty());
+        }
         run = RunLibrary({"--help"}, "");
         QCOMPARE(run.status, 0);
-        for (const char* option : {"--name", "--date", "--time", "--zone", "--lat", "--lon",
-                                   "--dst", "--city", "--state", "--country", "--json", "--batch",
-                                   "--list-zones", "--help", "--svg", "--style", "--points"}) {
+        for (const char* option :
+             {"--name", "--date", "--time", "--zone", "--lat", "--lon", "--dst", "--city",
+              "--state", "--country", "--json", "--batch", "--list-zones", "--help", "--svg",
+              "--style", "--points", "--ayanamsa", "--dasha"}) {
             QVERIFY2(run.out.contains(option), option);
         }
     }
@@ -585,6 +612,96 @@ private slots:
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains("cannot write the drawing"), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
+    }
+
+    void svgNeverReplacesTheRecordOrTheStandardOutput() {
+        QTemporaryDir dir;
+        // A record named once plainly and once through "./", neither existing
+        // yet: the save would be overwritten by the drawing.
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(SELMARIND_CHART_TOOL),
+                      kDelhi1980 +
+                          QStringList{"--save-record", "birth.json", "--svg", "./birth.json"});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("names the record file"));
+        QVERIFY(!QFile::exists(dir.filePath("birth.json")));
+        // Nor through a link to the record not written yet.
+        QVERIFY(QFile::link("birth.json", dir.filePath("chart.svg")));
+        process.start(QStringLiteral(SELMARIND_CHART_TOOL),
+                      kDelhi1980 +
+                          QStringList{"--save-record", "birth.json", "--svg", "chart.svg"});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(!QFile::exists(dir.filePath("birth.json")));
+
+        // Standard output appended to the file the drawing would replace.
+        const QString report = dir.filePath("report.txt");
+        QFile kept(report);
+        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("kept\n") == 5);
+        kept.close();
+        process.setStandardOutputFile(report, QIODevice::Append);
+        process.start(QStringLiteral(SELMARIND_CHART_TOOL),
+                      kDelhi1980 + QStringList{"--svg", report});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(process.readAllStandardError().contains("standard output goes to"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("kept\n"));
+        kept.close();
+        process.start(QStringLiteral(SELMARIND_CHART_TOOL),
+                      kDelhi1980 + QStringList{"--save-record", report});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("kept\n"));
+    }
+
+    void userAyanamsaNearZeroKeepsItsSign() {
+        QTemporaryDir dir;
+        const QString svg = dir.filePath("chart.svg");
+        // Zero at J2000 is a little below zero in 1980; "-0" is zero.
+        const QStringList precise = kDelhi1980 + QStringList{"--positions", "precise"};
+        ToolRun run = RunTool(precise + QStringList{"--ayanamsa", "-0", "--json", "--svg", svg});
+        QCOMPARE(run.status, 0);
+        const QJsonObject chart = QJsonDocument::fromJson(run.out.toUtf8())["chart"].toObject();
+        QCOMPARE(chart.value("ayanamsaName").toString(), QString::fromUtf8("User: 0° at J2000"));
+        // The chart's "Ayanamsa" is the ayanamsa negated, as the classic one.
+        const double negated = chart.value("Ayanamsa").toDouble();
+        QVERIFY2(negated > 0.2 && negated < 0.4, qPrintable(QString::number(negated)));
+        QFile drawing(svg);
+        QVERIFY(drawing.open(QIODevice::ReadOnly));
+        QVERIFY2(drawing.readAll().contains("ayanamsa \xE2\x88\x92"
+                                            "0\xC2\xB0"
+                                            "16\xE2\x80\xB2"),
+                 qPrintable(svg));
+        run = RunTool(precise + QStringList{"--ayanamsa", "0"});
+        QVERIFY2(run.out.contains(QString::fromUtf8("Ayanamsa                    : \u22120° 16' ")),
+                 qPrintable(run.out));
+
+        // The drawing names the ayanamsa in force, not always Lahiri.
+        QCOMPARE(RunTool(precise + QStringList{"--ayanamsa", "raman", "--svg", svg}).status, 0);
+        drawing.close();
+        QVERIFY(drawing.open(QIODevice::ReadOnly));
+        const QByteArray bytes = drawing.readAll();
+        QVERIFY(bytes.contains("Raman ayanamsa 22") && !bytes.contains("Lahiri"));
+
+        // A record's {"user": -0} reads as zero.
+        const QString record = dir.filePath("zero.selmarind");
+        QCOMPARE(RunTool(precise + QStringList{"--ayanamsa", "0", "--save-record", record}).status,
+                 0);
+        QFile file(record);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray text = file.readAll();
+        QVERIFY(text.contains("{\"user\": 0}"));
+        text.replace("{\"user\": 0}", "{\"user\": -0.0}");
+        file.resize(0);
+        file.write(text);
+        file.close();
+        run = RunTool({"--record", record, "--json"});
+        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8())["chart"]["ayanamsaName"].toString(),
+                 QString::fromUtf8("User: 0° at J2000"));
     }
 
     void jsonStringsAreEscapedAndStayUtf8() {

@@ -105,6 +105,22 @@ private slots:
         QVERIFY(ArcSeconds(AyanamsaAt(kJ2000, user.choice).degrees, 23.5) < 17.3);
     }
 
+    void userAyanamsaNearZeroIsSmallNotNearAFullTurn() {
+        // Zero at J2000 moved back to 1800 (about -2.8°) and on to 2399
+        // (about +5.6°): the library's 0..360 becomes -180..180.
+        for (const double jd : {2378496.5, 2597640.5}) {
+            const Mode& zero = kModes[8];
+            const AngleResult ours = AyanamsaAt(jd, zero.choice);
+            const double library = LibraryAyanamsa(zero, jd);
+            QVERIFY2(ours.Ok() && std::fabs(ours.degrees) < 6 &&
+                         ArcSeconds(ours.degrees, library) < 1e-6,
+                     qPrintable(QStringLiteral("JD %1: ours %2, library %3")
+                                    .arg(jd, 0, 'f', 1)
+                                    .arg(ours.degrees, 0, 'f', 9)
+                                    .arg(library, 0, 'f', 9)));
+        }
+    }
+
     void bodiesAndAscendantEqualTheLibrarysOverRandomBirths() {
         std::mt19937 random(2424);
         std::uniform_real_distribution<double> jdOf(2378496.5, 2597640.5); // 1800 .. 2399
