@@ -118,6 +118,14 @@ std::string AngleDmsText(double angleDeg) {
            std::to_string(totalSeconds / 60 % 60) + "' " + std::to_string(totalSeconds % 60) + "\"";
 }
 
+std::string AyanamsaDmsText(const ChartValues& chart) {
+    // chart.ayanamsa holds the ayanamsa negated; a user value near 0 makes
+    // the ayanamsa a little negative before J2000.
+    const std::string magnitude = AngleDmsText(chart.ayanamsa);
+    const bool negative = chart.ayanamsa > 0 && magnitude != AngleDmsText(0);
+    return (negative ? std::string(kMinusSign) : std::string()) + magnitude;
+}
+
 std::string GroupedNumber(long long value) {
     std::string digits = std::to_string(value < 0 ? -value : value);
     for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
@@ -191,12 +199,7 @@ std::vector<DetailSection> ChartDetailSections(const ChartResult& result,
                                            : "upper limb, with standard refraction"});
         }
         source.rows.push_back({"Ayanamsa in force", chart.ayanamsaName});
-        // chart.ayanamsa holds the ayanamsa negated; a user value near 0
-        // makes it a little negative before J2000.
-        const std::string magnitude = AngleDmsText(chart.ayanamsa);
-        const bool negative = chart.ayanamsa > 0 && magnitude != AngleDmsText(0);
-        source.rows.push_back(
-            {"Ayanamsa", (negative ? std::string(kMinusSign) : std::string()) + magnitude});
+        source.rows.push_back({"Ayanamsa", AyanamsaDmsText(chart)});
         sections.push_back(std::move(source));
     }
 

@@ -51,6 +51,11 @@ std::string UtcOffsetText(const BirthEntries& entries);
 // marks of the positions to the second, "23° 51' 11\"".
 std::string AngleDmsText(double angleDeg);
 
+// The ayanamsa in force as AngleDmsText shows an angle, with a minus sign
+// when it is below zero (a user value near 0, before J2000): "23° 51' 11\"",
+// "\u22120° 16' 38\"". ChartValues keeps the ayanamsa negated.
+std::string AyanamsaDmsText(const ChartValues& chart);
+
 // A whole number with commas between groups of three digits: "10,560",
 // "\u22121,234".
 std::string GroupedNumber(long long value);

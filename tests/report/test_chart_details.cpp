@@ -101,6 +101,18 @@ private slots:
         QCOMPARE(Q(AngleDmsText(degrees)), expected);
     }
 
+    // The ayanamsa as every page shows it: kept negated in the chart, so a
+    // positive stored value is an ayanamsa below zero and carries the minus.
+    void ayanamsaKeepsItsSign() {
+        ChartValues chart;
+        chart.ayanamsa = -(23.0 + 51.0 / 60 + 11.6 / 3600);
+        QCOMPARE(Q(AyanamsaDmsText(chart)), QStringLiteral("23° 51' 11\""));
+        chart.ayanamsa = 16.0 / 60 + 38.5 / 3600;
+        QCOMPARE(Q(AyanamsaDmsText(chart)), QString::fromUtf8("\u22120° 16' 38\""));
+        chart.ayanamsa = 0.1 / 3600; // below a second: no minus before a zero
+        QCOMPARE(Q(AyanamsaDmsText(chart)), QStringLiteral("0° 0' 0\""));
+    }
+
     // One span, hours and minutes with its seconds grouped by thousands;
     // the hours left out under an hour.
     void spanFromSunrise_data() {

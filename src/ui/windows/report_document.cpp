@@ -499,7 +499,7 @@ void PaintChartReport(QPainter& painter, QPagedPaintDevice& device, const ChartR
         flow.text(QStringLiteral("(R): retrograde"), PaperFont(8));
     }
     flow.text(QStringLiteral("Ayanamsa: ") + Utf8Text(result.chart.ayanamsaName) +
-                  QStringLiteral(", ") + Utf8Text(AngleDmsText(result.chart.ayanamsa)),
+                  QStringLiteral(", ") + Utf8Text(AyanamsaDmsText(result.chart)),
               PaperFont(8));
 
     flow.heading(QStringLiteral("Torvi Lagna"));
