@@ -46,8 +46,15 @@ std::string PositionSourceLine(const ChartValues& chart) {
     text += chart.ephemeris == "swiss-files" ? "Swiss Ephemeris (data files)"
                                              : "Swiss Ephemeris (analytical)";
     const auto minutes = static_cast<long long>(std::floor(std::fabs(chart.ayanamsa) * 60 + 1e-7));
-    text += ", Lahiri ayanamsa " + std::to_string(minutes / 60) + "\xC2\xB0" +
-            std::to_string(minutes % 60) + "\xE2\x80\xB2";
+    // The ayanamsa in force, named as the chart tab names it; a user value's
+    // title ("User: 23.5° at J2000") follows in brackets.
+    const bool user = chart.ayanamsaName.starts_with("User");
+    text += ", " + (user ? std::string() : chart.ayanamsaName + " ") + "ayanamsa " +
+            std::to_string(minutes / 60) + "\xC2\xB0" + std::to_string(minutes % 60) +
+            "\xE2\x80\xB2";
+    if (user) {
+        text += " (" + chart.ayanamsaName + ")";
+    }
     if (chart.sunrise == SunriseConvention::Centre) {
         text += ", sunrise at the disc centre";
     }
