@@ -291,7 +291,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             result.form.lblArudha[s] += marker + "\r\n";
         }
     }
-    result.chart.ascendantSignNumber = contents.ascendantSign.value_or(0) + 1;
+    // Any int as the sign number, 1..12 when the contents had a sign.
+    const int ascendant = contents.ascendantSign.value_or(-1);
+    result.chart.ascendantSignNumber =
+        ascendant >= 0 && ascendant <= 11 ? ascendant + 1 : ascendant;
     CheckXml(ChartSvg(result, style, in.ConsumeBool()));
     return 0;
 }
