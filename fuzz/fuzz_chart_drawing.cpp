@@ -103,6 +103,24 @@ void CheckDrawing(const ChartContents& contents, const ChartDrawing& drawing) {
                     "a placed text that is not finite");
             Require(BoxInOutline(cell.outline, text.box, tolerance), "a text outside its cell");
         }
+        // No two texts of a cell on each other (a text of no extent hides nothing).
+        for (std::size_t i = 0; i < cell.texts.size(); ++i) {
+            for (std::size_t j = 0; j < i; ++j) {
+                const Box& a = cell.texts[i].box;
+                const Box& b = cell.texts[j].box;
+                const bool apart =
+                    a.width <= 0 || a.height <= 0 || b.width <= 0 || b.height <= 0 ||
+                    a.x + a.width <= b.x + tolerance || b.x + b.width <= a.x + tolerance ||
+                    a.y + a.height <= b.y + tolerance || b.y + b.height <= a.y + tolerance;
+                if (!apart) {
+                    std::fprintf(stderr, "cell %zu style %d: role %d (%zu bytes) %g %g %g %g on role %d (%zu bytes) %g %g %g %g\n",
+                                 s, static_cast<int>(drawing.style),
+                                 static_cast<int>(cell.texts[i].role), cell.texts[i].text.size(), a.x, a.y, a.width, a.height,
+                                 static_cast<int>(cell.texts[j].role), cell.texts[j].text.size(), b.x, b.y, b.width, b.height);
+                }
+                Require(apart, "two texts of a cell on each other");
+            }
+        }
         Require(cell.sentence == CellSentence(contents, static_cast<int>(s)),
                 "a cell's sentence not its contents'");
         if (!cell.shortened) {

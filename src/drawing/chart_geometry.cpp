@@ -423,8 +423,10 @@ private:
     }
 
     // A box of the given size inside `inner`, as near the corner `at` as the
-    // polygon allows: slid from there towards the middle.
-    bool PlaceNear(const std::vector<Point>& inner, Point at, PlacedText& text) const {
+    // polygon allows and clear of every box of `avoid`: slid from there
+    // towards the middle.
+    bool PlaceNear(const std::vector<Point>& inner, Point at, PlacedText& text,
+                   const std::vector<Box>& avoid = {}) const {
         const Point middle = Centroid(inner);
         for (int step = 0; step <= 40; ++step) {
             const double f = step / 40.0;
@@ -437,7 +439,9 @@ private:
                              : at.y < middle.y                 ? p.y
                                                                : p.y - text.box.height;
             Box box{x, y, text.box.width, text.box.height};
-            if (BoxInOutline(inner, box)) {
+            if (BoxInOutline(inner, box) &&
+                std::none_of(avoid.begin(), avoid.end(),
+                             [&box](const Box& other) { return Overlaps(box, other); })) {
                 Move(text, x, y);
                 return true;
             }
@@ -509,7 +513,9 @@ private:
                 PlacedText block = marks[0];
                 block.box.width = width;
                 block.box.height = height;
-                if (!PlaceNear(inner, *marksCorner_, block)) {
+                // In a small cell the corners come close: the markers must
+                // not land on the number.
+                if (!PlaceNear(inner, *marksCorner_, block, taken)) {
                     return false;
                 }
                 take(block.box);

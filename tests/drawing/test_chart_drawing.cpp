@@ -259,6 +259,33 @@ private slots:
         }
     }
 
+    // In a small square cell the number's corner and the markers' corner
+    // come close: the markers never land on the number, whatever the side.
+    void markersClearOfTheNumberInSmallCells() {
+        const EstimatedTextMeasure measure;
+        ChartContents contents;
+        for (CellContents& cell : contents.cells) {
+            cell.markers = {"TL", "TLX"};
+            cell.bodies = {"Sun"};
+        }
+        for (double side = 80; side <= 240; side += 4) {
+            DrawingSizes sizes;
+            sizes.sidePx = side;
+            for (const ChartStyle style : kChartStyles) {
+                const ChartDrawing drawing = DrawChart(contents, style, sizes, measure);
+                for (const ChartCell& cell : drawing.cells) {
+                    for (std::size_t i = 0; i < cell.texts.size(); ++i) {
+                        for (std::size_t j = 0; j < i; ++j) {
+                            QVERIFY2(
+                                !Overlap(cell.texts[i].box, cell.texts[j].box),
+                                qPrintable(QStringLiteral("side %1 ").arg(side) + Describe(cell)));
+                        }
+                    }
+                }
+            }
+        }
+    }
+
     void sentences() {
         ChartContents contents;
         contents.ascendantSign = 3;
