@@ -113,10 +113,13 @@ void CheckDrawing(const ChartContents& contents, const ChartDrawing& drawing) {
                     a.x + a.width <= b.x + tolerance || b.x + b.width <= a.x + tolerance ||
                     a.y + a.height <= b.y + tolerance || b.y + b.height <= a.y + tolerance;
                 if (!apart) {
-                    std::fprintf(stderr, "cell %zu style %d: role %d (%zu bytes) %g %g %g %g on role %d (%zu bytes) %g %g %g %g\n",
+                    std::fprintf(stderr,
+                                 "cell %zu style %d: role %d (%zu bytes) %g %g %g %g on role %d "
+                                 "(%zu bytes) %g %g %g %g\n",
                                  s, static_cast<int>(drawing.style),
-                                 static_cast<int>(cell.texts[i].role), cell.texts[i].text.size(), a.x, a.y, a.width, a.height,
-                                 static_cast<int>(cell.texts[j].role), cell.texts[j].text.size(), b.x, b.y, b.width, b.height);
+                                 static_cast<int>(cell.texts[i].role), cell.texts[i].text.size(),
+                                 a.x, a.y, a.width, a.height, static_cast<int>(cell.texts[j].role),
+                                 cell.texts[j].text.size(), b.x, b.y, b.width, b.height);
                 }
                 Require(apart, "two texts of a cell on each other");
             }
