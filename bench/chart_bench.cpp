@@ -1,7 +1,9 @@
 // Time of one whole chart calculation, from the form's entries to the
 // result, of its main steps, and of one retrograde look-up.
 #include "chart/chart_driver.h"
+#include "chart/navamsa.h"
 #include "chart/special_points.h"
+#include "chart/vimshottari.h"
 #include "engine/ascendant.h"
 #include "engine/moon.h"
 #include "engine/planets.h"
@@ -78,6 +80,36 @@ void BM_CalculateChartPreciseVaried(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CalculateChartPreciseVaried)->Unit(benchmark::kMicrosecond);
+
+// The same births with a user ayanamsa, whose sidereal mode differs from
+// the default's: what a chart costs when the mode is not Lahiri's.
+void BM_CalculateChartPreciseVariedUserAyanamsa(benchmark::State& state) {
+    const std::vector<BirthEntries> births = VariedBirths(509);
+    const ChartOptions precise{
+        PositionSource::Precise, SunriseConvention::Limb, {AyanamsaMode::User, 23.5}};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        auto result = CalculateChart(births[i], precise);
+        benchmark::DoNotOptimize(result);
+        i = (i + 1) % births.size();
+    }
+}
+BENCHMARK(BM_CalculateChartPreciseVariedUserAyanamsa)->Unit(benchmark::kMicrosecond);
+
+// The Navamsa and the nine periods with their sub-periods, from the
+// longitudes of one chart: the part of a chart they add.
+void BM_NavamsaAndDasha(benchmark::State& state) {
+    const ChartOrFailure chart = CalculateChart(Delhi1980Entries());
+    const std::array<double, kBodyCount> longitudes = chart->chart.longitude;
+    const UtInstant birth{SerialSeconds(chart->chart.birthUniversal)};
+    for (auto _ : state) {
+        auto navamsa = ComputeNavamsa(longitudes);
+        auto periods = VimshottariPeriods(longitudes[Index(Body::Moon)], birth);
+        benchmark::DoNotOptimize(navamsa);
+        benchmark::DoNotOptimize(periods);
+    }
+}
+BENCHMARK(BM_NavamsaAndDasha)->Unit(benchmark::kMicrosecond);
 
 // The classic chart over the same births.
 void BM_CalculateChartVaried(benchmark::State& state) {

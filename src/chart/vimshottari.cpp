@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace selmarind {
 
@@ -60,7 +61,12 @@ std::optional<DashaBalance> VimshottariBalance(double moonSiderealLongitudeDeg) 
 
 std::vector<DashaPeriod> VimshottariPeriods(double moonSiderealLongitudeDeg, UtInstant birth) {
     const std::optional<DashaBalance> balance = VimshottariBalance(moonSiderealLongitudeDeg);
-    if (!balance) {
+    // A birth so far out that the cycle's seconds would leave the int64 range
+    // (beyond some 290 billion years) gets none rather than wrapped ones.
+    constexpr std::int64_t kCycleSeconds = kDashaCycleYears * kSecondsPerDashaYear;
+    if (!balance ||
+        birth.serialSeconds < std::numeric_limits<std::int64_t>::min() + kCycleSeconds ||
+        birth.serialSeconds > std::numeric_limits<std::int64_t>::max() - kCycleSeconds) {
         return {};
     }
     // Every boundary is cycleStart + a whole number of seconds.

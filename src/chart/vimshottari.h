@@ -61,7 +61,8 @@ std::optional<DashaBalance> VimshottariBalance(double moonSiderealLongitudeDeg);
 // The nine periods from the one running at birth (which began before the
 // birth, by the balance's elapsed seconds), each with its nine sub-periods,
 // the first sub-period of a period ruled by the period's own lord. Empty for
-// an infinite or NaN longitude.
+// an infinite or NaN longitude, and for a birth within 120 years of either
+// end of the int64 seconds, whose boundaries could not be counted.
 std::vector<DashaPeriod> VimshottariPeriods(double moonSiderealLongitudeDeg, UtInstant birth);
 
 // The period and sub-period running at an instant, as indices into the list

@@ -32,6 +32,14 @@ constexpr std::array<PointAbbreviation, 7> kPointAbbreviations = {{
     {"vighati point", "ViL", "Vighati Lagna"},
 }};
 
+// Bounds of the search for a fit, far beyond what the designed sizes need
+// (about 10 shrink steps, 30 row steps).
+constexpr double kMaxShrinkSteps = 256;
+constexpr double kMaxRowSteps = 4096;
+// The largest size any drawing gets, px: beyond it the products of the
+// geometry lose their precision and, far beyond, overflow.
+constexpr double kMaxSizePx = 1e6;
+
 // Two-letter names of the bodies for a crowded cell.
 constexpr std::array<std::string_view, kBodyCount> kBodyShortNames = {
     "Su", "Mo", "Me", "Ve", "Ma", "Ju", "Sa", "Ra", "Ke", "Asc"};
@@ -359,9 +367,15 @@ public:
     std::vector<PlacedText> Place(int number, const CellContents& contents, bool& shortened) const {
         std::vector<Fit> fits;
         const double floor = std::min(1.0, sizes_.minTextPx / sizes_.bodyPx);
-        for (double scale = 1; scale >= floor - 1e-9; scale -= 0.5 / sizes_.bodyPx) {
-            fits.push_back({scale, false, false});
-            fits.push_back({scale, true, false});
+        // Half a pixel a step, but never more than kMaxShrinkSteps steps: a
+        // huge body size would otherwise try millions (or, past 2^53 px, step
+        // by nothing).
+        const double shrink = std::max(0.5 / sizes_.bodyPx, (1 - floor) / kMaxShrinkSteps);
+        for (double scale = 1; scale >= floor - 1e-9; scale -= shrink) {
+            // The last step may undershoot the floor by a rounding.
+            const double at = std::max(scale, floor);
+            fits.push_back({at, false, false});
+            fits.push_back({at, true, false});
         }
         fits.push_back({floor, true, true});
         for (const Fit& fit : fits) {
@@ -409,8 +423,10 @@ private:
     }
 
     // A box of the given size inside `inner`, as near the corner `at` as the
-    // polygon allows: slid from there towards the middle.
-    bool PlaceNear(const std::vector<Point>& inner, Point at, PlacedText& text) const {
+    // polygon allows and clear of every box of `avoid`: slid from there
+    // towards the middle.
+    bool PlaceNear(const std::vector<Point>& inner, Point at, PlacedText& text,
+                   const std::vector<Box>& avoid = {}) const {
         const Point middle = Centroid(inner);
         for (int step = 0; step <= 40; ++step) {
             const double f = step / 40.0;
@@ -423,7 +439,9 @@ private:
                              : at.y < middle.y                 ? p.y
                                                                : p.y - text.box.height;
             Box box{x, y, text.box.width, text.box.height};
-            if (BoxInOutline(inner, box)) {
+            if (BoxInOutline(inner, box) &&
+                std::none_of(avoid.begin(), avoid.end(),
+                             [&box](const Box& other) { return Overlaps(box, other); })) {
                 Move(text, x, y);
                 return true;
             }
@@ -495,7 +513,9 @@ private:
                 PlacedText block = marks[0];
                 block.box.width = width;
                 block.box.height = height;
-                if (!PlaceNear(inner, *marksCorner_, block)) {
+                // In a small cell the corners come close: the markers must
+                // not land on the number.
+                if (!PlaceNear(inner, *marksCorner_, block, taken)) {
                     return false;
                 }
                 take(block.box);
@@ -513,7 +533,9 @@ private:
             texts.push_back(Text(items[i].text, items[i].role, fit.scale));
             lineHeight = std::max(lineHeight, texts.back().box.height);
         }
-        const double step = lineHeight / 4;
+        // A quarter line a step, at most kMaxRowSteps steps down the cell: a
+        // line far thinner than the cell would otherwise crawl (or not move).
+        const double step = std::max(lineHeight / 4, (bottom - top) / kMaxRowSteps);
         std::size_t next = 0;
         for (double y = top; next < texts.size() && y + lineHeight <= bottom + 1e-9;) {
             Span span = BandSpan(inner, y, y + lineHeight);
@@ -582,6 +604,7 @@ private:
 
 // Sizes a caller got wrong (zero, negative, not a number) would stall the
 // shrinking loop or place texts nowhere: each such size takes its default.
+// A huge one is brought down to kMaxSizePx.
 DrawingSizes Usable(DrawingSizes sizes) {
     const DrawingSizes defaults;
     for (auto [size, fallback] :
@@ -592,10 +615,12 @@ DrawingSizes Usable(DrawingSizes sizes) {
         if (!std::isfinite(*size) || *size <= 0) {
             *size = fallback;
         }
+        *size = std::min(*size, kMaxSizePx);
     }
     if (!std::isfinite(sizes.paddingPx) || sizes.paddingPx < 0) {
         sizes.paddingPx = defaults.paddingPx;
     }
+    sizes.paddingPx = std::min(sizes.paddingPx, kMaxSizePx);
     return sizes;
 }
 

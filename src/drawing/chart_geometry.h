@@ -132,7 +132,7 @@ struct ChartDrawing {
 // lines, then body names are abbreviated, and what still finds no room is
 // left out (the cell's sentence keeps it, and `shortened` says so). No box
 // ever crosses its cell's outline. A size that is not a positive number
-// takes its default.
+// takes its default; sizes above 1,000,000 px are taken as that.
 ChartDrawing DrawChart(const ChartContents& contents, ChartStyle style, const DrawingSizes& sizes,
                        const TextMeasure& measure);
 

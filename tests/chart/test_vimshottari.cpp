@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 #include <random>
 
 using namespace selmarind;
@@ -173,6 +174,20 @@ private slots:
         QCOMPARE(*RunningDasha(periods, UtInstant{periods[4].sub[3].end.serialSeconds - 1}),
                  (DashaPosition{4, 3}));
         QVERIFY(!RunningDasha({}, kBirth));
+    }
+
+    // Births at the ends of the seconds' range give no periods instead of
+    // boundaries that wrap around; 120 years inside them still count.
+    void birthsAtTheEndsOfTheRange() {
+        constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+        constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+        QVERIFY(VimshottariPeriods(355.0, UtInstant{kMin + 1000}).empty());
+        QVERIFY(VimshottariPeriods(5.0, UtInstant{kMax - 1000}).empty());
+        const std::vector<DashaPeriod> late =
+            VimshottariPeriods(355.0, UtInstant{kMax - 120 * kYear});
+        QCOMPARE(late.size(), std::size_t{9});
+        QCOMPARE(late.back().end.serialSeconds - late.front().start.serialSeconds, 120 * kYear);
+        QCOMPARE(VimshottariPeriods(355.0, UtInstant{kMin + 120 * kYear}).size(), std::size_t{9});
     }
 
     // Dates at the birth's offset cross midnight both ways; ISO texts keep

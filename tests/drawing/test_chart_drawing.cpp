@@ -217,6 +217,75 @@ private slots:
         QVERIFY(!drawing.cells[0].shortened);
     }
 
+    // Sizes far out of proportion, each positive: the square as large as a
+    // double holds, texts a million times the cell or a billionth of it. The
+    // drawing comes back (in bounded time) with finite coordinates, every
+    // text inside its cell and no size below zero.
+    void extremeSizesStayFiniteAndInside_data() {
+        QTest::addColumn<double>("side");
+        QTest::addColumn<double>("body");
+        QTest::addColumn<double>("minimum");
+        QTest::newRow("huge square") << 1e300 << 11.0 << 6.0;
+        QTest::newRow("huge texts, tiny minimum") << 2000.0 << 1e300 << 1e-300;
+        QTest::newRow("thin lines in a big square") << 1e6 << 1e-3 << 1e-3;
+    }
+    void extremeSizesStayFiniteAndInside() {
+        QFETCH(double, side);
+        QFETCH(double, body);
+        QFETCH(double, minimum);
+        const EstimatedTextMeasure measure;
+        DrawingSizes sizes;
+        sizes.sidePx = side;
+        sizes.bodyPx = body;
+        sizes.markerPx = body;
+        sizes.minTextPx = minimum;
+        ChartContents contents;
+        contents.ascendantSign = 5;
+        contents.cells[2] = CrowdedCell();
+        contents.cells[7].bodies.assign(30, "Mercury (R)");
+        for (const ChartStyle style : kChartStyles) {
+            const ChartDrawing drawing = DrawChart(contents, style, sizes, measure);
+            QVERIFY(std::isfinite(drawing.width) && drawing.width <= 1e6);
+            for (const ChartCell& cell : drawing.cells) {
+                for (const PlacedText& text : cell.texts) {
+                    const QString where = Describe(cell) + " " + QString::fromStdString(text.text);
+                    QVERIFY2(std::isfinite(text.box.x) && std::isfinite(text.box.y) &&
+                                 std::isfinite(text.box.width) && std::isfinite(text.box.height),
+                             qPrintable(where));
+                    QVERIFY2(text.sizePx >= 0, qPrintable(where));
+                    QVERIFY2(BoxInOutline(cell.outline, text.box, 1e-3), qPrintable(where));
+                }
+            }
+        }
+    }
+
+    // In a small square cell the number's corner and the markers' corner
+    // come close: the markers never land on the number, whatever the side.
+    void markersClearOfTheNumberInSmallCells() {
+        const EstimatedTextMeasure measure;
+        ChartContents contents;
+        for (CellContents& cell : contents.cells) {
+            cell.markers = {"TL", "TLX"};
+            cell.bodies = {"Sun"};
+        }
+        for (double side = 80; side <= 240; side += 4) {
+            DrawingSizes sizes;
+            sizes.sidePx = side;
+            for (const ChartStyle style : kChartStyles) {
+                const ChartDrawing drawing = DrawChart(contents, style, sizes, measure);
+                for (const ChartCell& cell : drawing.cells) {
+                    for (std::size_t i = 0; i < cell.texts.size(); ++i) {
+                        for (std::size_t j = 0; j < i; ++j) {
+                            QVERIFY2(
+                                !Overlap(cell.texts[i].box, cell.texts[j].box),
+                                qPrintable(QStringLiteral("side %1 ").arg(side) + Describe(cell)));
+                        }
+                    }
+                }
+            }
+        }
+    }
+
     void sentences() {
         ChartContents contents;
         contents.ascendantSign = 3;

@@ -147,6 +147,23 @@ private slots:
             }
         }
     }
+
+    // The header names the ayanamsa in force, not always the default one.
+    void headerNamesTheAyanamsaInForce() {
+        ChartResult chart = DelhiChart();
+        chart.chart.positions = PositionSource::Precise;
+        chart.chart.ayanamsa = -22.5; // kept negated, as the chart keeps it
+        chart.chart.ayanamsaName = "Raman";
+        QString header = Read(ChartSvg(chart, ChartStyle::South, false)).headerTexts.join('\n');
+        QVERIFY2(header.contains(QStringLiteral("Raman ayanamsa 22\u00B030\u2032")),
+                 qPrintable(header));
+        QVERIFY(!header.contains(QStringLiteral("Lahiri")));
+        chart.chart.ayanamsaName = "User: 23.5\xC2\xB0 at J2000";
+        header = Read(ChartSvg(chart, ChartStyle::North, false)).headerTexts.join('\n');
+        QVERIFY2(header.contains(
+                     QStringLiteral(", ayanamsa 22\u00B030\u2032 (User: 23.5\u00B0 at J2000)")),
+                 qPrintable(header));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestSvgWriter)
