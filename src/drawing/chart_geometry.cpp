@@ -658,7 +658,7 @@ ChartContents ContentsOfChart(const ChartResult& result, bool withPoints) {
         const int sign = result.chart.ArudhaSignOfHouse(house);
         if (sign >= 1 && sign <= 12) {
             contents.cells[static_cast<std::size_t>(sign - 1)].points.push_back(
-                house == 1 ? std::string("AL") : "A" + std::to_string(house));
+                house == 1 ? std::string("AL") : std::string("A").append(std::to_string(house)));
         }
     }
     contents.legend.emplace_back("TL Torvi Lagna");

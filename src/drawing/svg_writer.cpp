@@ -35,7 +35,9 @@ std::string Number(double value) {
 }
 
 std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
+    std::string text = value < 10 ? "0" : "";
+    text += std::to_string(value);
+    return text;
 }
 
 std::string PositionSourceLine(const ChartValues& chart) {
@@ -65,12 +67,21 @@ std::vector<std::string> HeaderLines(const ChartResult& result, ChartStyle style
     std::string place;
     for (const std::string* part : {&form.lblCity, &form.lblState, &form.lblCountry}) {
         if (!part->empty()) {
-            place += (place.empty() ? "" : ", ") + *part;
+            if (!place.empty()) {
+                place += ", ";
+            }
+            place += *part;
         }
     }
     if (!form.lblLatitude.empty() || !form.lblLongitude.empty()) {
-        place +=
-            (place.empty() ? "" : " ") + ("(" + form.lblLatitude + ", " + form.lblLongitude + ")");
+        if (!place.empty()) {
+            place += ' ';
+        }
+        place += '(';
+        place += form.lblLatitude;
+        place += ", ";
+        place += form.lblLongitude;
+        place += ')';
     }
     lines.push_back(place);
     lines.push_back(PositionSourceLine(result.chart));
@@ -96,12 +107,19 @@ void Text(std::string& out, double x, double y, double sizePx, bool bold, std::s
           std::string_view text) {
     out += "<text class=\"";
     out += cls;
-    out +=
-        "\" x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" font-size=\"" + Number(sizePx) + "\"";
+    out += "\" x=\"";
+    out += Number(x);
+    out += "\" y=\"";
+    out += Number(y);
+    out += "\" font-size=\"";
+    out += Number(sizePx);
+    out += '"';
     if (bold) {
         out += " font-weight=\"bold\"";
     }
-    out += ">" + XmlEscaped(text) + "</text>\n";
+    out += '>';
+    out += XmlEscaped(text);
+    out += "</text>\n";
 }
 
 } // namespace
@@ -220,8 +238,12 @@ std::string ChartSvgOfDrawing(const ChartResult& result, const ChartDrawing& dra
         out += " role=\"group\" aria-label=\"" + XmlEscaped(cell.sentence) + "\">\n";
         out += "<polygon class=\"cell-outline\" points=\"";
         for (std::size_t i = 0; i < cell.outline.size(); ++i) {
-            out += (i == 0 ? "" : " ") + Number(chartX + cell.outline[i].x) + "," +
-                   Number(chartY + cell.outline[i].y);
+            if (i != 0) {
+                out += ' ';
+            }
+            out += Number(chartX + cell.outline[i].x);
+            out += ',';
+            out += Number(chartY + cell.outline[i].y);
         }
         out += "\"/>\n";
         for (const PlacedText& text : cell.texts) {
