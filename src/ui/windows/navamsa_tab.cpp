@@ -4,8 +4,8 @@
 #include "ui/widgets/app_style.h"
 #include "ui/widgets/chart_look.h"
 #include "ui/widgets/twips.h"
-#include "ui/windows/divisional_chart_view.h"
 #include "ui/windows/result_form_parts.h"
+#include "ui/windows/styled_chart.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -68,8 +68,7 @@ NavamsaTab::NavamsaTab(QWidget* parent) : QWidget(parent) {
     group->setObjectName(QStringLiteral("fraNavamsa"));
     ChangeFont(group, [](QFont& font) { font.setBold(true); });
     auto* groupLayout = new QVBoxLayout(group);
-    view_ =
-        new DivisionalChartView(QStringLiteral("chartNavamsa"), QStringLiteral("Navamsa"), group);
+    view_ = new StyledChart(QStringLiteral("chartNavamsa"), QStringLiteral("Navamsa"), group);
     groupLayout->addWidget(view_, 0, Qt::AlignCenter);
 
     sentence_ = NewLabel(this, {}, QStringLiteral("lblNavamsaTorviLagna"));

@@ -17,7 +17,7 @@ class QLabel;
 
 namespace selmarind {
 
-class DivisionalChartView;
+class StyledChart;
 
 // What the D9 chart of `chart` shows: the bodies with their display names
 // (retrograde marks kept, "Asc" for the ascendant) in their D9 signs, in body
@@ -43,14 +43,14 @@ public:
     // the look it shows, so that both charts and the exports agree.
     void setStyle(ChartStyle style);
 
-    DivisionalChartView* chartView() const { return view_; }
+    StyledChart* chartView() const { return view_; }
 
 private:
     void draw();
 
     std::optional<ChartContents> contents_;
     ChartStyle style_ = ChartStyle::South;
-    DivisionalChartView* view_ = nullptr;
+    StyledChart* view_ = nullptr;
     QLabel* sentence_ = nullptr;
 };
 

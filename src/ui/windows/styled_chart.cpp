@@ -28,15 +28,25 @@ double PointsToPx(double points) {
 
 } // namespace
 
-StyledChart::StyledChart(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("chartStyled"));
+StyledChart::StyledChart(QWidget* parent)
+    : StyledChart(QStringLiteral("chartStyled"), QStringLiteral("cellStyled"), QString(), parent) {
+    setAccessibleName(QStringLiteral("Chart"));
+}
+
+StyledChart::StyledChart(const QString& name, const QString& title, QWidget* parent)
+    : StyledChart(name, name, title, parent) {}
+
+StyledChart::StyledChart(const QString& name, const QString& cellPrefix, const QString& title,
+                         QWidget* parent)
+    : QWidget(parent), title_(title) {
+    setObjectName(name);
     setFont(AppFont());
     const int side = 4 * TwipsToPixels(kCellTwips) + 1;
     setFixedSize(side, side);
-    setAccessibleName(QStringLiteral("Chart"));
+    setAccessibleName(title);
     for (int s = 0; s < 12; ++s) {
         auto* reader = new QLabel(this);
-        reader->setObjectName(QStringLiteral("cellStyled_%1").arg(s));
+        reader->setObjectName(QStringLiteral("%1_%2").arg(cellPrefix).arg(s));
         // Only read, never seen or clicked: the painting shows the cell.
         reader->setAttribute(Qt::WA_TransparentForMouseEvents);
         reader->setAttribute(Qt::WA_NoSystemBackground);
@@ -63,8 +73,11 @@ void StyledChart::setContents(const ChartContents& contents, ChartStyle style) {
     const FontTextMeasure measure(AppFont(), this);
     // The square's last pixel holds the closing line.
     drawing_ = DrawChart(contents, style, ScreenSizes(width() - 1), measure);
-    setAccessibleDescription(QString::fromUtf8(ChartStyleTitle(style).data()) +
-                             QStringLiteral(" chart"));
+    const QString described =
+        QString::fromUtf8(ChartStyleTitle(style).data(), qsizetype(ChartStyleTitle(style).size())) +
+        QStringLiteral(" chart");
+    setAccessibleDescription(title_.isEmpty() ? described
+                                              : title_ + QStringLiteral(", ") + described);
     for (const ChartCell& cell : drawing_.cells) {
         QPolygonF outline;
         for (const Point& corner : cell.outline) {

@@ -21,7 +21,13 @@ class StyledChart : public QWidget {
     Q_OBJECT
 
 public:
+    // The birth chart: objectName chartStyled, cells cellStyled_0 ..
+    // cellStyled_11.
     explicit StyledChart(QWidget* parent = nullptr);
+    // Another chart drawn the same way: `name` is its objectName, its cells
+    // are name_0 .. name_11 (Aries .. Pisces), and `title` ("Navamsa") is
+    // its accessible name and starts its description.
+    StyledChart(const QString& name, const QString& title, QWidget* parent = nullptr);
 
     // Lays out `result` in `style`, with the points when `withPoints`, for
     // the widget's size, and repaints.
@@ -40,6 +46,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    StyledChart(const QString& name, const QString& cellPrefix, const QString& title,
+                QWidget* parent);
+
+    // Empty for the birth chart, whose description is the style alone.
+    QString title_;
     ChartDrawing drawing_;
     // One per sign, 0 = Aries: invisible children over the cells that read
     // as the cells' sentences.
