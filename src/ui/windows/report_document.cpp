@@ -25,22 +25,6 @@ namespace selmarind {
 
 namespace {
 
-// Row and column of each sign's cell in the 4 × 4 square, sign index order.
-constexpr std::array<std::array<int, 2>, 12> kCellPlace = {{
-    {0, 1},
-    {0, 2},
-    {0, 3},
-    {1, 3},
-    {2, 3},
-    {3, 3},
-    {3, 2},
-    {3, 1},
-    {3, 0},
-    {2, 0},
-    {1, 0},
-    {0, 0},
-}};
-
 // Printed type: a sans serif that every Debian desktop has.
 QFont PaperFont(double points, bool bold = false) {
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -52,21 +36,6 @@ QFont PaperFont(double points, bool bold = false) {
     // invisible at every resolution.
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.02);
     return font;
-}
-
-// The lines of a caption with "\r\n" breaks, trailing spaces cut and empty
-// lines left out.
-QStringList CaptionLines(const std::string& caption) {
-    QStringList lines;
-    for (QString line : Utf8Text(caption).split(QStringLiteral("\r\n"))) {
-        while (line.endsWith(u' ')) {
-            line.chop(1);
-        }
-        if (!line.isEmpty()) {
-            lines << line;
-        }
-    }
-    return lines;
 }
 
 // Whether position i (body order) is a planet the chart marks retrograde.
@@ -176,27 +145,6 @@ private:
     double y_ = 0;
     int page_ = 1;
 };
-
-// The largest type, at most `maxPoints`, at which `lines` fit `box`.
-QFont FittingFont(const QStringList& lines, const QRectF& box, double maxPoints, double dpi,
-                  bool bold = false) {
-    double points = maxPoints;
-    while (points > 3) {
-        QFont font = PaperFont(points, bold);
-        const QFontMetricsF metrics(font, nullptr);
-        // Metrics without a device are at the screen's 96 dots per inch.
-        const double scale = dpi / 96.0;
-        double widest = 0;
-        for (const QString& line : lines) {
-            widest = std::max(widest, metrics.horizontalAdvance(line) * scale);
-        }
-        if (widest <= box.width() && metrics.lineSpacing() * scale * lines.size() <= box.height()) {
-            return font;
-        }
-        points -= 0.5;
-    }
-    return PaperFont(points, bold);
-}
 
 // The zone as the birth-data form's list showed it.
 std::string ZoneText(const BirthEntries& entries) {
@@ -357,52 +305,8 @@ QPageSize::PageSizeId LocalPaperSize(const QLocale& locale) {
                : QPageSize::Letter;
 }
 
-void PaintSouthIndianChart(QPainter& painter, const QRectF& square, const ResultFormTexts& form,
-                           double dotsPerInch) {
-    const auto pt = [dotsPerInch](double points) { return points * dotsPerInch / 72.0; };
-    const double cell = square.width() / 4;
-    painter.save();
-    painter.setPen(QPen(Qt::black, pt(0.8)));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(square);
-    painter.drawRect(QRectF(square.left() + cell, square.top() + cell, 2 * cell, 2 * cell));
-    for (int s = 0; s < 12; ++s) {
-        const auto [row, column] = kCellPlace[static_cast<std::size_t>(s)];
-        const QRectF box(square.left() + column * cell, square.top() + row * cell, cell, cell);
-        painter.drawRect(box);
-
-        const QRectF inner = box.adjusted(pt(2.5), pt(2), -pt(2.5), -pt(2));
-        const QString abbreviation = Utf8Text(kSignAbbrevs[static_cast<std::size_t>(s)]);
-        painter.setFont(PaperFont(6.5));
-        painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, abbreviation);
-        const QStringList markers = CaptionLines(form.lblArudha[static_cast<std::size_t>(s)]);
-        if (!markers.isEmpty()) {
-            const QRectF markerBox(inner.left() + inner.width() / 3, inner.top(),
-                                   inner.width() * 2 / 3, inner.height() / 3);
-            painter.setFont(FittingFont(markers, markerBox, 6.5, dotsPerInch, true));
-            painter.drawText(markerBox, Qt::AlignRight | Qt::AlignTop, markers.join(u'\n'));
-        }
-        const QStringList bodies = CaptionLines(form.signCells[static_cast<std::size_t>(s)]);
-        if (!bodies.isEmpty()) {
-            const QRectF bodyBox(inner.left(), inner.top() + pt(9), inner.width(),
-                                 inner.height() - pt(9));
-            painter.setFont(FittingFont(bodies, bodyBox, 8, dotsPerInch));
-            painter.drawText(bodyBox, Qt::AlignLeft | Qt::AlignTop, bodies.join(u'\n'));
-        }
-    }
-    const QRectF centre(square.left() + cell, square.top() + cell, 2 * cell, 2 * cell);
-    painter.setFont(PaperFont(9, true));
-    painter.drawText(centre, Qt::AlignCenter,
-                     QStringLiteral("%1\nSouth Indian chart").arg(Utf8Text(form.lblName)));
-    painter.restore();
-}
-
 void PaintReportChart(QPainter& painter, const QRectF& square, const ChartResult& result,
                       const ChartLook& look, double dotsPerInch) {
-    if (look.style == ChartStyle::South && !look.showPoints) {
-        PaintSouthIndianChart(painter, square, result.form, dotsPerInch);
-        return;
-    }
     const auto pt = [dotsPerInch](double points) { return points * dotsPerInch / 72.0; };
     DrawingSizes sizes;
     sizes.sidePx = square.width();

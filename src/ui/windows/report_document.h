@@ -28,17 +28,10 @@ QString ReportFooter(const QDate& printedOn);
 // United States and the like), A4 everywhere else.
 QPageSize::PageSizeId LocalPaperSize(const QLocale& locale = QLocale::system());
 
-// Draws the South Indian chart into `square` (device units): the twelve
-// cells around the open centre, Pisces in the top left corner, each cell
-// with its sign's abbreviation, its markers in the top right corner and its
-// bodies below. `dotsPerInch` is the device's resolution, for line widths
-// and type sizes.
-void PaintSouthIndianChart(QPainter& painter, const QRectF& square, const ResultFormTexts& form,
-                           double dotsPerInch);
-
-// Draws the chart into `square` (device units) in `look`: the South Indian
-// chart above for that style without points, otherwise the drawing of
-// drawing/chart_geometry.h in black on white, its legend left to the caller.
+// Draws the chart into `square` (device units) in `look`: the drawing of
+// drawing/chart_geometry.h, as the window and the SVG draw it, in black on
+// white, its legend left to the caller. `dotsPerInch` is the device's
+// resolution, for line widths and type sizes.
 void PaintReportChart(QPainter& painter, const QRectF& square, const ChartResult& result,
                       const ChartLook& look, double dotsPerInch);
 
